@@ -1,0 +1,36 @@
+# Helpers that give every conkit target the same shape.
+
+# Warnings for conkit's own targets only; never added to a consumer's flags.
+function(conkit_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${CONKIT_WERROR}>:/WX>)
+    else()
+        target_compile_options(${target} PRIVATE
+            -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+            $<$<BOOL:${CONKIT_WERROR}>:-Werror>)
+    endif()
+endfunction()
+
+# conkit_add_library(<piece> <sources>...) builds conkit_<piece>, known to
+# callers as conkit::<piece> both in the tree and after installation.
+function(conkit_add_library piece)
+    set(target conkit_${piece})
+    add_library(${target} ${ARGN})
+    add_library(conkit::${piece} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES
+        EXPORT_NAME ${piece}
+        OUTPUT_NAME conkit_${piece}
+        CXX_EXTENSIONS OFF
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON
+        VERSION ${PROJECT_VERSION}
+        SOVERSION ${PROJECT_VERSION_MAJOR})
+    target_compile_features(${target} PUBLIC cxx_std_17)
+    target_include_directories(${target} PUBLIC
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+    if(BUILD_SHARED_LIBS)
+        target_compile_definitions(${target} PUBLIC CONKIT_SHARED)
+    endif()
+    conkit_warnings(${target})
+endfunction()
