@@ -1,0 +1,83 @@
+// OptionParser: help, usage and version texts.
+#include "options/OptionParser.h"
+
+#include "options/detail/Ascii.h"
+
+#include <iostream>
+
+namespace conkit {
+
+namespace {
+
+/// Width of the name column, indent included; help texts start after it.
+constexpr std::size_t nameColumnWidth = 24;
+
+constexpr std::string_view progMarker = "%prog";
+
+/// Appends the help line of `option` to `out`, so that `helpText` builds the
+/// whole text in one string.
+void appendHelpLine(const OptionParser::Option& option, std::string& out) {
+    const std::size_t lineStart = out.size();
+    out += "  ";
+    if (detail::isAsciiLetter(option.shortName)) {
+        out += '-';
+        out += option.shortName;
+        if (!option.longName.empty()) {
+            out += ", --";
+            out += option.longName;
+        }
+    } else {
+        out += "    --";
+        out += option.longName;
+    }
+    if (option.hasDefault()) {
+        out += '=';
+        out += option.defaultValue;
+    }
+    const std::size_t width = out.size() - lineStart;
+    out.append(width < nameColumnWidth ? nameColumnWidth - width : 1, ' ');
+    out += option.help;
+    if (option.hasDefault()) {
+        out += ". default is ";
+        out += option.defaultValue;
+    }
+}
+
+} // namespace
+
+std::string OptionParser::Option::helpLine() const {
+    std::string line;
+    appendHelpLine(*this, line);
+    return line;
+}
+
+std::string OptionParser::usageText() const {
+    std::string text = usage;
+    const std::string::size_type at = text.find(progMarker);
+    if (at != std::string::npos) {
+        text.replace(at, progMarker.size(), prog);
+    }
+    return text;
+}
+
+std::string OptionParser::helpText() const {
+    std::string text = version;
+    text += '\n';
+    text += usageText();
+    text += '\n';
+    for (const auto& entry : options) {
+        appendHelpLine(entry.second, text);
+        text += '\n';
+    }
+    return text;
+}
+
+void OptionParser::printHelp() const {
+    std::cout << helpText() << std::endl;
+}
+
+void OptionParser::printVersion() const {
+    std::cout << version << std::endl;
+}
+
+} // namespace conkit

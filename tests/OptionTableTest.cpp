@@ -1,0 +1,153 @@
+// Option definition, clashes, lookup and the reset between parses.
+#include "ParserHelpers.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using conkit::OptionParser;
+using conkit_test::demoParser;
+
+std::vector<std::string> keys(const OptionParser& parser) {
+    // The help text lists options in table order; the long name follows "--".
+    std::vector<std::string> names;
+    std::istringstream lines(parser.helpText());
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto at = line.find("--");
+        if (at != std::string::npos) {
+            names.push_back(line.substr(at + 2, line.find(' ', at) - at - 2));
+        }
+    }
+    return names;
+}
+
+TEST(OptionTableTest, DefinitionAndClashes) {
+    OptionParser parser;
+    EXPECT_TRUE(parser.addOption('u', "", true, "", "user"));
+    ASSERT_NE(parser.findOption("u"), nullptr);
+    EXPECT_EQ(parser.findOption("u")->longName, "u");
+    EXPECT_FALSE(parser.addOption('x', "u", false, "", ""));    // same long name
+    EXPECT_FALSE(parser.addOption('u', "user", false, "", "")); // same letter
+    EXPECT_FALSE(parser.addOption('1', "", false, "", ""));     // no letter, no name
+    EXPECT_FALSE(parser.addOption('\xE9', "", false, "", ""));  // high byte is no letter
+    EXPECT_TRUE(parser.addOption('1', "one", false, "", ""));
+    EXPECT_TRUE(parser.addOption('1', "uno", false, "", ""));   // digits never clash
+    EXPECT_EQ(parser.findOption("1")->longName, "one");         // first in key order
+    EXPECT_TRUE(parser.addOption('U', "Upper", false, "", "")); // case matters
+    EXPECT_THAT(keys(parser), testing::ElementsAre("Upper", "one", "u", "uno"));
+}
+
+TEST(OptionTableTest, FailedDefinitionChangesNothing) {
+    OptionParser parser;
+    ASSERT_TRUE(parser.addOption('a', "alpha", true, "1", "first"));
+    EXPECT_FALSE(parser.addOption('b', "alpha", false, "2", "second"));
+    const OptionParser::Option* alpha = parser.findOption("alpha");
+    EXPECT_EQ(alpha->shortName, 'a');
+    EXPECT_EQ(alpha->value, "1");
+    EXPECT_EQ(alpha->help, "first");
+    EXPECT_EQ(parser.findOption("b"), nullptr);
+}
+
+TEST(OptionTableTest, BuiltInOptions) {
+    OptionParser parser = demoParser();
+    EXPECT_THAT(keys(parser), testing::ElementsAre("help", "password", "user", "version"));
+    EXPECT_FALSE(parser.addOption('h', "hello", false, "", ""));
+    EXPECT_TRUE(parser.addOption('H', "hello", false, "", ""));
+    parser.addHelpOption();
+    EXPECT_EQ(keys(parser).size(), 5U);
+
+    OptionParser taken;
+    taken.addOption('v', "verbose", false, "", "be chatty");
+    taken.addVersionOption(); // 'v' is taken: silently not added
+    EXPECT_EQ(taken.findOption("version"), nullptr);
+    EXPECT_EQ(taken.findOption("v")->longName, "verbose");
+}
+
+TEST(OptionTableTest, AnyTypeDefaults) {
+    OptionParser parser;
+    const char* nullText = nullptr;
+    parser.addOption('a', "", false, "", "");
+    parser.addOption('b', "", false, 42, "");
+    parser.addOption('c', "", false, 2.5, "");
+    parser.addOption('d', "", false, true, "");
+    parser.addOption('e', "", false, 'x', "");
+    parser.addOption('f', "", false, std::string_view("sv"), "");
+    parser.addOption('g', "", false, nullText, "");
+    const char* const want[] = {"", "42", "2.5", "1", "x", "sv", ""};
+    for (char name = 'a'; name <= 'g'; ++name) {
+        SCOPED_TRACE(name);
+        const OptionParser::Option* option = parser.findOption(std::string(1, name));
+        EXPECT_EQ(option->defaultValue, want[name - 'a']);
+        EXPECT_EQ(option->value, option->defaultValue);
+    }
+}
+
+TEST(OptionTableTest, LookupPrefersLongNames) {
+    OptionParser parser;
+    parser.addOption('u', "user", true, "", "");
+    parser.addOption('x', "u", false, "", "");
+    EXPECT_EQ(parser.findOption("u")->longName, "u");
+    EXPECT_EQ(parser.findOption("user")->longName, "user");
+    EXPECT_EQ(parser.findOption("U"), nullptr);
+    EXPECT_EQ(parser.findOption(""), nullptr);
+    EXPECT_EQ(parser.findOption("us"), nullptr);
+    EXPECT_EQ(parser.findOption(std::string(1, '\0')), nullptr);
+
+    // A non-letter short name is found by lookup; the smallest long name wins,
+    // whatever the order of definition.
+    parser.addOption('\xFF', "zeta", false, "", "");
+    parser.addOption('\xFF', "beta", false, "", "");
+    EXPECT_EQ(parser.findOption("\xFF")->longName, "beta");
+}
+
+TEST(OptionTableTest, ConflictRules) {
+    OptionParser::Option a;
+    OptionParser::Option b;
+    a.longName = "one";
+    b.longName = "two";
+    EXPECT_FALSE(a.conflictsWith(b)); // both short names NUL
+    a.shortName = b.shortName = '7';
+    EXPECT_FALSE(a.conflictsWith(b));
+    a.shortName = b.shortName = 'q';
+    EXPECT_TRUE(a.conflictsWith(b));
+    b.shortName = 'Q';
+    EXPECT_FALSE(a.conflictsWith(b));
+    b.longName = "one";
+    EXPECT_TRUE(a.conflictsWith(b));
+
+    OptionParser parser;
+    parser.addOption('q', "", false, "", "");
+    EXPECT_TRUE(parser.hasConflict(a));
+    EXPECT_FALSE(parser.hasConflict(b));
+}
+
+TEST(OptionTableTest, ResetKeepsValues) {
+    OptionParser parser = demoParser();
+    parser.parse(std::vector<std::string>{"demo", "x", "--user=bob"});
+    parser.reset();
+    const OptionParser::Option* user = parser.findOption("user");
+    EXPECT_FALSE(user->found);
+    EXPECT_EQ(user->value, "bob");
+    EXPECT_EQ(parser.argCount(), 0U);
+    EXPECT_EQ(parser.usageText(), "");
+}
+
+TEST(OptionTableTest, CopiesAndMovesAreIndependent) {
+    OptionParser original = demoParser();
+    OptionParser copy = original;
+    ASSERT_TRUE(copy.addOption('x', "extra", false, "", ""));
+    copy.findOption("u")->value = "copied";
+    EXPECT_EQ(original.findOption("x"), nullptr);
+    EXPECT_EQ(original.findOption("u")->value, "");
+    EXPECT_EQ(copy.findOption("u"), copy.findOption("user"));
+
+    OptionParser moved = std::move(copy);
+    EXPECT_EQ(moved.findOption("u")->value, "copied");
+    copy = original; // a moved-from parser can be assigned and used again
+    EXPECT_EQ(copy.findOption("x"), nullptr);
+    EXPECT_TRUE(copy.addOption('x', "extra", false, "", ""));
+    EXPECT_TRUE(copy.findOption("u") == copy.findOption("user"));
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// Test helpers: the demonstration program's parser and parses whose standard
+// output is captured.
+#pragma once
+
+#include "options/OptionParser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace conkit_test {
+
+/// A parser set up like the demonstration program's: help, version, user
+/// (needs an argument) and password.
+inline conkit::OptionParser demoParser() {
+    conkit::OptionParser parser("%prog", "demo 1.0");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption('u', "user", true, "", "username");
+    parser.addOption('p', "password", false, "", "password");
+    return parser;
+}
+
+/// The outcome of one parse: its result and everything it printed.
+struct Outcome {
+    bool ok;
+    std::string printed;
+};
+
+/// Runs `parser.parse(input...)` and captures what it prints.
+template <class... Input>
+Outcome parseCaptured(conkit::OptionParser& parser, const Input&... input) {
+    testing::internal::CaptureStdout();
+    const bool ok = parser.parse(input...);
+    return {ok, testing::internal::GetCapturedStdout()};
+}
+
+/// Parses 'tools/demo' followed by `rest`.
+inline Outcome parseWords(conkit::OptionParser& parser, std::vector<std::string> rest) {
+    rest.insert(rest.begin(), "tools/demo");
+    return parseCaptured(parser, rest);
+}
+
+} // namespace conkit_test
