@@ -1,0 +1,158 @@
+// StrSlice: re-pointing, comparisons, searches, cuts and tests.
+#include "slices/StrSlice.h"
+
+#include "slices/detail/Search.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+
+namespace conkit {
+
+namespace {
+
+using detail::notFound;
+
+/// Length-then-bytes tail of both comparisons: shorter first.
+int compareLengths(std::uint32_t left, std::uint32_t right) noexcept {
+    return left < right ? -1 : (left > right ? 1 : 0);
+}
+
+} // namespace
+
+bool StrSlice::advance(std::uint32_t count) noexcept {
+    if (count > usable()) {
+        return false;
+    }
+    if (count != 0) { // a null pointer is never moved
+        chars += count;
+        charCount -= count;
+    }
+    return true;
+}
+
+int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
+    if (sought == nullptr) {
+        count = 0;
+    }
+    const std::uint32_t size = usable();
+    const std::uint32_t common = std::min(size, count);
+    if (common != 0) {
+        const int order = std::memcmp(chars, sought, common);
+        if (order != 0) {
+            return order < 0 ? -1 : 1;
+        }
+    }
+    return compareLengths(size, count);
+}
+
+int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
+    if (sought == nullptr) {
+        count = 0;
+    }
+    const std::uint32_t size = usable();
+    const std::uint32_t common = std::min(size, count);
+    if (common != 0) {
+        const int order = detail::compareFolded(chars, sought, common);
+        if (order != 0) {
+            return order;
+        }
+    }
+    return compareLengths(size, count);
+}
+
+// The searches look for the match with the size_t-based primitives, then keep
+// it only when its position fits the signed 32-bit result.
+
+std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {
+    const std::uint32_t size = usable();
+    if (start >= size) {
+        return -1;
+    }
+    const std::size_t at = detail::findByte(chars + start, size - start, c);
+    return at != notFound && start + at <= maxPosition ? static_cast<std::int32_t>(start + at) : -1;
+}
+
+std::int32_t StrSlice::find(const char* sought, std::uint32_t count,
+                            std::uint32_t start) const noexcept {
+    if (sought == nullptr) {
+        count = 0;
+    }
+    const std::uint32_t size = usable();
+    // Compared in 64 bits so that start + count cannot wrap.
+    if (start >= size || std::uint64_t{start} + count > size || start > maxPosition) {
+        return -1;
+    }
+    if (count == 0) {
+        return static_cast<std::int32_t>(start);
+    }
+    const std::size_t at = detail::findText(chars + start, size - start, sought, count);
+    return at != notFound && start + at <= maxPosition ? static_cast<std::int32_t>(start + at) : -1;
+}
+
+std::int32_t StrSlice::rfind(char c, std::uint32_t start) const noexcept {
+    const std::uint32_t size = usable();
+    if (size == 0) {
+        return -1;
+    }
+    const std::uint32_t from = std::min({start, size - 1, maxPosition});
+    const std::size_t at = detail::findLastByte(chars, std::size_t{from} + 1, c);
+    return at != notFound ? static_cast<std::int32_t>(at) : -1;
+}
+
+std::int32_t StrSlice::rfind(const char* sought, std::uint32_t count,
+                             std::uint32_t trailing) const noexcept {
+    if (sought == nullptr) {
+        count = 0;
+    }
+    const std::uint32_t size = usable();
+    if (trailing >= size || std::uint64_t{trailing} + count > size) {
+        return -1;
+    }
+    // Candidates start at 0 .. region - count, and no later than maxPosition.
+    const std::uint32_t lastStart = std::min(size - trailing - count, maxPosition);
+    if (count == 0) {
+        return static_cast<std::int32_t>(lastStart);
+    }
+    const std::size_t at =
+        detail::findLastText(chars, std::size_t{lastStart} + count, sought, count);
+    return at != notFound ? static_cast<std::int32_t>(at) : -1;
+}
+
+StrSlice StrSlice::substr(std::uint32_t start, std::uint32_t count) const noexcept {
+    const std::uint32_t size = usable();
+    return start < size ? StrSlice(chars + start, std::min(size - start, count)) : StrSlice();
+}
+
+StrSlice StrSlice::subRange(std::uint32_t begin, std::uint32_t end) const noexcept {
+    const std::uint32_t size = usable();
+    end = std::min(end, size);
+    return begin < size && end >= begin ? StrSlice(chars + begin, end - begin) : StrSlice();
+}
+
+bool StrSlice::isDigits() const noexcept {
+    const std::uint32_t size = usable();
+    return size != 0 &&
+           std::all_of(chars, chars + size, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool StrSlice::hasPrefix(const char* sought, std::uint32_t count) const noexcept {
+    if (sought == nullptr || count == 0) {
+        return true;
+    }
+    return count <= usable() && std::memcmp(chars, sought, count) == 0;
+}
+
+bool StrSlice::hasSuffix(const char* sought, std::uint32_t count) const noexcept {
+    if (sought == nullptr || count == 0) {
+        return true;
+    }
+    const std::uint32_t size = usable();
+    return count <= size && std::memcmp(chars + (size - count), sought, count) == 0;
+}
+
+std::ostream& operator<<(std::ostream& os, const StrSlice& slice) {
+    return os << static_cast<std::string_view>(slice);
+}
+
+} // namespace conkit

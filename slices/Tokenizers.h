@@ -1,0 +1,110 @@
+// CharSplitter and StrSplitter: walk a text token by token, without copying.
+#pragma once
+
+#include "slices/StrSlice.h"
+
+#include <cstddef>
+#include <iterator>
+
+namespace conkit {
+
+/// Input iterator over the tokens of a splitter; each step calls `next`, so
+/// iterating consumes the splitter. The end iterator is a default-constructed
+/// one.
+template <class Splitter> class TokenIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = StrSlice;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const StrSlice*;
+    using reference = const StrSlice&;
+
+    TokenIterator() noexcept = default;
+    /// Starts at the next token of `splitter`.
+    explicit TokenIterator(Splitter& splitter) noexcept : source(&splitter) { ++*this; }
+
+    reference operator*() const noexcept { return token; }
+    pointer operator->() const noexcept { return &token; }
+    TokenIterator& operator++() noexcept {
+        if (!source->next(token)) {
+            source = nullptr;
+        }
+        return *this;
+    }
+    TokenIterator operator++(int) noexcept {
+        TokenIterator before = *this;
+        ++*this;
+        return before;
+    }
+    friend bool operator==(const TokenIterator& a, const TokenIterator& b) noexcept {
+        return a.source == b.source;
+    }
+    friend bool operator!=(const TokenIterator& a, const TokenIterator& b) noexcept {
+        return a.source != b.source;
+    }
+
+private:
+    Splitter* source = nullptr;
+    StrSlice token;
+};
+
+/// Hands out the fields of a text separated by one delimiter character.
+///
+/// Empty fields are kept: a delimiter at the front, or two in a row, give an
+/// empty token. A delimiter at the very end gives no trailing empty token, and
+/// an empty text gives no token at all. Tokens point into the text.
+///
+/// Example:
+/// \code
+///   for (conkit::StrSlice field : conkit::CharSplitter("a,,b", ',')) {
+///       // "a", "", "b"
+///   }
+/// \endcode
+class CONKIT_SLICES_API CharSplitter {
+public:
+    /// Splits the `count` characters at `text` at every `separator`.
+    CharSplitter(const char* text, std::uint32_t count, char separator) noexcept
+        : remaining(text, count), delimiter(separator) {}
+    /// Splits the characters `text` views at every `separator`.
+    CharSplitter(StrSlice text, char separator) noexcept : remaining(text), delimiter(separator) {}
+
+    /// Writes the next token to `token` and returns true; returns false, and
+    /// leaves `token` alone, when the text is used up.
+    bool next(StrSlice& token) noexcept;
+
+    /// Iterates over the remaining tokens (consuming them).
+    TokenIterator<CharSplitter> begin() noexcept { return TokenIterator<CharSplitter>(*this); }
+    TokenIterator<CharSplitter> end() const noexcept { return {}; }
+
+private:
+    StrSlice remaining;
+    char delimiter;
+};
+
+/// Hands out the fields of a text separated by a delimiter text, with the same
+/// rules as `CharSplitter`. An empty delimiter hands out the whole text as one
+/// token.
+class CONKIT_SLICES_API StrSplitter {
+public:
+    /// Splits the `count` characters at `text` at every NUL-terminated
+    /// `separator`, which must outlive the splitter.
+    StrSplitter(const char* text, std::uint32_t count, const char* separator) noexcept
+        : remaining(text, count), delimiter(separator) {}
+    /// Splits the characters `text` views at every occurrence of `separator`.
+    StrSplitter(StrSlice text, StrSlice separator) noexcept
+        : remaining(text), delimiter(separator) {}
+
+    /// Writes the next token to `token` and returns true; returns false, and
+    /// leaves `token` alone, when the text is used up.
+    bool next(StrSlice& token) noexcept;
+
+    /// Iterates over the remaining tokens (consuming them).
+    TokenIterator<StrSplitter> begin() noexcept { return TokenIterator<StrSplitter>(*this); }
+    TokenIterator<StrSplitter> end() const noexcept { return {}; }
+
+private:
+    StrSlice remaining;
+    StrSlice delimiter;
+};
+
+} // namespace conkit
