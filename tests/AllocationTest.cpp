@@ -1,0 +1,85 @@
+// Slices and tokenizers never touch the heap: a counting global allocator
+// watches every operation.
+#include "slices/StrSlice.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size != 0 ? size : 1)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+using conkit::StrSlice;
+
+TEST(AllocationTest, SliceAndTokenizerOperations) {
+    // Long inputs too: conversion and search must not fall back to a heap copy.
+    std::string digits(1 << 20, '7');
+    digits[0] = '-';
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += "alpha, Beta,,gamma\t";
+    }
+    const StrSlice slice(text);
+    const StrSlice number(digits);
+    std::size_t total = 0; // keeps every result alive
+    const auto sink = [&total](auto value) { total += static_cast<std::size_t>(value); };
+    const long before = allocations.load();
+
+    StrSlice head;
+    StrSlice tail;
+    StrSlice token;
+    sink(slice.find('g', 3) + slice.find("gamma", 1) + slice.rfind('B') + slice.rfind("Beta", 2));
+    sink(slice.compare("alpha") + slice.compareNoCase(number) + int(slice == number));
+    sink(int(slice.hasPrefix("alp")) + int(slice.hasSuffix("\t")) + int(slice.isDigits()));
+    sink(slice.substr(3, 9).size() + slice.subRange(2, 99).size());
+    sink(slice.split(',', head, tail) + slice.split(", ", head, tail));
+    sink(int(slice.between('B', ',', head)) + int(slice.between("al", "ga", head)));
+    sink(std::hash<StrSlice>()(slice));
+    for (StrSlice field : conkit::CharSplitter(slice, ',')) {
+        sink(field.size());
+    }
+    conkit::StrSplitter words(slice, ", ");
+    while (words.next(token)) {
+        sink(token.size());
+    }
+    short s = 0;
+    unsigned short us = 0;
+    int i = 0;
+    unsigned u = 0;
+    long l = 0;
+    unsigned long ul = 0;
+    float f = 0;
+    double d = 0;
+    number.toNumber(s), number.toNumber(us), number.toNumber(i), number.toNumber(u);
+    number.toNumber(l), number.toNumber(ul), number.toNumber(f), number.toNumber(d);
+    double checked = 0;
+    float checkedFloat = 0;
+    sink(int(number.parseNumber(i)) + int(number.parseNumber(checked)));
+    sink(int(StrSlice("0x1.8p3").parseNumber(checked)) + int(number.parseNumber(checkedFloat)));
+
+    EXPECT_EQ(allocations.load(), before);
+    EXPECT_NE(total, 0U);
+    EXPECT_EQ(d, -std::numeric_limits<double>::infinity()); // the work really ran
+    EXPECT_EQ(l, std::numeric_limits<long>::min());
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// StrSlice held against std::string_view and the C library on many generated
+// inputs (fixed seed).
+#include "NumberHelpers.h"
+
+#include <random>
+#include <string_view>
+
+namespace {
+
+using conkit::StrSlice;
+
+class Generator {
+public:
+    /// A text of up to `maxLength` bytes drawn from `alphabet`.
+    std::string text(std::string_view alphabet, std::size_t maxLength) {
+        std::string out(pick(maxLength + 1), ' ');
+        for (char& c : out) {
+            c = alphabet[pick(alphabet.size())];
+        }
+        return out;
+    }
+    std::size_t pick(std::size_t bound) {
+        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine);
+    }
+
+private:
+    std::mt19937 engine{20261207};
+};
+
+std::int32_t expected(std::size_t position) {
+    return position == std::string_view::npos ? -1 : static_cast<std::int32_t>(position);
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+int foldedCompare(std::string_view a, std::string_view b) {
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const auto fold = [](char c) {
+            return static_cast<signed char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        };
+        if (fold(a[i]) != fold(b[i])) {
+            return fold(a[i]) < fold(b[i]) ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+TEST(DifferentialTest, SlicesAgreeWithStringView) {
+    Generator gen;
+    const std::string_view alphabet("abA\0\xE9", 5);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string hay = gen.text(alphabet, 40);
+        const std::string needle = gen.text(alphabet, 4);
+        const std::string_view view(hay);
+        const StrSlice slice(hay);
+        const StrSlice sought(needle);
+        const auto size = static_cast<std::uint32_t>(hay.size());
+        const auto count = static_cast<std::uint32_t>(needle.size());
+        const auto start = static_cast<std::uint32_t>(gen.pick(hay.size() + 3));
+        SCOPED_TRACE(testing::PrintToString(hay) + " / " + testing::PrintToString(needle) +
+                     " from " + std::to_string(start));
+
+        const bool fits = start < size && start + count <= size;
+        ASSERT_EQ(slice.find(needle.data(), count, start),
+                  fits ? expected(view.find(needle, start)) : -1);
+        ASSERT_EQ(slice.rfind(needle.data(), count, start),
+                  fits ? expected(view.substr(0, size - start).rfind(needle)) : -1);
+        const char c = alphabet[gen.pick(alphabet.size())];
+        ASSERT_EQ(slice.find(c, start), expected(view.find(c, start)));
+        ASSERT_EQ(slice.rfind(c, start), expected(view.rfind(c, start)));
+
+        ASSERT_EQ(slice.compare(sought), sign(view.compare(needle)));
+        ASSERT_EQ(slice.compareNoCase(sought), foldedCompare(view, needle));
+        ASSERT_EQ(slice.hasPrefix(needle.data(), count), view.substr(0, count) == needle);
+        ASSERT_EQ(slice.hasSuffix(needle.data(), count),
+                  count <= size && view.substr(size - count) == needle);
+
+        const auto length = static_cast<std::uint32_t>(gen.pick(hay.size() + 3));
+        const StrSlice cut = slice.substr(start, length);
+        if (start < size) {
+            ASSERT_EQ(cut.data(), hay.data() + start);
+            ASSERT_EQ(std::string_view(cut), view.substr(start, length));
+        } else {
+            ASSERT_EQ(cut.data(), nullptr);
+        }
+    }
+}
+
+TEST(DifferentialTest, ToNumberAgreesWithTheCLibrary) {
+    Generator gen;
+    const std::string_view alphabet(" \t+-0123456789012345678901234567890.eEpPxXaAfFinINnN()\0",
+                                    56);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = gen.text(alphabet, 24);
+        // A slice over a prefix of the text: the conversion must stop at its end.
+        const StrSlice slice(text.data(), static_cast<std::uint32_t>(gen.pick(text.size() + 1)));
+        conkit_test::expectLikeC(std::string(slice));
+        ASSERT_FALSE(HasFailure());
+    }
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// StrSlice split and between, and the two tokenizers.
+#include "slices/StrSlice.h"
+
+#include <gmock/gmock.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using conkit::CharSplitter;
+using conkit::StrSlice;
+using conkit::StrSplitter;
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+
+const StrSlice untouched("untouched");
+
+std::string show(const StrSlice& slice) {
+    return slice.data() == nullptr ? "<null>" : std::string(slice);
+}
+
+struct SplitRow {
+    StrSlice text;
+    int result;
+    const char* head;
+    const char* tail;
+};
+
+template <class Delimiter> void checkSplit(const SplitRow& row, Delimiter delimiter) {
+    SCOPED_TRACE(show(row.text));
+    StrSlice head = untouched;
+    StrSlice tail = untouched;
+    EXPECT_EQ(row.text.split(delimiter, head, tail), row.result);
+    EXPECT_EQ(show(head), row.head);
+    EXPECT_EQ(show(tail), row.tail);
+    if (row.result == 2) {
+        EXPECT_EQ(tail.end(), row.text.end()); // the tail ends where the text does
+    }
+}
+
+TEST(SplitTest, SplitAtCharacter) {
+    const SplitRow rows[] = {
+        {"a,b", 2, "a", "b"},
+        {"ab", 1, "ab", "<null>"},
+        {",b", 2, "", "b"},
+        {"a,", 2, "a", ""},
+        {"a,b,c", 2, "a", "b,c"},
+        {"", 0, "untouched", "untouched"},
+        {StrSlice(nullptr, 3), 0, "untouched", "untouched"},
+    };
+    for (const SplitRow& row : rows) {
+        checkSplit(row, ',');
+    }
+}
+
+TEST(SplitTest, SplitAtText) {
+    const SplitRow rows[] = {
+        {"a::b", 2, "a", "b"},   {"a::", 2, "a", ""},   {"a:b", 1, "a:b", "<null>"},
+        {":", 1, ":", "<null>"}, {"::::", 2, "", "::"}, {StrSlice(), 0, "untouched", "untouched"},
+    };
+    for (const SplitRow& row : rows) {
+        checkSplit(row, "::");
+    }
+    checkSplit({"ab", 2, "", "ab"}, ""); // an empty delimiter stands before the first byte
+}
+
+TEST(SplitTest, Between) {
+    struct Row {
+        StrSlice text;
+        const char* open;
+        const char* close;
+        const char* want; // nullptr: false
+    };
+    const Row rows[] = {
+        {"(abc)", "(", ")", "abc"},  {"x(abc)y", "(", ")", "abc"}, {"()", "(", ")", ""},
+        {"(abc", "(", ")", nullptr}, {"abc)", "(", ")", nullptr},  {")(", "(", ")", nullptr},
+        {"a|b|c", "|", "|", "b"},    {"", "(", ")", nullptr},      {"x[[abc]]y", "[[", "]]", "abc"},
+        {"[[]]", "[[", "]]", ""},    {"x[[", "[[", "]]", nullptr}, {"]]abc[[", "[[", "]]", nullptr},
+        {"[[", "[[", "", nullptr},   {"[[a", "[[", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(show(row.text) + " " + row.open + row.close);
+        StrSlice out = untouched;
+        const bool ok = std::strlen(row.open) == 1 && std::strlen(row.close) == 1
+                            ? row.text.between(row.open[0], row.close[0], out)
+                            : row.text.between(row.open, row.close, out);
+        EXPECT_EQ(ok, row.want != nullptr);
+        EXPECT_EQ(show(out), row.want != nullptr ? row.want : "untouched");
+        StrSlice byText = untouched;
+        EXPECT_EQ(row.text.between(row.open, row.close, byText), ok);
+        EXPECT_EQ(show(byText), show(out));
+    }
+}
+
+template <class Splitter> std::vector<std::string> tokens(Splitter splitter) {
+    std::vector<std::string> out;
+    StrSlice token;
+    while (splitter.next(token)) {
+        out.push_back(show(token));
+    }
+    EXPECT_FALSE(splitter.next(token)); // stays exhausted
+    return out;
+}
+
+TEST(TokenizerTest, CharSplitter) {
+    const std::pair<const char*, std::vector<std::string>> rows[] = {
+        {"a,b,c", {"a", "b", "c"}},
+        {"a,,b", {"a", "", "b"}},
+        {",a", {"", "a"}},
+        {"a,", {"a"}},
+        {",", {""}},
+        {"", {}},
+        {"abc", {"abc"}},
+        {",,", {"", ""}},
+    };
+    for (const auto& [text, want] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(tokens(CharSplitter(text, static_cast<std::uint32_t>(std::strlen(text)), ',')),
+                  want);
+    }
+    EXPECT_THAT(tokens(CharSplitter(nullptr, 4, ',')), ElementsAre());
+}
+
+TEST(TokenizerTest, StrSplitter) {
+    struct Row {
+        const char* text;
+        const char* delimiter;
+        std::vector<std::string> want;
+    };
+    const Row rows[] = {
+        {"a, b, c", ", ", {"a", "b", "c"}},
+        {", a", ", ", {"", "a"}},
+        {"a, ", ", ", {"a"}},
+        {"a::::b", "::", {"a", "", "b"}},
+        {"abc", "abc", {""}},
+        {"ab", "abc", {"ab"}},
+        {"", ",", {}},
+        {"a,b", "", {"a,b"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " / " + row.delimiter);
+        EXPECT_EQ(tokens(StrSplitter(row.text, static_cast<std::uint32_t>(std::strlen(row.text)),
+                                     row.delimiter)),
+                  row.want);
+    }
+}
+
+TEST(TokenizerTest, TokensPointIntoTheText) {
+    const char* text = "12,34";
+    CharSplitter splitter(text, 5, ',');
+    StrSlice token = untouched;
+    ASSERT_TRUE(splitter.next(token));
+    EXPECT_EQ(token.data(), text);
+    int number = 0;
+    token.toNumber(number);
+    EXPECT_EQ(number, 12);
+    ASSERT_TRUE(splitter.next(token));
+    EXPECT_EQ(token.data(), text + 3);
+    token.toNumber(number);
+    EXPECT_EQ(number, 34);
+    EXPECT_FALSE(splitter.next(token));
+    EXPECT_EQ(token.data(), text + 3); // left alone
+}
+
+TEST(TokenizerTest, RangeFor) {
+    std::vector<std::string> fields;
+    for (const StrSlice field : CharSplitter(StrSlice("x;;y"), ';')) {
+        fields.emplace_back(field);
+    }
+    EXPECT_THAT(fields, ElementsAre("x", "", "y"));
+    StrSplitter words(StrSlice("one  two"), StrSlice("  "));
+    const std::vector<StrSlice> all(words.begin(), words.end());
+    EXPECT_THAT(all, ElementsAreArray({StrSlice("one"), StrSlice("two")}));
+}
+
+} // namespace

@@ -1,0 +1,248 @@
+// StrSlice: construction, comparison, search, cuts and tests.
+#include "slices/StrSlice.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <sstream>
+#include <unordered_set>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+using conkit::StrSlice;
+
+StrSlice bytes(const char* text, std::uint32_t count) {
+    return StrSlice(text, count);
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+TEST(StrSliceTest, Construction) {
+    const StrSlice none;
+    EXPECT_TRUE(none.isEmpty());
+    EXPECT_EQ(none.size(), 0U);
+    EXPECT_EQ(none.data(), nullptr);
+    EXPECT_EQ(none.end(), nullptr);
+
+    const char* literal = "abc";
+    StrSlice str(literal);
+    EXPECT_EQ(str.size(), 3U);
+    EXPECT_EQ(str.end(), literal + 3);
+
+    char buffer[8] = {'b', 'u', 'f', 'f', 'e', 'r', '!', '!'};
+    str = StrSlice(buffer, 8);
+    str = "hello";
+    EXPECT_EQ(str.size(), 5U);
+    str = "0123456789";
+    EXPECT_EQ(str.length(), 10U);
+    EXPECT_EQ(std::string(buffer, 8), "buffer!!"); // never written
+
+    EXPECT_TRUE(bytes(nullptr, 5).isEmpty());
+    EXPECT_TRUE(bytes(literal, 0).isEmpty());
+    EXPECT_EQ(StrSlice(static_cast<const char*>(nullptr)).size(), 0U);
+    str.assign(literal, 2);
+    EXPECT_TRUE(str.equals("ab"));
+    str.clear();
+    EXPECT_EQ(str.data(), nullptr);
+}
+
+TEST(StrSliceTest, StandardLibraryFit) {
+    const std::string owned("a\0b", 3);
+    const StrSlice fromString = owned;
+    const StrSlice fromView = std::string_view("a\0b", 3);
+    EXPECT_EQ(fromString.size(), 3U);
+    EXPECT_TRUE(fromString == fromView);
+    const std::string_view back = fromString;
+    EXPECT_EQ(back, owned);
+    EXPECT_EQ(std::string_view(bytes(nullptr, 9)), std::string_view());
+    EXPECT_EQ(std::hash<StrSlice>()(fromView), std::hash<std::string_view>()(back));
+    std::unordered_set<StrSlice> seen{"x", "y", "x"};
+    EXPECT_EQ(seen.size(), 2U);
+    std::ostringstream out;
+    out << StrSlice("slice") << bytes(nullptr, 3);
+    EXPECT_EQ(out.str(), "slice");
+    std::string text;
+    for (const char c : StrSlice("abc")) {
+        text += c;
+    }
+    EXPECT_EQ(text, "abc");
+}
+
+TEST(StrSliceTest, Compare) {
+    struct Row {
+        StrSlice left, right;
+        int ordinal, noCase;
+    };
+    const Row rows[] = {
+        {"abc", "abd", -1, -1},
+        {"ab", "abc", -1, -1},
+        {"abc", "ab", 1, 1},
+        {StrSlice(), bytes("x", 0), 0, 0},
+        {StrSlice(), "x", -1, -1},
+        {"x", bytes("", 0), 1, 1},
+        {bytes(nullptr, 4), StrSlice(), 0, 0},
+        {"ABC", "abc", -1, 0},
+        {"abc", "ABD", 1, -1},
+        {"b", "A", 1, 1},
+        {"ab", "ABC", 1, -1},
+        {"[", "a", -1, -1}, // '[' sorts between 'Z' and 'a' ...
+        {"[", "A", 1, -1},  // ... so folding turns this pair round
+        {bytes("a\0b", 3), bytes("a\0c", 3), -1, -1},
+        {bytes("a\0", 2), bytes("a", 1), 1, 1},
+        {"\xE9", "a", 1, -1}, // unsigned bytes, then signed bytes
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.left) + " vs " + std::string(row.right));
+        EXPECT_EQ(row.left.compare(row.right), row.ordinal);
+        EXPECT_EQ(row.left.compare(row.right.data(), row.right.size()), row.ordinal);
+        EXPECT_EQ(row.left.compareNoCase(row.right), row.noCase);
+        EXPECT_EQ(row.left.equals(row.right), row.ordinal == 0);
+        EXPECT_EQ(row.left == row.right, row.ordinal == 0);
+        EXPECT_EQ(row.left != row.right, row.ordinal != 0);
+        EXPECT_EQ(row.left < row.right, row.ordinal < 0);
+        EXPECT_EQ(row.left >= row.right, row.ordinal >= 0);
+        EXPECT_EQ(row.left.equalsNoCase(row.right), row.noCase == 0);
+    }
+    EXPECT_EQ(StrSlice("abc").compare("abc"), 0);
+    EXPECT_EQ(StrSlice("abc").compareNoCase("ABC"), 0);
+    EXPECT_EQ(StrSlice("x").compare(nullptr, 3), 1);
+}
+
+TEST(StrSliceTest, CompareNoCaseEveryBytePair) {
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            const char left = static_cast<char>(a);
+            const char right = static_cast<char>(b);
+            const int folded = static_cast<signed char>(std::tolower(a)) -
+                               static_cast<signed char>(std::tolower(b));
+            ASSERT_EQ(bytes(&left, 1).compareNoCase(&right, 1), sign(folded)) << a << " " << b;
+        }
+    }
+}
+
+TEST(StrSliceTest, FindAndRfind) {
+    const StrSlice abc("abc");
+    EXPECT_EQ(abc.find('c', 0), 2);
+    EXPECT_EQ(abc.find("abc", 0), 0);
+    EXPECT_EQ(abc.find("c", 0), 2);
+    EXPECT_EQ(abc.find("bc", 2), -1); // 2 + 2 exceeds 3
+    EXPECT_EQ(abc.find("", 1), 1);
+    EXPECT_EQ(abc.find("", 3), -1);
+    EXPECT_EQ(abc.find('a', 3), -1);
+    EXPECT_EQ(abc.find(nullptr, 7, 1), 1); // no text: found at once
+    EXPECT_EQ(StrSlice().find("", 0), -1);
+    EXPECT_EQ(bytes(nullptr, 3).find('\0', 0), -1);
+    EXPECT_EQ(bytes("a\0b\0c", 5).find(bytes("\0c", 2).data(), 2, 0), 3);
+
+    const StrSlice abca("abca");
+    EXPECT_EQ(abca.rfind('a', StrSlice::npos), 3);
+    EXPECT_EQ(abca.rfind('a', 2), 0);
+    EXPECT_EQ(abca.rfind('a', 4), 3); // beyond the end: from the last character
+    EXPECT_EQ(abca.rfind('z', 3), -1);
+    EXPECT_EQ(StrSlice().rfind('a', StrSlice::npos), -1);
+
+    const StrSlice abab("abab");
+    EXPECT_EQ(abab.rfind("ab", 0), 2);
+    EXPECT_EQ(abab.rfind("ab", 1), 0);
+    EXPECT_EQ(abab.rfind("ab", 3), -1); // 3 + 2 exceeds 4
+    EXPECT_EQ(abab.rfind("", 1), 3);
+    EXPECT_EQ(abab.rfind("ab", 4), -1);
+}
+
+TEST(StrSliceTest, SearchesNeverWrap) {
+    // Starts and counts near 2^32: start + count must not wrap to a small sum.
+    const StrSlice abc("abc");
+    EXPECT_EQ(abc.find("a", 0xFFFFFFFFu), -1);
+    EXPECT_EQ(abc.find("ab", 0xFFFFFFFFu, 1), -1);
+    EXPECT_EQ(abc.rfind("ab", 0xFFFFFFFFu, 1), -1);
+    EXPECT_EQ(abc.rfind("abc", 0xFFFFFFFEu), -1);
+    EXPECT_EQ(abc.substr(0xFFFFFFFFu, 0xFFFFFFFFu).data(), nullptr);
+    EXPECT_EQ(abc.substr(1, 0xFFFFFFFFu).size(), 2U);
+    EXPECT_FALSE(abc.hasPrefix("abc", 0xFFFFFFFFu));
+    EXPECT_FALSE(abc.hasSuffix("abc", 0xFFFFFFFFu));
+}
+
+TEST(StrSliceTest, Cuts) {
+    const StrSlice hello("hello");
+    EXPECT_TRUE(hello.substr(1, 100).equals("ello"));
+    EXPECT_EQ(hello.substr(5, 1).data(), nullptr);
+    EXPECT_EQ(hello.substr(0, 0).data(), hello.data());
+    EXPECT_TRUE(hello.substr(0, 0).isEmpty());
+    EXPECT_TRUE(hello.subRange(1, 3).equals("el"));
+    EXPECT_TRUE(hello.subRange(1, 99) == hello.subRange(1, 5));
+    EXPECT_EQ(hello.subRange(5, 6).data(), nullptr);
+    EXPECT_EQ(hello.subRange(3, 1).data(), nullptr); // end below begin
+    EXPECT_EQ(bytes(nullptr, 9).substr(1, 2).data(), nullptr);
+
+    StrSlice moving = hello;
+    EXPECT_TRUE(moving.advance(2));
+    EXPECT_TRUE(moving.equals("llo"));
+    EXPECT_FALSE(moving.advance(4));
+    EXPECT_TRUE(moving.equals("llo"));
+    EXPECT_TRUE(moving.advance(3));
+    EXPECT_EQ(moving.data(), hello.end());
+    EXPECT_TRUE(moving.isEmpty());
+    StrSlice null(nullptr, 5);
+    EXPECT_FALSE(null.advance(1));
+    EXPECT_TRUE(null.advance(0));
+}
+
+TEST(StrSliceTest, Tests) {
+    EXPECT_TRUE(StrSlice("0123456789").isDigits());
+    for (const char* text : {"", "-1", "12a", " 1", "1.5", "\xB2"}) {
+        EXPECT_FALSE(StrSlice(text).isDigits()) << text;
+    }
+    const StrSlice hello("hello");
+    EXPECT_TRUE(hello.hasPrefix("he"));
+    EXPECT_TRUE(hello.hasPrefix("hello"));
+    EXPECT_FALSE(hello.hasPrefix("hello!"));
+    EXPECT_FALSE(hello.hasPrefix("hE"));
+    EXPECT_TRUE(hello.hasPrefix(""));
+    EXPECT_TRUE(hello.hasSuffix("lo"));
+    EXPECT_TRUE(hello.hasSuffix("hello"));
+    EXPECT_FALSE(hello.hasSuffix("xhello"));
+    EXPECT_TRUE(StrSlice().hasSuffix(""));
+    EXPECT_TRUE(StrSlice().hasPrefix("x", 0));
+    EXPECT_FALSE(StrSlice().hasPrefix("x"));
+    EXPECT_TRUE(bytes("a\0b", 3).hasSuffix(bytes("\0b", 2).data(), 2));
+    EXPECT_FALSE(bytes("a\0b", 3).hasSuffix(bytes("\0c", 2).data(), 2));
+}
+
+#if defined(__linux__)
+TEST(StrSliceTest, PositionsBeyondTheSignedResult) {
+    // 2 GiB of untouched zero pages and one 'x' past position 2^31 - 1.
+    const std::size_t size = (std::size_t{1} << 31) + 4096;
+    void* map = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(map, MAP_FAILED);
+    char* zeros = static_cast<char*>(map);
+    zeros[0x80000005] = 'x';
+    const StrSlice big(zeros, static_cast<std::uint32_t>(size));
+    EXPECT_EQ(big.find('x', 0x7FFFFFF0u), -1); // no int32 holds its position
+    EXPECT_EQ(big.find("x", 0x7FFFFFF0u), -1);
+    EXPECT_EQ(big.rfind('\0'), 0x7FFFFFFF); // the last position that can be told
+    EXPECT_EQ(big.rfind(bytes("\0", 1).data(), 1, 0), 0x7FFFFFFF);
+    StrSlice head;
+    StrSlice tail;
+    EXPECT_EQ(big.substr(0x7FFFFFF0u).split('x', head, tail), 2); // cuts have no such limit
+    EXPECT_EQ(head.size(), 21U);
+    munmap(map, size);
+
+    // A longer view is cut to the largest count, never wrapped to a short one.
+    const std::size_t fiveGiB = std::size_t{5} << 30;
+    void* reserved =
+        mmap(nullptr, fiveGiB, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(reserved, MAP_FAILED);
+    const StrSlice huge(std::string_view(static_cast<const char*>(reserved), fiveGiB));
+    EXPECT_EQ(huge.size(), StrSlice::npos);
+    munmap(reserved, fiveGiB);
+}
+#endif
+
+} // namespace
