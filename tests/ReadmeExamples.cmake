@@ -1,0 +1,58 @@
+# Keeps the README honest: every ```cpp block is compiled and run, and every
+# ```text block is checked against the real output it shows. A text block
+# made of "$ program args" lines, each followed by its output, runs those
+# command lines ("./demo" is the demo, any other name the preceding example,
+# built under that name); a text block without them is the output of the
+# preceding example run without arguments.
+
+set(readme "${PROJECT_SOURCE_DIR}/README.md")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${readme}")
+file(READ "${readme}" rest)
+
+set(example 0)
+set(block 0)
+set(exampleTarget "")
+while(TRUE)
+    string(FIND "${rest}" "\n```" fence)
+    if(fence EQUAL -1)
+        break()
+    endif()
+    math(EXPR infoStart "${fence} + 4")
+    string(SUBSTRING "${rest}" ${infoStart} -1 rest)
+    string(FIND "${rest}" "\n" lineEnd)
+    string(SUBSTRING "${rest}" 0 ${lineEnd} info)
+    math(EXPR bodyStart "${lineEnd} + 1")
+    string(SUBSTRING "${rest}" ${bodyStart} -1 rest)
+    string(FIND "${rest}" "```" close)
+    string(SUBSTRING "${rest}" 0 ${close} body)
+    math(EXPR afterClose "${close} + 3")
+    string(SUBSTRING "${rest}" ${afterClose} -1 rest)
+
+    if(info STREQUAL "cpp")
+        math(EXPR example "${example} + 1")
+        set(exampleTarget conkit_readme_example_${example})
+        set(source "${CMAKE_CURRENT_BINARY_DIR}/readme/example_${example}.cpp")
+        file(WRITE "${source}.new" "${body}")
+        configure_file("${source}.new" "${source}" COPYONLY)
+        add_executable(${exampleTarget} "${source}")
+        target_link_libraries(${exampleTarget} PRIVATE conkit::options conkit::slices)
+        set_target_properties(${exampleTarget} PROPERTIES
+            RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/readme/example_${example}")
+        conkit_warnings(${exampleTarget})
+    elseif(info STREQUAL "text")
+        math(EXPR block "${block} + 1")
+        set(expected "${CMAKE_CURRENT_BINARY_DIR}/readme/output_${block}.txt")
+        file(WRITE "${expected}" "${body}")
+        set(program "")
+        if(exampleTarget)
+            set(program "$<TARGET_FILE:${exampleTarget}>")
+            # "$ name ..." names the example's executable, as its usage line shows.
+            if(body MATCHES "^\\$ ([A-Za-z0-9_]+) ")
+                set_target_properties(${exampleTarget} PROPERTIES OUTPUT_NAME ${CMAKE_MATCH_1})
+            endif()
+        endif()
+        add_test(NAME ReadmeTest.Output${block}
+            COMMAND ${CMAKE_COMMAND} -DEXPECTED=${expected} -DPROGRAM=${program}
+                    -DDEMO=$<TARGET_FILE:demo> -P "${CMAKE_CURRENT_SOURCE_DIR}/CompareOutput.cmake")
+    endif()
+endwhile()
