@@ -10,6 +10,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -30,6 +31,24 @@ bool isDigit(char c) noexcept {
 
 bool isHexDigit(char c) noexcept {
     return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+/// True when all eight bytes of `chunk` are '0' to '9': adding 0x46 carries a
+/// byte above '9' into its top bit, subtracting 0x30 borrows one below '0'.
+constexpr bool isEightDigits(std::uint64_t chunk) noexcept {
+    return (((chunk + 0x4646464646464646U) | (chunk - 0x3030303030303030U)) &
+            0x8080808080808080U) == 0;
+}
+
+/// The value of eight decimal digits loaded little-endian (first digit in the
+/// lowest byte): pairs, then quadruples, then the whole, by multiply-and-add.
+constexpr std::uint64_t eightDigitsValue(std::uint64_t chunk) noexcept {
+    chunk -= 0x3030303030303030U;
+    chunk = chunk * 10 + (chunk >> 8);
+    constexpr std::uint64_t pairs = 0x000000FF000000FFU;
+    return (((chunk & pairs) * 0x000F424000000064U) +
+            (((chunk >> 16) & pairs) * 0x0000271000000001U)) >>
+           32;
 }
 
 const char* skipSpace(const char* p, const char* last) noexcept {
@@ -60,15 +79,33 @@ IntegerText scanInteger(const char* p, const char* last) noexcept {
     IntegerText text;
     p = skipSpace(p, last);
     text.negative = takeSign(p, last);
+    const char* const digits = p;
+    // Nineteen digits always fit 64 bits (10^19 - 1 < 2^64): no checks there.
+    const char* const unchecked = p + std::min<std::ptrdiff_t>(last - p, 19);
+    std::uint64_t value = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Eight digits at a time while the slice holds eight more bytes.
+    for (std::uint64_t chunk = 0; unchecked - p >= 8; p += 8) {
+        std::memcpy(&chunk, p, sizeof chunk);
+        if (!isEightDigits(chunk)) {
+            break;
+        }
+        value = value * 100000000U + eightDigitsValue(chunk);
+    }
+#endif
+    for (; p != unchecked && isDigit(*p); ++p) {
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+    }
     for (; p != last && isDigit(*p); ++p) {
         const auto digit = static_cast<unsigned>(*p - '0');
-        if (text.magnitude > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) {
+        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) {
             text.overflow = true; // keep taking digits: they still belong to the number
         } else {
-            text.magnitude = text.magnitude * 10 + digit;
+            value = value * 10 + digit;
         }
-        text.digits = true;
     }
+    text.magnitude = value;
+    text.digits = p != digits;
     text.end = p;
     return text;
 }

@@ -1,7 +1,7 @@
 // StrSlice splitting and the two tokenizers.
 #include "slices/StrSlice.h"
 
-#include "slices/detail/Search.h"
+#include "slices/detail/TextSearch.h"
 
 namespace conkit {
 
@@ -44,15 +44,17 @@ int splitResult(const StrSlice& whole, std::size_t at, std::size_t width, StrSli
 }
 
 /// Hands out the front of `remaining` up to `at` and drops it and the
-/// delimiter; hands out all of it when `at` is `notFound`.
+/// delimiter of `width` bytes; hands out all of it when `at` is `notFound`.
 void takeToken(StrSlice& remaining, std::size_t at, std::size_t width, StrSlice& token) noexcept {
     if (at == notFound) {
         token = remaining;
         remaining.clear();
         return;
     }
-    token.assign(remaining.data(), static_cast<std::uint32_t>(at));
-    remaining.advance(static_cast<std::uint32_t>(at + width));
+    // at + width <= size, so both counts fit 32 bits.
+    const char* text = remaining.data();
+    token.assign(text, static_cast<std::uint32_t>(at));
+    remaining.assign(text + at + width, static_cast<std::uint32_t>(remaining.size() - at - width));
 }
 
 } // namespace
@@ -108,19 +110,6 @@ bool CharSplitter::next(StrSlice& token) noexcept {
         return false;
     }
     takeToken(remaining, detail::findByte(remaining.data(), remaining.size(), delimiter), 1, token);
-    return true;
-}
-
-bool StrSplitter::next(StrSlice& token) noexcept {
-    if (remaining.isEmpty()) {
-        return false;
-    }
-    // An empty delimiter would match at the front forever; hand out the whole
-    // text instead.
-    const std::size_t at = delimiter.isEmpty()
-                               ? notFound
-                               : findTextFrom(remaining.data(), remaining.size(), 0, delimiter);
-    takeToken(remaining, at, delimiter.size(), token);
     return true;
 }
 

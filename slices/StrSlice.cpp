@@ -1,7 +1,8 @@
 // StrSlice: re-pointing, comparisons, searches, cuts and tests.
 #include "slices/StrSlice.h"
 
-#include "slices/detail/Search.h"
+#include "slices/detail/FoldCompare.h"
+#include "slices/detail/TextSearch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,17 +20,6 @@ int compareLengths(std::uint32_t left, std::uint32_t right) noexcept {
 }
 
 } // namespace
-
-bool StrSlice::advance(std::uint32_t count) noexcept {
-    if (count > usable()) {
-        return false;
-    }
-    if (count != 0) { // a null pointer is never moved
-        chars += count;
-        charCount -= count;
-    }
-    return true;
-}
 
 int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
     if (sought == nullptr) {

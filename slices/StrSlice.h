@@ -99,7 +99,16 @@ public:
     }
     /// Drops the first `count` characters and returns true; returns false and
     /// changes nothing when `count` exceeds the characters there are.
-    bool advance(std::uint32_t count) noexcept;
+    bool advance(std::uint32_t count) noexcept {
+        if (count > usable()) {
+            return false;
+        }
+        if (count != 0) { // a null pointer is never moved
+            chars += count;
+            charCount -= count;
+        }
+        return true;
+    }
     /// The same characters as a `std::string_view` (empty when the pointer is
     /// null).
     operator std::string_view() const noexcept { // NOLINT(google-explicit-constructor)

@@ -2,6 +2,9 @@
 // inputs (fixed seed).
 #include "NumberHelpers.h"
 
+#include "slices/detail/FoldCompare.h"
+#include "slices/detail/TextSearch.h"
+
 #include <random>
 #include <string_view>
 
@@ -98,6 +101,46 @@ TEST(DifferentialTest, ToNumberAgreesWithTheCLibrary) {
         const StrSlice slice(text.data(), static_cast<std::uint32_t>(gen.pick(text.size() + 1)));
         conkit_test::expectLikeC(std::string(slice));
         ASSERT_FALSE(HasFailure());
+    }
+}
+
+TEST(DifferentialTest, VectorPathsAgreeWithPlainScans) {
+    // Long enough for whole vector blocks and every tail length; few distinct
+    // bytes, so that partial matches are common.
+    Generator gen;
+    const std::string_view alphabet("aaaaab\0\xE9", 8);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string hay = gen.text(alphabet, 300);
+        std::string needle = gen.text(alphabet, 40);
+        if (needle.empty() || (round % 2 == 0 && !hay.empty())) {
+            const std::size_t at = gen.pick(hay.size() + 1);
+            needle = hay.substr(at, 1 + gen.pick(40));
+        }
+        if (needle.empty()) {
+            continue;
+        }
+        SCOPED_TRACE(testing::PrintToString(hay) + " / " + testing::PrintToString(needle));
+        const StrSlice slice(hay);
+        const auto count = static_cast<std::uint32_t>(needle.size());
+        const std::size_t first =
+            conkit::detail::findTextScalar(hay.data(), hay.size(), needle.data(), needle.size());
+        const std::size_t last = conkit::detail::findLastTextScalar(hay.data(), hay.size(),
+                                                                    needle.data(), needle.size());
+        ASSERT_EQ(slice.find(needle.data(), count, 0), expected(first));
+        ASSERT_EQ(slice.rfind(needle.data(), count, 0), expected(last));
+        ASSERT_EQ(conkit::detail::findText(hay.data(), hay.size(), needle.data(), needle.size()),
+                  first);
+
+        // Equal-but-for-case texts with one difference somewhere, or none.
+        std::string other = hay;
+        for (char& c : other) {
+            c = c == 'a' ? 'A' : c;
+        }
+        if (!other.empty() && round % 3 != 0) {
+            other[gen.pick(other.size())] = alphabet[gen.pick(alphabet.size())];
+        }
+        ASSERT_EQ(slice.compareNoCase(StrSlice(other)),
+                  conkit::detail::compareFoldedScalar(hay.data(), other.data(), hay.size()));
     }
 }
 

@@ -1,0 +1,70 @@
+// Search for one byte: the C library's memchr/memrchr, with the first 16 bytes
+// checked inline so that the short distances of a tokenizer skip the call.
+// Internal: not installed.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace conkit::detail {
+
+/// Result of the searches when nothing matches.
+constexpr std::size_t notFound = static_cast<std::size_t>(-1);
+
+inline std::size_t offsetOf(const void* hit, const char* text) noexcept {
+    return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - text)
+                          : notFound;
+}
+
+/// Plain scan: the index of the first `c` among the `size` bytes at `text`.
+inline std::size_t findByteScalar(const char* text, std::size_t size, char c) noexcept {
+    for (std::size_t i = 0; i < size; ++i) {
+        if (text[i] == c) {
+            return i;
+        }
+    }
+    return notFound;
+}
+
+/// Plain scan: the index of the last `c` among the `size` bytes at `text`.
+inline std::size_t findLastByteScalar(const char* text, std::size_t size, char c) noexcept {
+    while (size != 0) {
+        if (text[--size] == c) {
+            return size;
+        }
+    }
+    return notFound;
+}
+
+/// The index of the first `c` among the `size` bytes at `text`, or `notFound`.
+inline std::size_t findByte(const char* text, std::size_t size, char c) noexcept {
+#if defined(__SSE2__)
+    if (size >= 16) {
+        // Only whole 16-byte blocks inside the range are loaded.
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+        const auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
+        if (mask != 0) {
+            return static_cast<std::size_t>(__builtin_ctz(mask));
+        }
+        const std::size_t rest = offsetOf(std::memchr(text + 16, c, size - 16), text + 16);
+        return rest != notFound ? rest + 16 : notFound;
+    }
+#endif
+    return size != 0 ? offsetOf(std::memchr(text, c, size), text) : notFound;
+}
+
+/// The index of the last `c` among the `size` bytes at `text`, or `notFound`.
+inline std::size_t findLastByte(const char* text, std::size_t size, char c) noexcept {
+#if defined(__GLIBC__)
+    return size != 0 ? offsetOf(memrchr(text, c, size), text) : notFound;
+#else
+    return findLastByteScalar(text, size, c);
+#endif
+}
+
+} // namespace conkit::detail
