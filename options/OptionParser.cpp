@@ -30,20 +30,26 @@ OptionParser::OptionParser() = default;
 OptionParser::OptionParser(const std::string& usageTemplate, const std::string& versionText)
     : usage(usageTemplate), version(versionText) {}
 
-// The short-name index points into the option table, so copies rebuild it for
-// their own table and moves leave the source with an empty table and index.
+// The one-character indexes point into the option table, so copies rebuild
+// them for their own table and moves leave the source with an empty table and
+// empty indexes.
 OptionParser::OptionParser(const OptionParser& other)
     : usage(other.usage), version(other.version), args(other.args), options(other.options),
       prog(other.prog), errorLine(other.errorLine) {
-    rebuildShortIndex();
+    rebuildIndexes();
 }
 
 OptionParser::OptionParser(OptionParser&& other) noexcept
     : usage(std::move(other.usage)), version(std::move(other.version)), args(std::move(other.args)),
       options(std::move(other.options)), prog(std::move(other.prog)),
-      errorLine(std::move(other.errorLine)), byShortName(other.byShortName) {
+      errorLine(std::move(other.errorLine)), byShortName(other.byShortName),
+      byOneCharLongName(other.byOneCharLongName), entries(std::move(other.entries)),
+      byLongName(std::move(other.byLongName)) {
     other.options.clear();
     other.byShortName.fill(nullptr);
+    other.byOneCharLongName.fill(nullptr);
+    other.entries.clear();
+    other.byLongName.clear();
 }
 
 OptionParser& OptionParser::operator=(const OptionParser& other) {
@@ -62,8 +68,14 @@ OptionParser& OptionParser::operator=(OptionParser&& other) noexcept {
         prog = std::move(other.prog);
         errorLine = std::move(other.errorLine);
         byShortName = other.byShortName;
+        byOneCharLongName = other.byOneCharLongName;
+        entries = std::move(other.entries);
+        byLongName = std::move(other.byLongName);
         other.options.clear();
         other.byShortName.fill(nullptr);
+        other.byOneCharLongName.fill(nullptr);
+        other.entries.clear();
+        other.byLongName.clear();
     }
     return *this;
 }
@@ -87,7 +99,7 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
     }
     std::string key = record.longName;
     Option& stored = options.emplace(std::move(key), std::move(record)).first->second;
-    indexShortName(stored);
+    index(stored);
     return true;
 }
 
@@ -100,11 +112,13 @@ void OptionParser::addVersionOption() {
 }
 
 const OptionParser::Option* OptionParser::lookup(std::string_view name) const noexcept {
-    const auto it = options.find(name);
-    if (it != options.end()) {
-        return &it->second;
+    if (name.size() == 1) {
+        // A one-character long name wins over a short name; both are indexed.
+        const std::size_t c = byteIndex(name[0]);
+        return byOneCharLongName[c] != nullptr ? byOneCharLongName[c] : byShortName[c];
     }
-    return name.size() == 1 ? byShortName[byteIndex(name[0])] : nullptr;
+    const auto it = byLongName.find(name);
+    return it != byLongName.end() ? it->second : nullptr;
 }
 
 OptionParser::Option* OptionParser::findOption(const std::string& name) {
@@ -127,26 +141,34 @@ bool OptionParser::hasConflict(const Option& option) const {
 }
 
 void OptionParser::reset() {
-    for (auto& entry : options) {
-        entry.second.found = false;
+    for (Option* entry : entries) {
+        entry->found = false;
     }
     args.clear();
     prog.clear();
 }
 
-void OptionParser::indexShortName(Option& option) {
+void OptionParser::index(Option& option) {
     // Keep, per short name, the option whose long name sorts first, as a walk
     // of the table in key order would find it.
     Option*& slot = byShortName[byteIndex(option.shortName)];
     if (slot == nullptr || option.longName < slot->longName) {
         slot = &option;
     }
+    if (option.longName.size() == 1) {
+        byOneCharLongName[byteIndex(option.longName[0])] = &option;
+    }
+    entries.push_back(&option);
+    byLongName.emplace(option.longName, &option);
 }
 
-void OptionParser::rebuildShortIndex() {
+void OptionParser::rebuildIndexes() {
     byShortName.fill(nullptr);
+    byOneCharLongName.fill(nullptr);
+    entries.clear();
+    byLongName.clear();
     for (auto& entry : options) {
-        indexShortName(entry.second);
+        index(entry.second);
     }
 }
 

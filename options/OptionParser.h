@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 namespace conkit {
@@ -222,8 +223,8 @@ private:
 
     const Option* lookup(std::string_view name) const noexcept;
     bool isSetByName(std::string_view name) const noexcept;
-    void indexShortName(Option& option);
-    void rebuildShortIndex();
+    void index(Option& option);
+    void rebuildIndexes();
     bool fail(std::string line);
 
     std::string usage;
@@ -232,9 +233,19 @@ private:
     OptionTable options;
     std::string prog;
     std::string errorLine;
+    /// Scratch storage for the copy of an argument vector, kept between
+    /// parses so that its strings are reused; not part of the state.
+    std::vector<std::string> argvCopy;
     /// For each byte value, the option with that short name whose long name
-    /// sorts first, so that a short-name lookup takes constant time.
+    /// sorts first, and the option whose long name is that one character:
+    /// one-character lookups take constant time.
     std::array<Option*, 256> byShortName{};
+    std::array<Option*, 256> byOneCharLongName{};
+    /// Every entry of the table, for a reset that does not walk the tree.
+    std::vector<Option*> entries;
+    /// The entries by long name (views of the table's keys), so that a
+    /// lookup costs one hash instead of a walk down the tree.
+    std::unordered_map<std::string_view, Option*> byLongName;
 };
 
 template <class T>

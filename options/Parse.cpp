@@ -1,6 +1,8 @@
 // OptionParser: parsing of argument vectors, word lists and command lines.
 #include "options/OptionParser.h"
 
+#include "options/detail/PathName.h"
+
 #include <iostream>
 #include <utility>
 
@@ -17,6 +19,17 @@ std::size_t prefixLength(const std::string& word) noexcept {
     return !word.empty() && (word[0] == '-' || word[0] == '/') ? 1 : 0;
 }
 
+/// Position of the first '=' in `body`, or npos. Option names are short, so a
+/// plain loop beats a call to memchr.
+std::size_t findEquals(std::string_view body) noexcept {
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == '=') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 /// Does what `Option::setValue` does, from a piece of a word, without building
 /// a temporary string.
 void storeValue(OptionParser::Option& option, std::string_view text) {
@@ -31,14 +44,20 @@ std::string needArgLine(const OptionParser::Option& option) {
 } // namespace
 
 bool OptionParser::parse(int argc, const char* const* argv) {
-    std::vector<std::string> words;
-    if (argv != nullptr && argc > 0) {
-        words.reserve(static_cast<std::size_t>(argc));
-        for (int i = 0; i < argc && argv[i] != nullptr; ++i) {
-            words.emplace_back(argv[i]);
+    // The copy goes into storage kept from the previous parse, so that parsing
+    // again reuses its strings instead of allocating new ones.
+    std::size_t count = 0;
+    if (argv != nullptr) {
+        while (static_cast<int>(count) < argc && argv[count] != nullptr) {
+            ++count;
         }
     }
-    return parse(words);
+    argvCopy.clear();
+    argvCopy.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        argvCopy.emplace_back(argv[i]);
+    }
+    return parse(argvCopy);
 }
 
 bool OptionParser::parse(const std::string& line) {
@@ -51,7 +70,7 @@ bool OptionParser::parse(const std::vector<std::string>& words) {
     if (words.empty()) {
         return false;
     }
-    prog = baseName(words[0]);
+    prog.assign(detail::lastPathComponent(words[0]));
     if (args.capacity() < words.size() - 1) {
         args.reserve(words.size() - 1);
     }
@@ -77,7 +96,7 @@ bool OptionParser::parse(const std::vector<std::string>& words) {
             return fail(needArgLine(*current));
         }
         const std::string_view body = std::string_view(word).substr(prefix);
-        const std::size_t equals = body.find('=');
+        const std::size_t equals = findEquals(body);
         const std::string_view name = body.substr(0, equals);
         // This parser is not const, so its entries may be written; the table
         // does not change during a parse, so the entry stays put.

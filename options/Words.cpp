@@ -1,6 +1,8 @@
 // Small text helpers of the option parser.
 #include "options/Words.h"
 
+#include "options/detail/PathName.h"
+
 namespace conkit {
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -20,12 +22,7 @@ int splitAt(const std::string& text, char separator, std::string& first, std::st
 }
 
 std::string baseName(const std::string& path) {
-    // A '/' anywhere wins over any '\', so "a/b\c" keeps "b\c".
-    std::string::size_type at = path.rfind('/');
-    if (at == std::string::npos) {
-        at = path.rfind('\\');
-    }
-    return at == std::string::npos ? path : path.substr(at + 1);
+    return std::string(detail::lastPathComponent(path));
 }
 
 } // namespace conkit
