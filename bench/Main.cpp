@@ -1,0 +1,206 @@
+// Runs the benchmarks and prints, after Google Benchmark's own report, a table
+// of throughput ratios of conkit against its baselines measured in the same
+// run, with the targets they are held to. Ratios use medians when the run
+// has repetitions (--benchmark_repetitions).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+struct Measured {
+    double cpuTime = 0;           // per iteration
+    double allocations = -1;      // per call, once warm
+    double firstAllocations = -1; // the first call on a fresh object
+    double words = 0;
+    double bytesPerSecond = 0;
+};
+
+/// Keeps the median of every benchmark (or its single run) while the console
+/// reporter prints as usual.
+class Collector : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration;
+            if (run.error_occurred || (!median && !single)) {
+                continue;
+            }
+            const std::string name = run.run_name.str();
+            if (single && results.count(name) != 0) {
+                continue; // repetitions: wait for the median
+            }
+            Measured& m = results[name];
+            m.cpuTime = run.GetAdjustedCPUTime();
+            const auto counter = [&run](const char* key, double fallback) {
+                const auto it = run.counters.find(key);
+                return it != run.counters.end() ? it->second.value : fallback;
+            };
+            m.allocations = counter("allocs", -1);
+            m.firstAllocations = counter("first_allocs", -1);
+            m.words = counter("words", 0);
+            m.bytesPerSecond = counter("bytes_per_second", 0);
+        }
+    }
+    std::map<std::string, Measured> results;
+};
+
+const Measured* find(const std::map<std::string, Measured>& results, const std::string& name) {
+    const auto it = results.find(name);
+    return it != results.end() ? &it->second : nullptr;
+}
+
+struct Row {
+    const char* label;
+    std::string group;
+    std::vector<const char*> baselines; // the fastest of them is the baseline
+    double target;                      // conkit / baseline throughput; 0: for information
+};
+
+void printRatios(const std::map<std::string, Measured>& results) {
+    const std::vector<Row> rows = {
+        {"find(char), absent", "find_char/absent", {"memchr"}, 0.9},
+        {"find(char), present", "find_char/present", {"memchr"}, 0.9},
+        {"rfind(char), absent", "rfind_char/absent", {"memrchr"}, 0.9},
+        {"rfind(char), present", "rfind_char/present", {"memrchr"}, 0.9},
+        {"find(text) 1B present", "find_text/present_1B", {"memmem"}, 0},
+        {"find(text) 1B absent", "find_text/absent_1B", {"memmem"}, 0},
+        {"find(text) 7B present", "find_text/present_7B", {"memmem"}, 1.0},
+        {"find(text) 7B absent", "find_text/absent_7B", {"memmem"}, 1.0},
+        {"find(text) 24B present", "find_text/present_24B", {"memmem"}, 1.0},
+        {"find(text) 24B absent", "find_text/absent_24B", {"memmem"}, 1.0},
+        {"find(text) 7B present", "find_text/present_7B", {"string_view"}, 0},
+        {"find(text) 24B absent", "find_text/absent_24B", {"string_view"}, 0},
+        {"find(text) adversarial 7B end", "find_text/adversarial_7B_end", {"string_view"}, 1.0},
+        {"find(text) adversarial 7B mid", "find_text/adversarial_7B_mid", {"string_view"}, 1.0},
+        {"find(text) adversarial 24B end", "find_text/adversarial_24B_end", {"string_view"}, 1.0},
+        {"find(text) adversarial 24B mid", "find_text/adversarial_24B_mid", {"string_view"}, 1.0},
+        {"compareNoCase 64B", "nocase/64B", {"strncasecmp", "folding_loop"}, 1.0},
+        {"compareNoCase 4KiB", "nocase/4KiB", {"strncasecmp", "folding_loop"}, 1.0},
+        {"CharSplitter, CSV on ','", "split_csv", {"memchr_loop"}, 0.9},
+        {"CharSplitter, CSV on ','", "split_csv", {"absl"}, 0},
+        {"StrSplitter, text on \", \"", "split_text", {"string_view"}, 1.0},
+        {"StrSplitter, text on \", \"", "split_text", {"absl"}, 0},
+        {"toNumber int", "to_int", {"from_chars"}, 0.8},
+        {"toNumber long", "to_long", {"from_chars"}, 0.8},
+        {"toNumber double", "to_double", {"from_chars"}, 0.8},
+        {"parse, small", "parse_small", {"getopt_long"}, 0.5},
+        {"parse, small", "parse_small", {"cxxopts"}, 5},
+        {"parse, small", "parse_small", {"CLI11"}, 5},
+        {"parse, small", "parse_small", {"boost"}, 5},
+        {"parse, large", "parse_large", {"getopt_long"}, 1.0},
+        {"parse, large", "parse_large", {"cxxopts"}, 0},
+        {"parse, large", "parse_large", {"CLI11"}, 0},
+        {"parse, large", "parse_large", {"boost"}, 0},
+    };
+    std::printf("\n%-32s %-26s %8s %8s  %s\n", "operation", "baseline", "ratio", "target", "met");
+    for (const Row& row : rows) {
+        const Measured* ours = find(results, row.group + "/conkit");
+        const Measured* best = nullptr;
+        std::string bestName;
+        for (const char* baseline : row.baselines) {
+            const Measured* m = find(results, row.group + "/" + baseline);
+            if (m != nullptr && (best == nullptr || m->cpuTime < best->cpuTime)) {
+                best = m;
+                bestName = baseline;
+            }
+        }
+        if (ours == nullptr || best == nullptr) {
+            std::printf("%-32s %-26s %8s\n", row.label, row.baselines.front(), "skipped");
+            continue;
+        }
+        if (row.baselines.size() > 1) {
+            bestName = "best: " + bestName;
+        }
+        const double ratio = best->cpuTime / ours->cpuTime;
+        if (row.target > 0) {
+            std::printf("%-32s %-26s %8.2f %7s%.1f  %s\n", row.label, bestName.c_str(), ratio,
+                        ">=", row.target, ratio >= row.target ? "yes" : "NO");
+        } else {
+            std::printf("%-32s %-26s %8.2f %8s\n", row.label, bestName.c_str(), ratio, "-");
+        }
+    }
+}
+
+void printAllocations(const std::map<std::string, Measured>& results) {
+    std::printf("\n%-32s %8s %8s  %s\n", "heap allocations per call", "count", "limit", "met");
+    const auto show = [](const char* label, double count, double limit) {
+        std::printf("%-32s %8.1f %8.0f  %s\n", label, count, limit, count <= limit ? "yes" : "NO");
+    };
+    for (const auto& [label, name, limit] :
+         {std::tuple<const char*, const char*, double>{"parse, small", "parse_small/conkit", 3},
+          {"parse, large", "parse_large/conkit", 30}}) {
+        if (const Measured* m = find(results, name)) {
+            show((std::string(label) + ", first parse").c_str(), m->firstAllocations, limit);
+            show((std::string(label) + ", parsing again").c_str(), m->allocations, limit);
+        }
+    }
+    double slices = -1;
+    for (const auto& [name, m] : results) {
+        const bool sliceWork = name.rfind("parse", 0) != 0 && name.rfind("scale_parse", 0) != 0;
+        if (sliceWork &&
+            (name.find("/conkit") != std::string::npos || name.rfind("scale_", 0) == 0)) {
+            slices = std::max(slices, m.allocations);
+        }
+    }
+    if (slices >= 0) {
+        show("slice and tokenizer operations", slices, 0);
+    }
+}
+
+/// Flatness of a family: the slowest per-unit time over the fastest.
+void printScaling(const std::map<std::string, Measured>& results) {
+    std::printf("\n%-32s %-36s %8s %8s  %s\n", "scaling", "sizes", "spread", "limit", "met");
+    const auto family = [&results](const char* label, const std::string& prefix, bool perWord) {
+        double fastest = 0;
+        double slowest = 0;
+        std::string sizes;
+        for (const auto& [name, m] : results) {
+            if (name.rfind(prefix, 0) != 0) {
+                continue;
+            }
+            // Per word for parses of growing lines, per byte for slices (time
+            // over bytes per second), per parse for growing option tables.
+            const double unit = perWord
+                                    ? m.cpuTime / m.words
+                                    : (m.bytesPerSecond > 0 ? 1.0 / m.bytesPerSecond : m.cpuTime);
+            fastest = fastest == 0 ? unit : std::min(fastest, unit);
+            slowest = std::max(slowest, unit);
+            sizes += (sizes.empty() ? "" : ", ") + name.substr(prefix.size());
+        }
+        if (fastest > 0) {
+            const double spread = slowest / fastest;
+            std::printf("%-32s %-36s %8.2f %8.2f  %s\n", label, sizes.c_str(), spread, 1.2,
+                        spread <= 1.2 ? "yes" : "NO");
+        }
+    };
+    family("parse time per word", "scale_parse_words/", true);
+    family("parse time per option table", "scale_parse_options/", false);
+    family("find(text), one hot text", "scale_find_text/", false);
+    family("StrSplitter, one hot text", "scale_split_text/", false);
+    family("find(text), windows of 64MiB", "scale_window_find_text/", false);
+    family("StrSplitter, windows of 64MiB", "scale_window_split_text/", false);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    printRatios(collector.results);
+    printAllocations(collector.results);
+    printScaling(collector.results);
+    benchmark::Shutdown();
+    return 0;
+}

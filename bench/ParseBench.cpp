@@ -1,0 +1,309 @@
+// Parsing an argument vector: conkit against getopt_long, cxxopts, CLI11 and
+// boost.program_options on the same command lines. Option definitions are
+// made once, outside the timed loop, wherever the library allows reuse.
+#include "AllocationCount.h"
+#include "Workloads.h"
+
+#include "options/OptionParser.h"
+
+#include <benchmark/benchmark.h>
+#include <getopt.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#if defined(CONKIT_HAVE_CXXOPTS)
+#include <cxxopts.hpp>
+#endif
+#if defined(CONKIT_HAVE_CLI11)
+#include <CLI/CLI.hpp>
+#endif
+#if defined(CONKIT_HAVE_BOOST_PO)
+#include <boost/program_options.hpp>
+#endif
+
+namespace {
+
+using conkit_bench::CommandLine;
+
+/// What a parser made of a command line, for the check before timing.
+struct Result {
+    std::string user;
+    bool password = false;
+    std::size_t positional = 0;
+    bool operator==(const Result& o) const {
+        return user == o.user && password == o.password && positional == o.positional;
+    }
+};
+
+/// The demo's four options, plus `extraFlags` flag options "flag0", ...
+conkit::OptionParser conkitParser(std::size_t extraFlags) {
+    conkit::OptionParser parser("%prog", "demo 1.0");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption('u', "user", true, "", "username");
+    parser.addOption('p', "password", false, "", "password");
+    for (std::size_t i = 0; i < extraFlags; ++i) {
+        parser.addOption('\0', "flag" + std::to_string(i), false, "", "an extra flag");
+    }
+    return parser;
+}
+
+/// conkit's own answer: the last word after an option word is its value, so
+/// in the large line each "--user=NAME" but the last takes the next file.
+Result expectedConkit(const CommandLine& line) {
+    Result result;
+    bool lastWasOption = false;
+    for (std::size_t i = 1; i < line.words.size(); ++i) {
+        const std::string& word = line.words[i];
+        if (word == "-p") {
+            result.password = true;
+            lastWasOption = true;
+        } else if (word == "-u") {
+            lastWasOption = true;
+        } else if (word.rfind("--user=", 0) == 0) {
+            result.user = word.substr(7);
+            lastWasOption = true;
+        } else if (lastWasOption) {
+            if (line.words[i - 1] != "-p") {
+                result.user = word;
+            }
+            lastWasOption = false;
+        } else {
+            ++result.positional;
+        }
+    }
+    return result;
+}
+
+/// Everyone else's answer: options take only their own arguments.
+Result expectedOthers(const CommandLine& line) {
+    Result result;
+    for (std::size_t i = 1; i < line.words.size(); ++i) {
+        const std::string& word = line.words[i];
+        if (word == "-p") {
+            result.password = true;
+        } else if (word == "-u") {
+            result.user = line.words[++i];
+        } else if (word.rfind("--user=", 0) == 0) {
+            result.user = word.substr(7);
+        } else {
+            ++result.positional;
+        }
+    }
+    return result;
+}
+
+template <class Parse>
+void runParse(benchmark::State& state, const CommandLine& line, const Result& want, Parse parse) {
+    // The check is the first parse of a fresh parser: its allocations are
+    // those of a program that parses once.
+    const std::uint64_t fresh = conkit_bench::allocationCount();
+    const bool right = parse(line) == want;
+    const auto firstAllocations = static_cast<double>(conkit_bench::allocationCount() - fresh);
+    if (!right) {
+        state.SkipWithError("wrong answer");
+        return;
+    }
+    const std::uint64_t before = conkit_bench::allocationCount();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parse(line));
+    }
+    state.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(conkit_bench::allocationCount() - before),
+                           benchmark::Counter::kAvgIterations);
+    state.counters["first_allocs"] = firstAllocations;
+    state.counters["words"] = static_cast<double>(line.words.size());
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(line.words.size()));
+}
+
+void conkitParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    conkit::OptionParser parser = conkitParser(extraFlags);
+    runParse(state, line, expectedConkit(line), [&parser](const CommandLine& l) {
+        Result result;
+        if (parser.parse(l.argc(), l.argv.data())) {
+            parser.getValue("user", result.user);
+            result.password = parser.isSet('p');
+            result.positional = parser.argCount();
+        }
+        return result;
+    });
+}
+
+void getoptParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < extraFlags; ++i) {
+        names.push_back("flag" + std::to_string(i));
+    }
+    std::vector<option> longOptions{{"help", no_argument, nullptr, 'h'},
+                                    {"version", no_argument, nullptr, 'v'},
+                                    {"user", required_argument, nullptr, 'u'},
+                                    {"password", no_argument, nullptr, 'p'}};
+    for (const std::string& name : names) {
+        longOptions.push_back({name.c_str(), no_argument, nullptr, 'f'});
+    }
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+    // getopt_long may reorder argv, so each run gets a fresh copy of the
+    // pointers; "-" keeps plain words in order (returned as code 1), as
+    // conkit reads them.
+    std::vector<char*> argv;
+    runParse(state, line, expectedOthers(line), [&](const CommandLine& l) {
+        argv.assign(l.argv.begin(), l.argv.end());
+        Result result;
+        optind = 0;
+        opterr = 0;
+        for (int code; (code = getopt_long(l.argc(), argv.data(), "-hvu:p", longOptions.data(),
+                                           nullptr)) != -1;) {
+            if (code == 'u') {
+                result.user = optarg;
+            } else if (code == 'p') {
+                result.password = true;
+            } else if (code == 1) {
+                ++result.positional;
+            }
+        }
+        return result;
+    });
+}
+
+#if defined(CONKIT_HAVE_CXXOPTS)
+void cxxoptsParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    cxxopts::Options options("demo", "demo 1.0");
+    options.add_options()("h,help", "print help info")("v,version", "print version info")(
+        "u,user", "username", cxxopts::value<std::string>())("p,password", "password")(
+        "files", "files", cxxopts::value<std::vector<std::string>>());
+    for (std::size_t i = 0; i < extraFlags; ++i) {
+        options.add_options()("flag" + std::to_string(i), "an extra flag");
+    }
+    options.parse_positional("files");
+    runParse(state, line, expectedOthers(line), [&options](const CommandLine& l) {
+        const cxxopts::ParseResult parsed = options.parse(l.argc(), l.argv.data());
+        Result result;
+        if (parsed.count("user") != 0) {
+            result.user = parsed["user"].as<std::string>();
+        }
+        result.password = parsed.count("password") != 0;
+        if (parsed.count("files") != 0) {
+            result.positional = parsed["files"].as<std::vector<std::string>>().size();
+        }
+        return result;
+    });
+}
+#endif
+
+#if defined(CONKIT_HAVE_CLI11)
+void cli11Parse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    CLI::App app("demo 1.0", "demo");
+    std::string user;
+    bool password = false;
+    std::vector<std::string> files;
+    app.set_version_flag("-v,--version", "demo 1.0");
+    app.add_option("-u,--user", user, "username")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_flag("-p,--password", password, "password");
+    app.add_option("files", files, "files");
+    for (std::size_t i = 0; i < extraFlags; ++i) {
+        app.add_flag("--flag" + std::to_string(i), "an extra flag");
+    }
+    runParse(state, line, expectedOthers(line), [&](const CommandLine& l) {
+        user.clear();
+        password = false;
+        files.clear();
+        app.parse(l.argc(), l.argv.data());
+        return Result{user, password, files.size()};
+    });
+}
+#endif
+
+#if defined(CONKIT_HAVE_BOOST_PO)
+void boostParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    namespace po = boost::program_options;
+    po::options_description description("demo");
+    description.add_options()("help,h", "print help info")("version,v", "print version info")(
+        "user,u", po::value<std::vector<std::string>>(), "username")("password,p", "password")(
+        "files", po::value<std::vector<std::string>>(), "files");
+    std::vector<std::string> flagNames;
+    for (std::size_t i = 0; i < extraFlags; ++i) {
+        flagNames.push_back("flag" + std::to_string(i));
+    }
+    for (const std::string& name : flagNames) {
+        description.add_options()(name.c_str(), "an extra flag");
+    }
+    po::positional_options_description positional;
+    positional.add("files", -1);
+    runParse(state, line, expectedOthers(line), [&](const CommandLine& l) {
+        po::variables_map values;
+        po::store(po::command_line_parser(l.argc(), l.argv.data())
+                      .options(description)
+                      .positional(positional)
+                      .run(),
+                  values);
+        Result result;
+        if (values.count("user") != 0) {
+            result.user = values["user"].as<std::vector<std::string>>().back(); // the last one
+        }
+        result.password = values.count("password") != 0;
+        if (values.count("files") != 0) {
+            result.positional = values["files"].as<std::vector<std::string>>().size();
+        }
+        return result;
+    });
+}
+#endif
+
+const CommandLine& largeLine() {
+    static const CommandLine line = conkit_bench::largeCommandLine(1000);
+    return line;
+}
+
+void registerParsers(const char* group, const CommandLine& line, std::size_t extraFlags) {
+    using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
+    const std::pair<const char*, Runner> parsers[] = {
+        {"conkit", conkitParse},
+        {"getopt_long", getoptParse},
+#if defined(CONKIT_HAVE_CXXOPTS)
+        {"cxxopts", cxxoptsParse},
+#endif
+#if defined(CONKIT_HAVE_CLI11)
+        {"CLI11", cli11Parse},
+#endif
+#if defined(CONKIT_HAVE_BOOST_PO)
+        {"boost", boostParse},
+#endif
+    };
+    for (const auto& [name, runner] : parsers) {
+        benchmark::RegisterBenchmark((std::string(group) + "/" + name).c_str(),
+                                     [runner = runner, &line, extraFlags](benchmark::State& s) {
+                                         runner(s, line, extraFlags);
+                                     });
+    }
+}
+
+/// Scaling: conkit alone, per-word time over growing command lines and
+/// growing option tables.
+void registerScaling() {
+    static const CommandLine lines[] = {conkit_bench::largeCommandLine(1000),
+                                        conkit_bench::largeCommandLine(10000),
+                                        conkit_bench::largeCommandLine(100000)};
+    for (const CommandLine& line : lines) {
+        benchmark::RegisterBenchmark(
+            ("scale_parse_words/" + std::to_string(line.words.size())).c_str(),
+            [&line](benchmark::State& s) { conkitParse(s, line, 100); });
+    }
+    for (std::size_t options : {std::size_t{10}, std::size_t{100}, std::size_t{1000}}) {
+        benchmark::RegisterBenchmark(
+            ("scale_parse_options/" + std::to_string(options)).c_str(),
+            [options](benchmark::State& s) { conkitParse(s, largeLine(), options - 4); });
+    }
+}
+
+[[maybe_unused]] const bool registered = [] {
+    registerParsers("parse_small", conkit_bench::smallCommandLine(), 0);
+    registerParsers("parse_large", largeLine(), 100);
+    registerScaling();
+    return true;
+}();
+
+} // namespace

@@ -1,0 +1,54 @@
+// Inputs of the benchmarks, generated with fixed seeds so every run and every
+// machine measures the same bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace conkit_bench {
+
+/// English-like prose of `size` bytes: words, ", " and ". " from a fixed
+/// vocabulary, with the planted needles below placed at 90% of the text.
+std::string englishText(std::size_t size);
+
+/// Lines of comma-separated fields (numbers, words, empty fields) of `size`
+/// bytes.
+std::string csvText(std::size_t size);
+
+/// Needles for the text searches. Each "present" one stands in the English
+/// text exactly once, at 90% of it; no "absent" one stands in it at all.
+struct Needle {
+    const char* name;
+    std::string text;
+};
+const std::vector<Needle>& presentNeedles();
+const std::vector<Needle>& absentNeedles();
+
+/// A million decimal numbers packed without separators, so a conversion that
+/// reads past its slice runs into the next number; `spans` holds each
+/// number's offset and length.
+struct PackedNumbers {
+    std::string digits;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
+};
+const PackedNumbers& packedIntegers();
+const PackedNumbers& packedDecimals();
+
+/// A command line: its words, and argv-style pointers into them.
+struct CommandLine {
+    explicit CommandLine(std::vector<std::string> words);
+    CommandLine(const CommandLine&) = delete;
+    CommandLine& operator=(const CommandLine&) = delete;
+    int argc() const { return static_cast<int>(words.size()); }
+    std::vector<std::string> words;
+    std::vector<char*> argv; // null-terminated
+};
+
+/// `demo file1 file2 -u bob -p`.
+const CommandLine& smallCommandLine();
+/// `demo`, then `words` plain words with a `--user=NAME` after every fifth one
+/// (1,000 words give 200 of them).
+CommandLine largeCommandLine(std::size_t words);
+
+} // namespace conkit_bench

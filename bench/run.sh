@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks, then prints the table of ratios against the
+# baselines measured in the same run (medians of repeated runs).
+#
+#   bench/run.sh                  # every benchmark, 5 repetitions each
+#   bench/run.sh --install-peers  # first install the peer libraries (Debian)
+#   bench/run.sh --benchmark_filter=parse   # extra arguments go to the binary
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+if [ "${1:-}" = "--install-peers" ]; then
+    shift
+    scripts/install-deps.sh libbenchmark-dev libcxxopts-dev libcli11-dev \
+        libboost-program-options-dev libabsl-dev
+fi
+
+cmake --workflow --preset bench >/dev/null
+exec build/bench/bench/conkit_bench --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 "$@"
