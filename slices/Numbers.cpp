@@ -186,12 +186,41 @@ bool isTooLarge(const char* p, const char* end, bool hex) noexcept {
         ++p;
         const bool negative = takeSign(p, end);
         long long exponent = 0;
-        for (; p != end; ++p) {
+        for (; p != end && isDigit(*p); ++p) {
             exponent = std::min(exponent * 10 + (*p - '0'), 1LL << 40);
         }
         order += negative ? -exponent : exponent;
     }
     return order > 0;
+}
+
+/// Where the hexadecimal number at `p` (after its "0x") ends as strtod reads
+/// it: digits, an optional fraction, and a binary exponent only when a digit
+/// follows its one optional sign. from_chars is given exactly that much,
+/// because the one in GCC 12's library also takes "p+-5" as an exponent.
+const char* hexNumberEnd(const char* p, const char* last) noexcept {
+    while (p != last && isHexDigit(*p)) {
+        ++p;
+    }
+    if (p != last && *p == '.') {
+        ++p;
+        while (p != last && isHexDigit(*p)) {
+            ++p;
+        }
+    }
+    if (p != last && (*p | 0x20) == 'p') {
+        const char* exponent = p + 1;
+        if (exponent != last && (*exponent == '+' || *exponent == '-')) {
+            ++exponent;
+        }
+        if (exponent != last && isDigit(*exponent)) {
+            while (exponent != last && isDigit(*exponent)) {
+                ++exponent;
+            }
+            return exponent;
+        }
+    }
+    return p;
 }
 
 template <class F> FloatText<F> scanFloat(const char* first, const char* last) noexcept {
@@ -210,7 +239,8 @@ template <class F> FloatText<F> scanFloat(const char* first, const char* last) n
         format = std::chars_format::hex;
         p += 2;
     }
-    const std::from_chars_result result = std::from_chars(p, last, text.value, format);
+    const char* const numberLast = format == std::chars_format::hex ? hexNumberEnd(p, last) : last;
+    const std::from_chars_result result = std::from_chars(p, numberLast, text.value, format);
     if (result.ec == std::errc::invalid_argument) {
         return text;
     }

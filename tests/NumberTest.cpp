@@ -12,54 +12,18 @@ using conkit_test::converted;
 using conkit_test::expectLikeC;
 
 TEST(NumberTest, ToNumberLikeTheCLibrary) {
+    // clang-format off
     const char* const texts[] = {
-        "42",
-        "-1",
-        "3.5",
-        "abc",
-        "",
-        " \t\n\v\f\r+7x",
-        "--1",
-        "+-1",
-        "0x1A",
-        "0x",
-        "0x.8p1",
-        "-0X1.8P1",
-        "1e3",
-        "1e",
-        ".5",
-        "-.",
-        "1.5e-3e4",
-        "65535",
-        "65536",
-        "-32769",
-        "2147483648",
-        "4294967295",
-        "4294967296",
-        "-2147483649",
-        "9223372036854775807",
-        "9223372036854775808",
-        "-9223372036854775808",
-        "-9223372036854775809",
-        "99999999999999999999999999",
-        "1e39",
-        "-1e39",
-        "3.4028235e38",
-        "3.402823619e38",
-        "1e400",
-        "-1e400",
-        "1e-400",
-        "-1e-400",
-        "4e-320",
-        "0x1p-1080",
-        "0x1p99999999999999999",
-        "inf",
-        "-Infinity",
-        "nan",
-        "-nan(1)",
+        "42", "-1", "3.5", "abc", "", " \t\n\v\f\r+7x", "--1", "+-1", "0x1A", "0x", "0x.8p1",
+        "-0X1.8P1", "1e3", "1e", ".5", "-.", "1.5e-3e4", "65535", "65536", "-32769", "2147483648",
+        "4294967295", "4294967296", "-2147483649", "9223372036854775807", "9223372036854775808",
+        "-9223372036854775808", "-9223372036854775809", "99999999999999999999999999", "1e39",
+        "-1e39", "3.4028235e38", "3.402823619e38", "1e400", "-1e400", "1e-400", "-1e-400",
+        "4e-320", "0x1p-1080", "0x1p99999999999999999", "inf", "-Infinity", "nan", "-nan(1)",
         "\xC2\xA0\x35",
-        "0.000000000000000000000000000000000000000000000000000000000000000001e-300",
-    };
+        "0.000000000000000000000000000000000000000000000000000000000000000001e-300", "0X998p+-5",
+        "0x1p-+3", "0x1.8p++3", "0x1p+", "0x.p1"};
+    // clang-format on
     for (const char* text : texts) {
         expectLikeC(text);
     }
@@ -118,6 +82,8 @@ TEST(NumberTest, ParseNumberChecksTheWholeSlice) {
     expectParsed<double>("1e400", false);
     expectParsed<double>("1e-400", false);
     expectParsed<double>("1.5.", false);
+    expectParsed<double>("0x1p+-3", false); // a second sign ends the number before 'p'
+    expectParsed<double>("0x1p-3", true, 0.125);
     expectParsed<double>("inf", true, std::numeric_limits<double>::infinity());
     expectParsed<float>("1e40", false);
     expectParsed<float>("1e-40", true, 1e-40F);
