@@ -9,7 +9,9 @@ namespace conkit::detail {
 
 /// Folds 'A' to 'Z' to lower case and returns the byte as a signed value.
 constexpr int foldedSigned(char c) noexcept {
-    const int value = static_cast<signed char>(c);
+    // The signed value is the point: differing bytes order as signed values.
+    const int value =
+        static_cast<signed char>(c); // NOLINT(bugprone-signed-char-misuse,cert-str34-c)
     return value >= 'A' && value <= 'Z' ? value + ('a' - 'A') : value;
 }
 
