@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs every test executable of the dev build, and the demo on good and bad
+# command lines, under valgrind memcheck; any memory error or leak fails the
+# run. (The end-to-end tests are not followed into the demo processes they
+# start, since valgrind replaces a child's argv[0] with its real path; and the
+# one that execs with an empty argument vector is left out, since valgrind's
+# check of execve reads an argv[0] that the vector does not have.)
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cmake --workflow --preset dev >/dev/null
+
+memcheck() {
+    valgrind --quiet --error-exitcode=1 --leak-check=full \
+        --errors-for-leak-kinds=definite,indirect,possible "$@"
+}
+
+status=0
+for test in build/dev/tests/conkit_*_tests; do
+    echo "== valgrind $(basename "$test")"
+    memcheck "$test" --gtest_brief=1 --gtest_filter=-DemoTest.EmptyArgumentVector >/dev/null ||
+        { echo "errors in $test" >&2; status=1; }
+done
+echo "== valgrind demo"
+while read -r line; do
+    # shellcheck disable=SC2086
+    memcheck build/dev/demo/demo $line >/dev/null || { echo "errors in demo $line" >&2; status=1; }
+done <<'LINES'
+-u bob file
+one two --user=bob
+x -u -p
+--color
+--user
+-h topic --version file
+LINES
+exit $status
