@@ -1,0 +1,45 @@
+# Install rules: headers, libraries, the CMake package (with a version file)
+# and a pkg-config file, all relocatable to any prefix.
+include(CMakePackageConfigHelpers)
+
+set(CONKIT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/conkit)
+
+install(TARGETS conkit_options conkit_slices
+    EXPORT conkitTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+    INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+# Callers include "options/OptionParser.h" and "slices/StrSlice.h"; the
+# detail folders are internal.
+foreach(piece options slices)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${piece}/
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${piece}
+        FILES_MATCHING PATTERN "*.h"
+        PATTERN "detail" EXCLUDE)
+endforeach()
+
+install(EXPORT conkitTargets NAMESPACE conkit:: DESTINATION ${CONKIT_CMAKE_DIR})
+export(EXPORT conkitTargets NAMESPACE conkit::
+    FILE ${PROJECT_BINARY_DIR}/conkitTargets.cmake)
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/conkitConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/conkitConfig.cmake
+    INSTALL_DESTINATION ${CONKIT_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/conkitConfigVersion.cmake
+    COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/conkitConfig.cmake
+              ${PROJECT_BINARY_DIR}/conkitConfigVersion.cmake
+    DESTINATION ${CONKIT_CMAKE_DIR})
+
+# pkg-config finds the prefix from the .pc file's own place.
+file(RELATIVE_PATH CONKIT_PC_PREFIX
+    ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" CONKIT_PC_PREFIX "${CONKIT_PC_PREFIX}")
+set(CONKIT_PC_DEFINES "")
+if(BUILD_SHARED_LIBS)
+    set(CONKIT_PC_DEFINES " -DCONKIT_SHARED")
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit.pc.in ${PROJECT_BINARY_DIR}/conkit.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/conkit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,24 @@
+// A program that uses conkit the way an adopter would: through the installed
+// or embedded headers and libraries.
+#include <options/OptionParser.h>
+#include <slices/StrSlice.h>
+
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv) {
+    conkit::OptionParser parser("%prog [options]", "consumer 1.0");
+    parser.addOption('n', "name", true, "", "who to greet");
+    if (!parser.parse(argc, argv)) {
+        return 1;
+    }
+    std::string name = "nobody";
+    parser.getValue("name", name);
+
+    int fields = 0;
+    for (conkit::StrSlice field : conkit::CharSplitter(conkit::StrSlice("a,b,c"), ',')) {
+        fields += field.size() == 1 ? 1 : 0;
+    }
+    std::cout << "hello " << name << ", " << fields << " fields\n";
+    return 0;
+}
