@@ -95,6 +95,8 @@ public:
     /// stands for the program name) and the version text `version`.
     OptionParser(const std::string& usage, const std::string& version);
 
+    /// Copies and moves carry the whole parser: options, texts and results.
+    /// A moved-from parser is left with no options and may be reused.
     OptionParser(const OptionParser& other);
     OptionParser(OptionParser&& other) noexcept;
     OptionParser& operator=(const OptionParser& other);

@@ -142,19 +142,25 @@ public:
     [[nodiscard]] int compareNoCase(const StrSlice& other) const noexcept {
         return compareNoCase(other.chars, other.usable());
     }
+    /// `compare(other) < 0`.
     [[nodiscard]] bool operator<(const StrSlice& other) const noexcept {
         return compare(other) < 0;
     }
+    /// `compare(other) > 0`.
     [[nodiscard]] bool operator>(const StrSlice& other) const noexcept {
         return compare(other) > 0;
     }
+    /// `compare(other) <= 0`.
     [[nodiscard]] bool operator<=(const StrSlice& other) const noexcept {
         return compare(other) <= 0;
     }
+    /// `compare(other) >= 0`.
     [[nodiscard]] bool operator>=(const StrSlice& other) const noexcept {
         return compare(other) >= 0;
     }
+    /// `equals(other)`.
     [[nodiscard]] bool operator==(const StrSlice& other) const noexcept { return equals(other); }
+    /// `!equals(other)`.
     [[nodiscard]] bool operator!=(const StrSlice& other) const noexcept { return !equals(other); }
     /// True when both hold the same bytes.
     [[nodiscard]] bool equals(const StrSlice& other) const noexcept {

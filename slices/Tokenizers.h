@@ -28,26 +28,33 @@ public:
     using pointer = const StrSlice*;
     using reference = const StrSlice&;
 
+    /// The end iterator.
     TokenIterator() noexcept = default;
     /// Starts at the next token of `splitter`.
     explicit TokenIterator(Splitter& splitter) noexcept : source(&splitter) { ++*this; }
 
+    /// The current token.
     reference operator*() const noexcept { return token; }
+    /// The current token's members.
     pointer operator->() const noexcept { return &token; }
+    /// Moves to the next token, or to the end when there is none.
     TokenIterator& operator++() noexcept {
         if (!source->next(token)) {
             source = nullptr;
         }
         return *this;
     }
+    /// As prefix ++; the copy returned shares the same splitter.
     TokenIterator operator++(int) noexcept {
         TokenIterator before = *this;
         ++*this;
         return before;
     }
+    /// True when both are at the end, or both walk the same splitter.
     friend bool operator==(const TokenIterator& a, const TokenIterator& b) noexcept {
         return a.source == b.source;
     }
+    /// The opposite of ==.
     friend bool operator!=(const TokenIterator& a, const TokenIterator& b) noexcept {
         return a.source != b.source;
     }
@@ -81,8 +88,9 @@ public:
     /// leaves `token` alone, when the text is used up.
     bool next(StrSlice& token) noexcept;
 
-    /// Iterates over the remaining tokens (consuming them).
+    /// Iterates over the remaining tokens, consuming them.
     TokenIterator<CharSplitter> begin() noexcept { return TokenIterator<CharSplitter>(*this); }
+    /// The end of that iteration.
     TokenIterator<CharSplitter> end() const noexcept { return {}; }
 
 private:
@@ -126,8 +134,9 @@ public:
         return true;
     }
 
-    /// Iterates over the remaining tokens (consuming them).
+    /// Iterates over the remaining tokens, consuming them.
     TokenIterator<StrSplitter> begin() noexcept { return TokenIterator<StrSplitter>(*this); }
+    /// The end of that iteration.
     TokenIterator<StrSplitter> end() const noexcept { return {}; }
 
 private:
