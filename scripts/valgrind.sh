@@ -7,7 +7,7 @@
 # check of execve reads an argv[0] that the vector does not have.)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-cmake --workflow --preset dev >/dev/null
+cmake --preset dev >/dev/null && cmake --build --preset dev >/dev/null
 
 memcheck() {
     valgrind --quiet --error-exitcode=1 --leak-check=full \

@@ -64,6 +64,9 @@ TEST(HelpTextTest, HelpLine) {
     option.help = "h";
     EXPECT_EQ(option.helpLine(),
               "  -n, --name=" + option.defaultValue + " h. default is " + option.defaultValue);
+    option.help.assign(1 << 20, 'h'); // help texts of any length are neither cut nor wrapped
+    EXPECT_EQ(option.helpLine(), "  -n, --name=" + option.defaultValue + " " + option.help +
+                                     ". default is " + option.defaultValue);
 }
 
 } // namespace
