@@ -14,41 +14,37 @@ namespace {
 
 using detail::notFound;
 
-/// Length-then-bytes tail of both comparisons: shorter first.
-int compareLengths(std::uint32_t left, std::uint32_t right) noexcept {
-    return left < right ? -1 : (left > right ? 1 : 0);
+/// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
+/// `order` (-1, 0 or 1) over the bytes they have in common, then shorter
+/// first. A null `sought` counts as no bytes.
+template <class Order>
+int compareWith(const char* chars, std::uint32_t size, const char* sought, std::uint32_t count,
+                Order order) noexcept {
+    if (sought == nullptr) {
+        count = 0;
+    }
+    const std::uint32_t common = std::min(size, count);
+    if (common != 0) {
+        const int first = order(chars, sought, common);
+        if (first != 0) {
+            return first;
+        }
+    }
+    return size < count ? -1 : (size > count ? 1 : 0);
 }
 
 } // namespace
 
 int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
-    if (sought == nullptr) {
-        count = 0;
-    }
-    const std::uint32_t size = usable();
-    const std::uint32_t common = std::min(size, count);
-    if (common != 0) {
-        const int order = std::memcmp(chars, sought, common);
-        if (order != 0) {
-            return order < 0 ? -1 : 1;
-        }
-    }
-    return compareLengths(size, count);
+    return compareWith(chars, usable(), sought, count,
+                       [](const char* a, const char* b, std::size_t n) noexcept {
+                           const int order = std::memcmp(a, b, n);
+                           return order < 0 ? -1 : (order > 0 ? 1 : 0);
+                       });
 }
 
 int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
-    if (sought == nullptr) {
-        count = 0;
-    }
-    const std::uint32_t size = usable();
-    const std::uint32_t common = std::min(size, count);
-    if (common != 0) {
-        const int order = detail::compareFolded(chars, sought, common);
-        if (order != 0) {
-            return order;
-        }
-    }
-    return compareLengths(size, count);
+    return compareWith(chars, usable(), sought, count, detail::compareFolded);
 }
 
 // The searches look for the match with the size_t-based primitives, then keep

@@ -11,11 +11,6 @@
 
 #include "slices/detail/Cpu.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define CONKIT_X86_VECTORS 1
-#endif
-
 namespace conkit::detail {
 
 #if defined(CONKIT_X86_VECTORS)
