@@ -236,7 +236,7 @@ private:
     std::string prog;
     std::string errorLine;
     /// Scratch storage for the copy of an argument vector, kept between
-    /// parses so that its strings are reused; not part of the state.
+    /// parses so that its buffer is reused; not part of the state.
     std::vector<std::string> argvCopy;
     /// For each byte value, the option with that short name whose long name
     /// sorts first, and the option whose long name is that one character:

@@ -44,8 +44,8 @@ std::string needArgLine(const OptionParser::Option& option) {
 } // namespace
 
 bool OptionParser::parse(int argc, const char* const* argv) {
-    // The copy goes into storage kept from the previous parse, so that parsing
-    // again reuses its strings instead of allocating new ones.
+    // The copy goes into a vector kept from the previous parse, so that parsing
+    // again reuses its buffer instead of allocating a new one.
     std::size_t count = 0;
     if (argv != nullptr) {
         while (static_cast<int>(count) < argc && argv[count] != nullptr) {
