@@ -84,19 +84,16 @@ __attribute__((noinline)) std::size_t lastFullMatch(const char* text, std::size_
     return notFound;
 }
 
-/// Checks the cases the block loops do not take: a text longer than the range,
-/// and a single byte.
-#define CONKIT_SEARCH_PRELUDE(single)                                                              \
-    if (count > size) {                                                                            \
-        return notFound;                                                                           \
-    }                                                                                              \
-    if (count == 1) {                                                                              \
-        return single(text, size, sought[0]);                                                      \
-    }
-
+/// The first candidate where the text stands; `count` is at least 1.
 template <class Edges>
 std::size_t forward(const char* text, std::size_t size, const char* sought, std::size_t count,
                     const Edges& edges) noexcept {
+    if (count > size) {
+        return notFound;
+    }
+    if (count == 1) {
+        return findByte(text, size, sought[0]);
+    }
     std::size_t at = 0;
     // A block tries candidates at .. at + 31, whose last bytes reach at + count + 30.
     for (; at + count + 31 <= size; at += 32) {
@@ -114,9 +111,16 @@ std::size_t forward(const char* text, std::size_t size, const char* sought, std:
     return rest != notFound ? at + rest : notFound;
 }
 
+/// The last candidate where the text stands; `count` is at least 1.
 template <class Edges>
 std::size_t backward(const char* text, std::size_t size, const char* sought, std::size_t count,
                      const Edges& edges) noexcept {
+    if (count > size) {
+        return notFound;
+    }
+    if (count == 1) {
+        return findLastByte(text, size, sought[0]);
+    }
     // Candidates 0 .. end - 1 remain; blocks are taken from the back.
     std::size_t end = size - count + 1;
     for (; end >= 32; end -= 32) {
@@ -137,25 +141,21 @@ using Search = std::size_t (*)(const char*, std::size_t, const char*, std::size_
 
 CONKIT_FLATTEN std::size_t forwardSse2(const char* text, std::size_t size, const char* sought,
                                        std::size_t count) noexcept {
-    CONKIT_SEARCH_PRELUDE(findByte)
     return forward(text, size, sought, count, Sse2Edges(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN CONKIT_AVX2 std::size_t forwardAvx2(const char* text, std::size_t size,
                                                    const char* sought, std::size_t count) noexcept {
-    CONKIT_SEARCH_PRELUDE(findByte)
     return forward(text, size, sought, count, Avx2Edges(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN std::size_t backwardSse2(const char* text, std::size_t size, const char* sought,
                                         std::size_t count) noexcept {
-    CONKIT_SEARCH_PRELUDE(findLastByte)
     return backward(text, size, sought, count, Sse2Edges(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN CONKIT_AVX2 std::size_t
 backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t count) noexcept {
-    CONKIT_SEARCH_PRELUDE(findLastByte)
     return backward(text, size, sought, count, Avx2Edges(sought[0], sought[count - 1]));
 }
 
@@ -175,6 +175,9 @@ std::size_t findLastText(const char* text, std::size_t size, const char* sought,
     static const Search kernel = useAvx2() ? backwardAvx2 : backwardSse2;
     return kernel(text, size, sought, count);
 }
+
+#undef CONKIT_FLATTEN
+#undef CONKIT_AVX2
 
 #else
 
