@@ -12,6 +12,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace conkit {
 
@@ -162,6 +163,30 @@ public:
     [[nodiscard]] bool operator==(const StrSlice& other) const noexcept { return equals(other); }
     /// `!equals(other)`.
     [[nodiscard]] bool operator!=(const StrSlice& other) const noexcept { return !equals(other); }
+    /// Equality with a `std::string_view`, which converts both ways; these
+    /// exact matches keep `slice == view` from being ambiguous.
+    template <class View, std::enable_if_t<std::is_same_v<View, std::string_view>, int> = 0>
+    [[nodiscard]] bool operator==(View other) const noexcept {
+        return equals(StrSlice(other));
+    }
+    /// The opposite of the above.
+    template <class View, std::enable_if_t<std::is_same_v<View, std::string_view>, int> = 0>
+    [[nodiscard]] bool operator!=(View other) const noexcept {
+        return !equals(StrSlice(other));
+    }
+    /// Equality with a text on the left: `"abc" == slice`, `str != slice`.
+    [[nodiscard]] friend bool operator==(const char* text, const StrSlice& slice) noexcept {
+        return slice.equals(text);
+    }
+    [[nodiscard]] friend bool operator!=(const char* text, const StrSlice& slice) noexcept {
+        return !slice.equals(text);
+    }
+    [[nodiscard]] friend bool operator==(const std::string& text, const StrSlice& slice) noexcept {
+        return slice.equals(StrSlice(text));
+    }
+    [[nodiscard]] friend bool operator!=(const std::string& text, const StrSlice& slice) noexcept {
+        return !slice.equals(StrSlice(text));
+    }
     /// True when both hold the same bytes.
     [[nodiscard]] bool equals(const StrSlice& other) const noexcept {
         return usable() == other.usable() && compare(other) == 0;

@@ -58,6 +58,11 @@ TEST(StrSliceTest, StandardLibraryFit) {
     const StrSlice fromView = std::string_view("a\0b", 3);
     EXPECT_EQ(fromString.size(), 3U);
     EXPECT_TRUE(fromString == fromView);
+    // Mixed comparisons, either way round.
+    EXPECT_TRUE(fromView == std::string_view("a\0b", 3) && std::string_view("a\0b", 3) == fromView);
+    EXPECT_TRUE(fromView != std::string_view("a") && std::string_view("a") != fromView);
+    EXPECT_TRUE(owned == fromView && StrSlice("x") == "x" && "x" == StrSlice("x"));
+    EXPECT_TRUE("y" != StrSlice("x") && std::string("y") != StrSlice("x"));
     const std::string_view back = fromString;
     EXPECT_EQ(back, owned);
     EXPECT_EQ(std::string_view(bytes(nullptr, 9)), std::string_view());
