@@ -141,7 +141,9 @@ public:
     /// Returns the option whose long name is `name`; failing that, when `name`
     /// is one character long, the option with that short name whose long name
     /// sorts first (any character, letter or not). Returns nullptr otherwise.
-    /// The pointer stays valid for the life of the parser.
+    /// The pointer stays valid for the life of the parser. Its names are the
+    /// table's keys: change its value, flags or texts, not `shortName` or
+    /// `longName`.
     [[nodiscard]] Option* findOption(const std::string& name);
     /// Read-only form of `findOption`.
     [[nodiscard]] const Option* findOption(const std::string& name) const;
