@@ -3,7 +3,7 @@
 # only those the machine lacks. Extra package names may be passed as arguments.
 set -euo pipefail
 
-packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev pkg-config
+packages=(cmake make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev pkg-config
           clang-format clang-tidy cppcheck valgrind "$@")
 
 missing=()
