@@ -29,7 +29,8 @@ std::size_t findTextFrom(const char* text, std::size_t size, std::size_t start,
 }
 
 /// Writes the outcome of a split at `at` (a delimiter of `width` bytes) to
-/// `head` and `tail`, and returns 1 or 2.
+/// `head` and `tail`, and returns 1 or 2. A tokenizer's step is the same cut:
+/// the token is the head, and what remains is the tail.
 int splitResult(const StrSlice& whole, std::size_t at, std::size_t width, StrSlice& head,
                 StrSlice& tail) noexcept {
     if (at == notFound) {
@@ -41,20 +42,6 @@ int splitResult(const StrSlice& whole, std::size_t at, std::size_t width, StrSli
     head.assign(whole.data(), static_cast<std::uint32_t>(at));
     tail.assign(whole.data() + at + width, static_cast<std::uint32_t>(whole.size() - at - width));
     return 2;
-}
-
-/// Hands out the front of `remaining` up to `at` and drops it and the
-/// delimiter of `width` bytes; hands out all of it when `at` is `notFound`.
-void takeToken(StrSlice& remaining, std::size_t at, std::size_t width, StrSlice& token) noexcept {
-    if (at == notFound) {
-        token = remaining;
-        remaining.clear();
-        return;
-    }
-    // at + width <= size, so both counts fit 32 bits.
-    const char* text = remaining.data();
-    token.assign(text, static_cast<std::uint32_t>(at));
-    remaining.assign(text + at + width, static_cast<std::uint32_t>(remaining.size() - at - width));
 }
 
 } // namespace
@@ -109,7 +96,10 @@ bool CharSplitter::next(StrSlice& token) noexcept {
     if (remaining.isEmpty()) {
         return false;
     }
-    takeToken(remaining, detail::findByte(remaining.data(), remaining.size(), delimiter), 1, token);
+    StrSlice rest;
+    splitResult(remaining, detail::findByte(remaining.data(), remaining.size(), delimiter), 1,
+                token, rest);
+    remaining = rest;
     return true;
 }
 
