@@ -10,15 +10,14 @@ bool startsWith(const std::string& text, const std::string& prefix) {
 }
 
 int splitAt(const std::string& text, char separator, std::string& first, std::string& second) {
+    // Both parts are cut out before either output is written: `first` or
+    // `second` may be `text` itself.
     const std::string::size_type at = text.find(separator);
-    if (at == std::string::npos) {
-        first = text;
-        second.clear();
-        return 1;
-    }
-    first.assign(text, 0, at);
-    second.assign(text, at + 1, std::string::npos);
-    return 2;
+    std::string head(text, 0, at);
+    std::string tail = at != std::string::npos ? text.substr(at + 1) : std::string();
+    first.swap(head);
+    second.swap(tail);
+    return at != std::string::npos ? 2 : 1;
 }
 
 std::string baseName(const std::string& path) {

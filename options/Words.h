@@ -17,7 +17,8 @@ namespace conkit {
 /// Cuts `text` at the first `separator`. When there is one, `first` receives
 /// the text before it, `second` the text after it, and the result is 2. When
 /// there is none, `first` receives the whole text, `second` is emptied, and the
-/// result is 1. Both outputs are always overwritten.
+/// result is 1. Both outputs are always overwritten; either may be `text`
+/// itself (`splitAt(s, '=', s, rest)` cuts `s` in place).
 CONKIT_OPTIONS_API int splitAt(const std::string& text, char separator, std::string& first,
                                std::string& second);
 

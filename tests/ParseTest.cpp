@@ -195,6 +195,16 @@ TEST(WordsTest, StartsWithAndSplitAt) {
     EXPECT_EQ(first + "|" + second, "|");
     EXPECT_EQ(conkit::splitAt("user", '=', first, second), 1);
     EXPECT_EQ(first + "|" + second, "user|");
+
+    // The text may be one of the outputs.
+    std::string text = "name=value";
+    EXPECT_EQ(conkit::splitAt(text, '=', text, second), 2);
+    EXPECT_EQ(text + "|" + second, "name|value");
+    text = "name=value";
+    EXPECT_EQ(conkit::splitAt(text, '=', first, text), 2);
+    EXPECT_EQ(first + "|" + text, "name|value");
+    EXPECT_EQ(conkit::splitAt(first, '=', second, first), 1);
+    EXPECT_EQ(second + "|" + first, "name|");
 }
 
 } // namespace
