@@ -65,19 +65,28 @@ std::string OptionParser::helpText() const {
     text += '\n';
     text += usageText();
     text += '\n';
-    for (const auto& entry : options) {
-        appendHelpLine(entry.second, text);
+    const detail::NameIndex fresh = indexIsCurrent() ? detail::NameIndex() : freshIndex();
+    for (const Position position : (indexIsCurrent() ? index : fresh).inNameOrder()) {
+        appendHelpLine(entry(position), text);
         text += '\n';
     }
     return text;
 }
 
 void OptionParser::printHelp() const {
-    std::cout << helpText() << std::endl;
+    printHelp(std::cout);
+}
+
+void OptionParser::printHelp(std::ostream& out) const {
+    out << helpText() << std::endl;
 }
 
 void OptionParser::printVersion() const {
-    std::cout << version << std::endl;
+    printVersion(std::cout);
+}
+
+void OptionParser::printVersion(std::ostream& out) const {
+    out << version << std::endl;
 }
 
 } // namespace conkit

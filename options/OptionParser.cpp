@@ -1,19 +1,14 @@
-// OptionParser: option definitions, lookup, reset and result queries.
+// OptionParser: the option table (definitions, lookup, reset) and the queries
+// on the result of a parse.
 #include "options/OptionParser.h"
 
 #include "options/detail/Ascii.h"
 
-#include <utility>
+#include <algorithm>
+#include <iostream>
+#include <sstream>
 
 namespace conkit {
-
-namespace {
-
-std::size_t byteIndex(char c) noexcept {
-    return static_cast<unsigned char>(c);
-}
-
-} // namespace
 
 void OptionParser::Option::setValue(const std::string& text) {
     value = text;
@@ -25,62 +20,10 @@ bool OptionParser::Option::conflictsWith(const Option& other) const noexcept {
            longName == other.longName;
 }
 
-OptionParser::OptionParser() = default;
+OptionParser::OptionParser() : errorOutput(&std::cout) {}
 
 OptionParser::OptionParser(const std::string& usageTemplate, const std::string& versionText)
-    : usage(usageTemplate), version(versionText) {}
-
-// The one-character indexes point into the option table, so copies rebuild
-// them for their own table and moves leave the source with an empty table and
-// empty indexes.
-OptionParser::OptionParser(const OptionParser& other)
-    : usage(other.usage), version(other.version), args(other.args), options(other.options),
-      prog(other.prog), errorLine(other.errorLine) {
-    rebuildIndexes();
-}
-
-OptionParser::OptionParser(OptionParser&& other) noexcept
-    : usage(std::move(other.usage)), version(std::move(other.version)), args(std::move(other.args)),
-      options(std::move(other.options)), prog(std::move(other.prog)),
-      errorLine(std::move(other.errorLine)), byShortName(other.byShortName),
-      byOneCharLongName(other.byOneCharLongName), entries(std::move(other.entries)),
-      byLongName(std::move(other.byLongName)) {
-    other.options.clear();
-    other.byShortName.fill(nullptr);
-    other.byOneCharLongName.fill(nullptr);
-    other.entries.clear();
-    other.byLongName.clear();
-}
-
-OptionParser& OptionParser::operator=(const OptionParser& other) {
-    if (this != &other) {
-        *this = OptionParser(other);
-    }
-    return *this;
-}
-
-OptionParser& OptionParser::operator=(OptionParser&& other) noexcept {
-    if (this != &other) {
-        usage = std::move(other.usage);
-        version = std::move(other.version);
-        args = std::move(other.args);
-        options = std::move(other.options);
-        prog = std::move(other.prog);
-        errorLine = std::move(other.errorLine);
-        byShortName = other.byShortName;
-        byOneCharLongName = other.byOneCharLongName;
-        entries = std::move(other.entries);
-        byLongName = std::move(other.byLongName);
-        other.options.clear();
-        other.byShortName.fill(nullptr);
-        other.byOneCharLongName.fill(nullptr);
-        other.entries.clear();
-        other.byLongName.clear();
-    }
-    return *this;
-}
-
-OptionParser::~OptionParser() = default;
+    : usage(usageTemplate), version(versionText), errorOutput(&std::cout) {}
 
 bool OptionParser::addOption(char shortName, const std::string& longName, bool needArg,
                              const std::string& defaultValue, const std::string& help) {
@@ -94,12 +37,12 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
     record.defaultValue = defaultValue;
     record.help = help;
     record.value = defaultValue;
+    refreshIndex();
     if (hasConflict(record)) {
         return false;
     }
-    std::string key = record.longName;
-    Option& stored = options.emplace(std::move(key), std::move(record)).first->second;
-    index(stored);
+    index.add(record.shortName, record.longName);
+    table.emplace_back(1, std::move(record));
     return true;
 }
 
@@ -111,20 +54,48 @@ void OptionParser::addVersionOption() {
     static_cast<void>(addOption('v', "version", false, std::string(), "print version info"));
 }
 
-const OptionParser::Option* OptionParser::lookup(std::string_view name) const noexcept {
-    if (name.size() == 1) {
-        // A one-character long name wins over a short name; both are indexed.
-        const std::size_t c = byteIndex(name[0]);
-        return byOneCharLongName[c] != nullptr ? byOneCharLongName[c] : byShortName[c];
+bool OptionParser::handedOutNamesKept() const noexcept {
+    return std::all_of(handedOut.begin(), handedOut.end(), [this](Position position) {
+        const Option& option = entry(position);
+        return index.knows(position, option.shortName, option.longName);
+    });
+}
+
+void OptionParser::refreshIndex() {
+    if (!indexIsCurrent()) {
+        index = freshIndex();
     }
-    const auto it = byLongName.find(name);
-    return it != byLongName.end() ? it->second : nullptr;
+}
+
+detail::NameIndex OptionParser::freshIndex() const {
+    detail::NameIndex fresh;
+    for (const std::vector<Option>& slot : table) {
+        fresh.add(slot.front().shortName, slot.front().longName);
+    }
+    return fresh;
+}
+
+OptionParser::Position OptionParser::positionOf(std::string_view name) const {
+    return indexIsCurrent() ? index.find(name) : freshIndex().find(name);
+}
+
+const OptionParser::Option* OptionParser::lookup(std::string_view name) const {
+    const Position position = positionOf(name);
+    return position != detail::noOption ? &entry(position) : nullptr;
 }
 
 OptionParser::Option* OptionParser::findOption(const std::string& name) {
-    // The table belongs to this non-const parser, so handing out a mutable
-    // pointer to one of its entries is sound.
-    return const_cast<Option*>(lookup(name));
+    refreshIndex();
+    const Position position = index.find(name);
+    if (position == detail::noOption) {
+        return nullptr;
+    }
+    // The caller may now change the option's names and flags at any time;
+    // from here on every lookup first checks them against the index.
+    if (std::find(handedOut.begin(), handedOut.end(), position) == handedOut.end()) {
+        handedOut.push_back(position);
+    }
+    return &entry(position);
 }
 
 const OptionParser::Option* OptionParser::findOption(const std::string& name) const {
@@ -132,66 +103,43 @@ const OptionParser::Option* OptionParser::findOption(const std::string& name) co
 }
 
 bool OptionParser::hasConflict(const Option& option) const {
-    // Equivalent to asking every entry `conflictsWith`: a clash needs either the
-    // same long name or the same letter short name, and the index knows whether
-    // any option has that short name.
-    return options.find(option.longName) != options.end() ||
-           (detail::isAsciiLetter(option.shortName) &&
-            byShortName[byteIndex(option.shortName)] != nullptr);
+    // The same as asking every option `conflictsWith`: a clash needs the same
+    // long name, or the same letter short name, which `findShort` knows of.
+    const auto clashes = [&option](const detail::NameIndex& names) {
+        return names.findLong(option.longName) != detail::noOption ||
+               (detail::isAsciiLetter(option.shortName) &&
+                names.findShort(option.shortName) != detail::noOption);
+    };
+    return indexIsCurrent() ? clashes(index) : clashes(freshIndex());
 }
 
 void OptionParser::reset() {
-    for (Option* entry : entries) {
-        entry->found = false;
+    // Only options that the parse or a caller can have marked are found.
+    latest.forEachOption([this](Position position) { entry(position).found = false; });
+    for (const Position position : handedOut) {
+        entry(position).found = false;
     }
-    args.clear();
+    latest.clear();
     prog.clear();
 }
 
-void OptionParser::index(Option& option) {
-    // Keep, per short name, the option whose long name sorts first, as a walk
-    // of the table in key order would find it.
-    Option*& slot = byShortName[byteIndex(option.shortName)];
-    if (slot == nullptr || option.longName < slot->longName) {
-        slot = &option;
-    }
-    if (option.longName.size() == 1) {
-        byOneCharLongName[byteIndex(option.longName[0])] = &option;
-    }
-    entries.push_back(&option);
-    byLongName.emplace(option.longName, &option);
-}
-
-void OptionParser::rebuildIndexes() {
-    byShortName.fill(nullptr);
-    byOneCharLongName.fill(nullptr);
-    entries.clear();
-    byLongName.clear();
-    for (auto& entry : options) {
-        index(entry.second);
-    }
-}
-
 bool OptionParser::isSet(char shortName) const {
-    const Option* option = byShortName[byteIndex(shortName)];
-    return option != nullptr && option->found;
+    const Position position =
+        indexIsCurrent() ? index.findShort(shortName) : freshIndex().findShort(shortName);
+    return position != detail::noOption && entry(position).found;
 }
 
 bool OptionParser::isSet(const std::string& name) const {
-    return isSetByName(name);
+    const Option* option = lookup(name);
+    return option != nullptr && option->found;
 }
 
 bool OptionParser::helpRequested() const {
-    return isSetByName("help");
+    return isSet(std::string("help"));
 }
 
 bool OptionParser::versionRequested() const {
-    return isSetByName("version");
-}
-
-bool OptionParser::isSetByName(std::string_view name) const noexcept {
-    const Option* option = lookup(name);
-    return option != nullptr && option->found;
+    return isSet(std::string("version"));
 }
 
 bool OptionParser::getValue(const std::string& name, std::string& value) const {
@@ -203,8 +151,54 @@ bool OptionParser::getValue(const std::string& name, std::string& value) const {
     return true;
 }
 
-std::string OptionParser::arg(size_type index) const {
-    return index < args.size() ? args[index] : std::string();
+std::string OptionParser::arg(size_type position) const {
+    return position < latest.argumentCount() ? std::string(latest.argument(position))
+                                             : std::string();
 }
+
+namespace detail {
+
+namespace {
+
+template <class T> std::string streamedAs(const T& value) {
+    std::ostringstream oss;
+    oss << value;
+    return oss.str();
+}
+
+} // namespace
+
+std::string streamed(bool value) {
+    return streamedAs(value);
+}
+std::string streamed(char value) {
+    return streamedAs(value);
+}
+std::string streamed(signed char value) {
+    return streamedAs(value);
+}
+std::string streamed(unsigned char value) {
+    return streamedAs(value);
+}
+std::string streamed(long long value) {
+    return streamedAs(value);
+}
+std::string streamed(unsigned long long value) {
+    return streamedAs(value);
+}
+std::string streamed(double value) {
+    return streamedAs(value);
+}
+std::string streamed(long double value) {
+    return streamedAs(value);
+}
+
+std::string streamed(void (*write)(std::ostream&, const void*), const void* value) {
+    std::ostringstream oss;
+    write(oss, value);
+    return oss.str();
+}
+
+} // namespace detail
 
 } // namespace conkit

@@ -6,10 +6,10 @@ namespace {
 using conkit::OptionParser;
 using conkit_test::demoParser;
 
-std::string printed(void (OptionParser::*print)() const, const OptionParser& parser) {
-    testing::internal::CaptureStdout();
-    (parser.*print)();
-    return testing::internal::GetCapturedStdout();
+std::string printed(void (OptionParser::*print)(std::ostream&) const, const OptionParser& parser) {
+    std::ostringstream out;
+    (parser.*print)(out);
+    return out.str();
 }
 
 TEST(HelpTextTest, DemoHelp) {

@@ -7,6 +7,7 @@ namespace {
 
 using conkit::OptionParser;
 using conkit_test::demoParser;
+using conkit_test::parseWords;
 
 std::vector<std::string> keys(const OptionParser& parser) {
     // The help text lists options in table order; the long name follows "--".
@@ -148,6 +149,47 @@ TEST(OptionTableTest, CopiesAndMovesAreIndependent) {
     EXPECT_EQ(copy.findOption("x"), nullptr);
     EXPECT_TRUE(copy.addOption('x', "extra", false, "", ""));
     EXPECT_TRUE(copy.findOption("u") == copy.findOption("user"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(OptionTableTest, RenamesThroughFoundOptions) {
+    // Every later call must go by the new names; under ASan this also proves
+    // that nothing keeps pointing at the old ones.
+    OptionParser parser = demoParser();
+    OptionParser::Option* user = parser.findOption("user");
+    OptionParser::Option* help = parser.findOption("h");
+    user->longName = "account-name-longer-than-any-small-string";
+    user->shortName = 'a';
+    help->longName = "zhelp";
+    user->found = true; // a parse clears flags set by hand as well
+
+    for (int i = 0; i < 100; ++i) { // the pointers survive a growing table
+        ASSERT_TRUE(parser.addOption('\0', "extra" + std::to_string(i), false, "", ""));
+    }
+    EXPECT_EQ(parser.findOption("user"), nullptr);
+    EXPECT_EQ(parser.findOption("u"), nullptr);
+    EXPECT_EQ(parser.findOption("a"), user);
+    EXPECT_EQ(parser.findOption(user->longName), user);
+    EXPECT_TRUE(parser.addOption('u', "user", false, "", "a new user option"));
+
+    EXPECT_TRUE(parseWords(parser, {"-a", "bob", "--zhelp", "--user"}).ok);
+    std::string value;
+    EXPECT_TRUE(parser.getValue("a", value));
+    EXPECT_EQ(value, "bob");
+    EXPECT_TRUE(parser.isSet('a'));
+    EXPECT_TRUE(parser.isSet("zhelp"));
+    EXPECT_FALSE(parser.isSet("help"));
+    EXPECT_EQ(parser.count("user"), 1U); // the new option, not the renamed one
+    const std::vector<std::string> names = keys(parser);
+    EXPECT_EQ(names.front(), user->longName);
+    EXPECT_EQ(names.back(), "zhelp");
+
+    user->shortName = 'h'; // renamed again after the parse; a copy sees it too
+    const OptionParser copy = parser;
+    EXPECT_EQ(copy.findOption("h")->longName, user->longName);
 }
 
 } // namespace

@@ -1,11 +1,12 @@
-// Test helpers: the demonstration program's parser and parses whose standard
-// output is captured.
+// Test helpers: the demonstration program's parser and parses whose error
+// line is captured.
 #pragma once
 
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,11 @@ struct Outcome {
 /// Runs `parser.parse(input...)` and captures what it prints.
 template <class... Input>
 Outcome parseCaptured(conkit::OptionParser& parser, const Input&... input) {
-    testing::internal::CaptureStdout();
+    std::ostringstream printed;
+    parser.setErrorOutput(&printed);
     const bool ok = parser.parse(input...);
-    return {ok, testing::internal::GetCapturedStdout()};
+    parser.setErrorOutput(nullptr);
+    return {ok, printed.str()};
 }
 
 /// Parses 'tools/demo' followed by `rest`.

@@ -1,0 +1,80 @@
+// The classic rules: "--name", "-name" or "/name" with an optional "=value";
+// the plain word after any option word is that option's value.
+#include "options/detail/ParseTarget.h"
+
+namespace conkit::detail {
+
+namespace {
+
+/// Length of the option prefix of `word`: 2 for "--", 1 for "-" or "/", 0 for a
+/// plain word.
+std::size_t prefixLength(std::string_view word) noexcept {
+    if (word.size() >= 2 && word[0] == '-' && word[1] == '-') {
+        return 2;
+    }
+    return !word.empty() && (word[0] == '-' || word[0] == '/') ? 1 : 0;
+}
+
+/// Position of the first '=' in `body`, or npos. Option names are short, so a
+/// plain loop beats a call to memchr.
+std::size_t findEquals(std::string_view body) noexcept {
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == '=') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool needArg(ParseTarget& target, OptionPosition awaiting, std::string_view written) {
+    return target.fail(ParseErrorKind::missingArgument, written,
+                       "--" + target.option(awaiting).longName + " need arg.");
+}
+
+} // namespace
+
+bool parseClassic(const CommandWords& words, ParseTarget& target) {
+    // The option named by the latest option word, as written, until a plain
+    // word has been stored into it; `awaiting` while it still needs its
+    // argument.
+    OptionPosition current = noOption;
+    std::string_view currentWord;
+    bool awaiting = false;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        const std::size_t prefix = prefixLength(word);
+        if (prefix == 0) {
+            if (current != noOption) {
+                target.stored(current, word);
+                current = noOption;
+                awaiting = false;
+            } else {
+                target.positional(word);
+            }
+            continue;
+        }
+        if (awaiting) {
+            return needArg(target, current, currentWord);
+        }
+        const std::string_view body = word.substr(prefix);
+        const std::size_t equals = findEquals(body);
+        const std::string_view name = body.substr(0, equals);
+        current = target.names().find(name);
+        currentWord = word.substr(0, prefix + name.size());
+        if (current == noOption) {
+            return target.fail(ParseErrorKind::unknownOption, currentWord,
+                               "invalid option: " + std::string(name));
+        }
+        target.named(current);
+        if (equals != std::string_view::npos) {
+            target.stored(current, body.substr(equals + 1));
+        } else {
+            const ParseTarget::Option& option = target.option(current);
+            awaiting = option.needArg && option.defaultValue.empty();
+        }
+    }
+    // The words ran out while an option still needs its argument.
+    return awaiting ? needArg(target, current, currentWord) : true;
+}
+
+} // namespace conkit::detail
