@@ -77,3 +77,69 @@ TEST(QueryTest, Values) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(QueryTest, StructuredResultsInTheClassicSyntax) {
+    OptionParser parser = demoParser();
+    parser.addOption('n', "number", true, "7", "");
+    parseWords(parser, {"--user=a", "b", "-u", "c", "-p", "-p", "x"});
+    EXPECT_EQ(parser.count("user"), 2U);
+    EXPECT_EQ(parser.values("u"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(parser.value("user"), "c");
+    EXPECT_EQ(parser.count("password"), 2U);
+    EXPECT_EQ(parser.values("password"), (std::vector<std::string>{"x"})); // the word after it
+    EXPECT_EQ(parser.value("number"), "7");                                // not named: its default
+    EXPECT_EQ(parser.value("nosuch"), "");
+    EXPECT_EQ(parser.count("nosuch"), 0U);
+    EXPECT_EQ(parser.errorKind(), conkit::ParseErrorKind::none);
+    EXPECT_EQ(parser.errorOption(), "");
+
+    // A later parse shows nothing of this one, though `value` fields stay.
+    parseWords(parser, {"-h"});
+    EXPECT_EQ(parser.value("user"), "");
+    EXPECT_EQ(parser.findOption("user")->value, "c");
+    EXPECT_EQ(parser.count("user"), 0U);
+
+    const std::pair<std::vector<std::string>, std::pair<conkit::ParseErrorKind, const char*>>
+        failures[] = {
+            {{"--nosuch=1"}, {conkit::ParseErrorKind::unknownOption, "--nosuch"}},
+            {{"/tmp/x"}, {conkit::ParseErrorKind::unknownOption, "/tmp/x"}},
+            {{"x", "/u", "-h"}, {conkit::ParseErrorKind::missingArgument, "/u"}},
+            {{"--user"}, {conkit::ParseErrorKind::missingArgument, "--user"}},
+        };
+    for (const auto& [words, error] : failures) {
+        SCOPED_TRACE(testing::PrintToString(words));
+        EXPECT_FALSE(parseWords(parser, words).ok);
+        EXPECT_EQ(parser.errorKind(), error.first);
+        EXPECT_EQ(parser.errorOption(), error.second);
+    }
+}
+
+TEST(QueryTest, TypedValues) {
+    OptionParser parser = demoParser();
+    parser.addOption('n', "number", true, "", "");
+    int number = 5;
+    EXPECT_FALSE(parser.getValue("number", number)); // not named
+    parseWords(parser, {"-n", " -42", "-u", "4294967295"});
+    EXPECT_TRUE(parser.getValue("number", number));
+    EXPECT_EQ(number, -42);
+    unsigned positive = 1;
+    EXPECT_FALSE(parser.getValue("n", positive)); // does not fit
+    EXPECT_EQ(positive, 1U);
+    EXPECT_TRUE(parser.getValue("user", positive));
+    EXPECT_EQ(positive, 4294967295U);
+    long long wide = 0;
+    EXPECT_TRUE(parser.getValue("user", wide));
+    EXPECT_EQ(wide, 4294967295LL);
+    short narrow = 3;
+    EXPECT_FALSE(parser.getValue("user", narrow));
+    double real = 0;
+    EXPECT_TRUE(parser.getValue("n", real));
+    EXPECT_EQ(real, -42.0);
+    parseWords(parser, {"-n", "4x"});
+    EXPECT_FALSE(parser.getValue("n", number));
+    EXPECT_EQ(number, -42);
+}
+
+} // namespace
