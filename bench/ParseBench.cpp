@@ -119,9 +119,12 @@ void runParse(benchmark::State& state, const CommandLine& line, const Result& wa
                             static_cast<std::int64_t>(line.words.size()));
 }
 
-void conkitParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+void conkitParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags,
+                 conkit::Syntax syntax) {
     conkit::OptionParser parser = conkitParser(extraFlags);
-    runParse(state, line, expectedConkit(line), [&parser](const CommandLine& l) {
+    parser.setSyntax(syntax);
+    const Result want = syntax == conkit::Syntax::gnu ? expectedOthers(line) : expectedConkit(line);
+    runParse(state, line, want, [&parser](const CommandLine& l) {
         Result result;
         if (parser.parse(l.argc(), l.argv.data())) {
             parser.getValue("user", result.user);
@@ -132,7 +135,19 @@ void conkitParse(benchmark::State& state, const CommandLine& line, std::size_t e
     });
 }
 
-void getoptParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+void conkitClassicParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    conkitParse(state, line, extraFlags, conkit::Syntax::classic);
+}
+
+void conkitGnuParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    conkitParse(state, line, extraFlags, conkit::Syntax::gnu);
+}
+
+/// getopt_long in order ("-" leads the short options: plain words come back as
+/// code 1, in place), as the classic syntax reads a line; or permuting, its
+/// default, as the gnu syntax does (plain words are moved behind the options).
+void getoptParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags,
+                 bool permute) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < extraFlags; ++i) {
         names.push_back("flag" + std::to_string(i));
@@ -146,15 +161,15 @@ void getoptParse(benchmark::State& state, const CommandLine& line, std::size_t e
     }
     longOptions.push_back({nullptr, 0, nullptr, 0});
     // getopt_long may reorder argv, so each run gets a fresh copy of the
-    // pointers; "-" keeps plain words in order (returned as code 1), as
-    // conkit reads them.
+    // pointers.
     std::vector<char*> argv;
+    const char* const shortOptions = permute ? "hvu:p" : "-hvu:p";
     runParse(state, line, expectedOthers(line), [&](const CommandLine& l) {
         argv.assign(l.argv.begin(), l.argv.end());
         Result result;
         optind = 0;
         opterr = 0;
-        for (int code; (code = getopt_long(l.argc(), argv.data(), "-hvu:p", longOptions.data(),
+        for (int code; (code = getopt_long(l.argc(), argv.data(), shortOptions, longOptions.data(),
                                            nullptr)) != -1;) {
             if (code == 'u') {
                 result.user = optarg;
@@ -164,8 +179,20 @@ void getoptParse(benchmark::State& state, const CommandLine& line, std::size_t e
                 ++result.positional;
             }
         }
+        if (permute) {
+            result.positional = static_cast<std::size_t>(l.argc() - optind);
+        }
         return result;
     });
+}
+
+void getoptInOrderParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
+    getoptParse(state, line, extraFlags, false);
+}
+
+void getoptPermutingParse(benchmark::State& state, const CommandLine& line,
+                          std::size_t extraFlags) {
+    getoptParse(state, line, extraFlags, true);
 }
 
 #if defined(CONKIT_HAVE_CXXOPTS)
@@ -258,11 +285,19 @@ const CommandLine& largeLine() {
     return line;
 }
 
+using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
+
+void registerParser(const std::string& name, Runner runner, const CommandLine& line,
+                    std::size_t extraFlags) {
+    benchmark::RegisterBenchmark(name.c_str(), [runner, &line, extraFlags](benchmark::State& s) {
+        runner(s, line, extraFlags);
+    });
+}
+
 void registerParsers(const char* group, const CommandLine& line, std::size_t extraFlags) {
-    using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
     const std::pair<const char*, Runner> parsers[] = {
-        {"conkit", conkitParse},
-        {"getopt_long", getoptParse},
+        {"conkit", conkitClassicParse},
+        {"getopt_long", getoptInOrderParse},
 #if defined(CONKIT_HAVE_CXXOPTS)
         {"cxxopts", cxxoptsParse},
 #endif
@@ -274,11 +309,16 @@ void registerParsers(const char* group, const CommandLine& line, std::size_t ext
 #endif
     };
     for (const auto& [name, runner] : parsers) {
-        benchmark::RegisterBenchmark((std::string(group) + "/" + name).c_str(),
-                                     [runner = runner, &line, extraFlags](benchmark::State& s) {
-                                         runner(s, line, extraFlags);
-                                     });
+        registerParser(std::string(group) + "/" + name, runner, line, extraFlags);
     }
+}
+
+/// The gnu syntax against getopt_long doing the same (permuting), and in order.
+void registerGnuParsers(const char* group, const CommandLine& line, std::size_t extraFlags) {
+    registerParser(std::string(group) + "/conkit", conkitGnuParse, line, extraFlags);
+    registerParser(std::string(group) + "/getopt_long", getoptPermutingParse, line, extraFlags);
+    registerParser(std::string(group) + "/getopt_long_in_order", getoptInOrderParse, line,
+                   extraFlags);
 }
 
 /// Scaling: conkit alone, per-word time over growing command lines and
@@ -290,18 +330,20 @@ void registerScaling() {
     for (const CommandLine& line : lines) {
         benchmark::RegisterBenchmark(
             ("scale_parse_words/" + std::to_string(line.words.size())).c_str(),
-            [&line](benchmark::State& s) { conkitParse(s, line, 100); });
+            [&line](benchmark::State& s) { conkitClassicParse(s, line, 100); });
     }
     for (std::size_t options : {std::size_t{10}, std::size_t{100}, std::size_t{1000}}) {
         benchmark::RegisterBenchmark(
             ("scale_parse_options/" + std::to_string(options)).c_str(),
-            [options](benchmark::State& s) { conkitParse(s, largeLine(), options - 4); });
+            [options](benchmark::State& s) { conkitClassicParse(s, largeLine(), options - 4); });
     }
 }
 
 [[maybe_unused]] const bool registered = [] {
     registerParsers("parse_small", conkit_bench::smallCommandLine(), 0);
     registerParsers("parse_large", largeLine(), 100);
+    registerGnuParsers("gnu_parse_small", conkit_bench::smallCommandLine(), 0);
+    registerGnuParsers("gnu_parse_large", largeLine(), 100);
     registerScaling();
     return true;
 }();
