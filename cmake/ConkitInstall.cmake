@@ -41,5 +41,24 @@ set(CONKIT_PC_DEFINES "")
 if(BUILD_SHARED_LIBS)
     set(CONKIT_PC_DEFINES " -DCONKIT_SHARED")
 endif()
+# One file per library, and conkit.pc for both. The options library reads
+# numbers with the slices: a static one needs it on the link line, a shared one
+# only when linking statically.
+set(CONKIT_PC_PIECE options)
+set(CONKIT_PC_DESCRIPTION "Command-line option parser for C++17")
+if(BUILD_SHARED_LIBS)
+    set(CONKIT_PC_REQUIRES "Requires.private: conkit-slices")
+else()
+    set(CONKIT_PC_REQUIRES "Requires: conkit-slices")
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
+    ${PROJECT_BINARY_DIR}/conkit-options.pc @ONLY)
+set(CONKIT_PC_PIECE slices)
+set(CONKIT_PC_DESCRIPTION "Non-owning string slices and tokenizers for C++17")
+set(CONKIT_PC_REQUIRES "")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
+    ${PROJECT_BINARY_DIR}/conkit-slices.pc @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit.pc.in ${PROJECT_BINARY_DIR}/conkit.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/conkit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+install(FILES ${PROJECT_BINARY_DIR}/conkit.pc ${PROJECT_BINARY_DIR}/conkit-options.pc
+              ${PROJECT_BINARY_DIR}/conkit-slices.pc
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

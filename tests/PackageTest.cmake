@@ -60,11 +60,32 @@ foreach(kind IN LISTS KINDS)
     run(${CMAKE_COMMAND} --build ${dir}/find)
     expect_greeting(${dir}/find/app "${kind}, find_package")
 
+    # A component conkit does not have fails, and says which ones it has.
+    file(WRITE ${dir}/missing/CMakeLists.txt "cmake_minimum_required(VERSION 3.16)\n"
+        "project(missing LANGUAGES CXX)\n"
+        "find_package(conkit CONFIG REQUIRED COMPONENTS options gui)\n")
+    execute_process(COMMAND ${CMAKE_COMMAND} -S ${dir}/missing -B ${dir}/missing/build
+        -DCMAKE_PREFIX_PATH=${dir}/prefix RESULT_VARIABLE status OUTPUT_VARIABLE out
+        ERROR_VARIABLE err)
+    if(status EQUAL 0 OR NOT err MATCHES "no component 'gui'; its components are options and slices")
+        message(FATAL_ERROR "find_package with a missing component: status ${status}\n${err}")
+    endif()
+    message(STATUS "${kind}, missing component: fails clearly")
+
     file(GLOB pcdir ${dir}/prefix/lib*/pkgconfig)
     set(ENV{PKG_CONFIG_PATH} ${pcdir})
+    # One file per library; conkit.pc names both.
+    run(pkg-config --libs conkit-slices)
+    if(NOT output MATCHES "-lconkit_slices" OR output MATCHES "-lconkit_options")
+        message(FATAL_ERROR "pkg-config conkit-slices gives: ${output}")
+    endif()
+    run(pkg-config --static --libs conkit-options)
+    if(NOT output MATCHES "-lconkit_options.*-lconkit_slices")
+        message(FATAL_ERROR "pkg-config --static conkit-options gives: ${output}")
+    endif()
     run(pkg-config --cflags --libs conkit)
     separate_arguments(flags UNIX_COMMAND "${output}")
-    run(pkg-config --variable=libdir conkit)
+    run(pkg-config --variable=libdir conkit-options)
     string(STRIP "${output}" libdir)
     run(${CXX} -std=c++17 ${consumer}/main.cpp ${flags} -Wl,-rpath,${libdir} -o ${dir}/pkgapp)
     expect_greeting(${dir}/pkgapp "${kind}, pkg-config")
