@@ -2,19 +2,26 @@
 #
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
-# "./demo" runs DEMO and any other name runs PROGRAM.
+# "./demo" runs DEMO and any other name runs PROGRAM. Standard output and the
+# error stream are compared together; a run must exit with status 0 unless its
+# output ends in a line "[exit status N]".
 
 file(READ "${EXPECTED}" text)
 
 function(check program arguments want)
     separate_arguments(arguments UNIX_COMMAND "${arguments}")
+    set(wantStatus 0)
+    if(want MATCHES "\\[exit status ([0-9]+)\\]\n$")
+        set(wantStatus ${CMAKE_MATCH_1})
+        string(REGEX REPLACE "\\[exit status [0-9]+\\]\n$" "" want "${want}")
+    endif()
     execute_process(COMMAND "${program}" ${arguments}
-        OUTPUT_VARIABLE got RESULT_VARIABLE status)
+        OUTPUT_VARIABLE got ERROR_VARIABLE got RESULT_VARIABLE status)
     if(NOT got STREQUAL want)
         message(FATAL_ERROR "${program} ${arguments}\n--- expected\n${want}--- got\n${got}")
     endif()
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${program} ${arguments} exited with ${status}")
+    if(NOT status EQUAL wantStatus)
+        message(FATAL_ERROR "${program} ${arguments} exited with ${status}, not ${wantStatus}")
     endif()
 endfunction()
 
