@@ -53,11 +53,10 @@ public:
     GnuParse(const CommandWords& commandWords, ParseTarget& recorder) noexcept
         : words(commandWords), target(recorder) {}
 
-    /// The option word at `next`, a long option ("--name[=value]") or a
-    /// bundle of short ones ("-abc"); moves `next` past it and past a value
-    /// it took from the following word. False after recording an error.
-    bool optionWord(std::size_t& next) {
-        const std::string_view word = words[next++];
+    /// `word`, a long option ("--name[=value]") or a bundle of short ones
+    /// ("-abc"); `next` is the place of the following word, and moves past a
+    /// value taken from it. False after recording an error.
+    bool optionWord(std::string_view word, std::size_t& next) {
         return word[1] == '-' ? longOption(word, next) : shortOptions(word, next);
     }
 
@@ -91,24 +90,27 @@ private:
             }
             return store(position, body.substr(equals + 1));
         }
-        return target.option(position).needArg ? storeNextWord(position, written, next)
-                                               : named(position);
+        if (!target.option(position).needArg) {
+            return named(position);
+        }
+        return storeNextWord(position, next) || missingValue(written);
     }
 
     bool shortOptions(std::string_view word, std::size_t& next) {
         for (std::size_t at = 1; at < word.size(); ++at) {
             const char letter = word[at];
-            const std::string written{'-', letter};
             // NUL is the short name of options that have none.
             const OptionPosition position =
                 letter != '\0' ? target.names().findShort(letter) : noOption;
             if (position == noOption) {
-                return unknown(written, std::string());
+                return unknown(std::string{'-', letter}, std::string());
             }
             if (target.option(position).needArg) {
                 const std::string_view rest = word.substr(at + 1);
-                return rest.empty() ? storeNextWord(position, written, next)
-                                    : store(position, rest);
+                if (!rest.empty()) {
+                    return store(position, rest);
+                }
+                return storeNextWord(position, next) || missingValue(std::string{'-', letter});
             }
             named(position);
         }
@@ -126,13 +128,15 @@ private:
         return true;
     }
 
-    /// A needed value from the word at `next`, whatever it looks like.
-    bool storeNextWord(OptionPosition position, std::string_view written, std::size_t& next) {
-        if (next == words.size()) {
-            return target.fail(ParseErrorKind::missingArgument, written,
-                               message(written, "needs a value"));
-        }
-        return store(position, words[next++]);
+    /// Takes the word at `next`, whatever it looks like, as the value; false
+    /// when there is none.
+    bool storeNextWord(OptionPosition position, std::size_t& next) {
+        return next != words.size() && store(position, words[next++]);
+    }
+
+    bool missingValue(std::string_view written) {
+        return target.fail(ParseErrorKind::missingArgument, written,
+                           message(written, "needs a value"));
     }
 
     bool unknown(std::string_view written, const std::string& hint) {
@@ -156,16 +160,14 @@ bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseTarget& 
     GnuParse parse(words, target);
     bool optionsEnded = false;
     for (std::size_t next = 1; next < words.size();) {
-        const std::string_view word = words[next];
+        const std::string_view word = words[next++];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
             // A plain word, "-" or "": positional.
             target.positional(word);
             optionsEnded = optionsEnded || stopAtFirstArgument;
-            ++next;
         } else if (word == "--") {
             optionsEnded = true;
-            ++next;
-        } else if (!parse.optionWord(next)) {
+        } else if (!parse.optionWord(word, next)) {
             return false;
         }
     }

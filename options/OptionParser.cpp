@@ -114,13 +114,20 @@ bool OptionParser::hasConflict(const Option& option) const {
 }
 
 void OptionParser::reset() {
+    clearResults();
+    prog.clear();
+}
+
+void OptionParser::clearResults() {
     // Only options that the parse or a caller can have marked are found.
     latest.forEachOption([this](Position position) { entry(position).found = false; });
     for (const Position position : handedOut) {
         entry(position).found = false;
     }
     latest.clear();
-    prog.clear();
+    errorLine.clear();
+    errorWord.clear();
+    errorKindOf = ParseErrorKind::none;
 }
 
 bool OptionParser::isSet(char shortName) const {

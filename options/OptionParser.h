@@ -407,6 +407,9 @@ private:
     [[nodiscard]] Position positionOf(std::string_view name) const;
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] const Option* lookup(std::string_view name) const;
+    /// What `reset` clears but the program name, and the error of the latest
+    /// parse.
+    void clearResults();
     bool parseWords(const detail::CommandWords& words);
 
     CONKIT_OPTIONS_API bool getNumber(const std::string& name, short& out) const;

@@ -29,12 +29,11 @@ bool OptionParser::parse(const std::string& line) {
 }
 
 bool OptionParser::parseWords(const detail::CommandWords& words) {
-    reset();
+    // As reset() does; the program name is replaced below.
+    clearResults();
     refreshIndex();
-    errorLine.clear();
-    errorWord.clear();
-    errorKindOf = ParseErrorKind::none;
     if (words.size() == 0) {
+        prog.clear();
         return false;
     }
     latest.reserve(words.size());
@@ -50,7 +49,10 @@ bool OptionParser::parseWords(const detail::CommandWords& words) {
 namespace detail {
 
 void ParseTarget::setProgram(std::string_view path) {
-    parser.prog.assign(lastPathComponent(path));
+    const std::string_view name = lastPathComponent(path);
+    if (parser.prog != name) { // usually the same as in the previous parse
+        parser.prog.assign(name);
+    }
 }
 
 bool ParseTarget::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {

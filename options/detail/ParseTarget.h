@@ -66,7 +66,10 @@ private:
     void flushPending() {
         std::string_view last;
         if (pendingOption != noOption && parser.latest.lastValueOf(pendingOption, last)) {
-            parser.entry(pendingOption).value.assign(last);
+            std::string& value = parser.entry(pendingOption).value;
+            if (value != last) { // a parse of the same words again writes nothing
+                value.assign(last);
+            }
         }
         pendingOption = noOption;
     }
