@@ -1,6 +1,8 @@
 // NameIndex: lookups of options by long name, short name and prefix.
 #include "options/NameIndex.h"
 
+#include "options/detail/ShortText.h"
+
 #include <algorithm>
 
 namespace conkit::detail {
@@ -15,20 +17,6 @@ std::size_t hashOf(std::string_view name) noexcept {
         hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3U;
     }
     return static_cast<std::size_t>(hash ^ (hash >> 32));
-}
-
-/// `a == b`, byte by byte: names are short, and the loop is cheaper than a
-/// call to memcmp.
-bool sameText(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace

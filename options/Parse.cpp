@@ -4,6 +4,7 @@
 #include "options/detail/CommandWords.h"
 #include "options/detail/ParseTarget.h"
 #include "options/detail/PathName.h"
+#include "options/detail/ShortText.h"
 
 #include <ostream>
 #include <utility>
@@ -50,7 +51,7 @@ namespace detail {
 
 void ParseTarget::setProgram(std::string_view path) {
     const std::string_view name = lastPathComponent(path);
-    if (parser.prog != name) { // usually the same as in the previous parse
+    if (!sameText(parser.prog, name)) { // usually the same as in the previous parse
         parser.prog.assign(name);
     }
 }

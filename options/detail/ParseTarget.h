@@ -4,6 +4,7 @@
 
 #include "options/OptionParser.h"
 #include "options/detail/CommandWords.h"
+#include "options/detail/ShortText.h"
 
 #include <string>
 #include <string_view>
@@ -67,7 +68,7 @@ private:
         std::string_view last;
         if (pendingOption != noOption && parser.latest.lastValueOf(pendingOption, last)) {
             std::string& value = parser.entry(pendingOption).value;
-            if (value != last) { // a parse of the same words again writes nothing
+            if (!sameText(value, last)) { // parsing the same words again writes nothing
                 value.assign(last);
             }
         }
