@@ -133,7 +133,8 @@ inline constexpr bool isNumber =
 ///   }
 /// \endcode
 ///
-/// Copies are independent parsers with the same options, texts and results.
+/// Copies are independent parsers with the same options, texts and results. A
+/// moved-from parser may be assigned a new value and then used again.
 class OptionParser {
 public:
     using size_type = std::size_t;
