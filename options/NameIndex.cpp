@@ -1,25 +1,11 @@
 // NameIndex: lookups of options by long name, short name and prefix.
 #include "options/NameIndex.h"
 
-#include "options/detail/ShortText.h"
+#include "options/ShortText.h"
 
 #include <algorithm>
 
 namespace conkit::detail {
-
-namespace {
-
-/// FNV-1a: option names are short, and for them this loop is cheaper than a
-/// call to the standard library's hash.
-std::size_t hashOf(std::string_view name) noexcept {
-    std::uint64_t hash = 0xcbf29ce484222325U;
-    for (const char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3U;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-}
-
-} // namespace
 
 void NameIndex::add(char shortName, std::string_view longName) {
     const auto position = static_cast<OptionPosition>(keys.size());
@@ -65,7 +51,7 @@ void NameIndex::clear() noexcept {
 
 void NameIndex::insertIntoSlots(OptionPosition position) {
     const std::size_t mask = slots.size() - 1;
-    std::size_t at = hashOf(longName(position)) & mask;
+    std::size_t at = hashText(longName(position)) & mask;
     while (slots[at] != noOption) {
         at = (at + 1) & mask;
     }
@@ -95,7 +81,7 @@ OptionPosition NameIndex::findLong(std::string_view name) const noexcept {
         return noOption;
     }
     const std::size_t mask = slots.size() - 1;
-    for (std::size_t at = hashOf(name) & mask; slots[at] != noOption; at = (at + 1) & mask) {
+    for (std::size_t at = hashText(name) & mask; slots[at] != noOption; at = (at + 1) & mask) {
         if (sameText(longName(slots[at]), name)) {
             return slots[at];
         }

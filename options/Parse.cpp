@@ -1,10 +1,10 @@
 // OptionParser: the entry points of parsing and the results a parse records.
 #include "options/OptionParser.h"
 
+#include "options/ShortText.h"
 #include "options/detail/CommandWords.h"
 #include "options/detail/ParseTarget.h"
 #include "options/detail/PathName.h"
-#include "options/detail/ShortText.h"
 
 #include <ostream>
 #include <utility>

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "options/NameIndex.h"
+#include "options/ShortText.h"
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,12 +36,16 @@ public:
     }
 
     /// Records a positional word.
-    void addArgument(std::string_view word) { arguments.push_back(keep(word)); }
+    void addArgument(std::string_view word) {
+        const std::size_t begin = keep(word);
+        arguments.emplace_back(begin, used);
+    }
     /// Records an option word that named the option at `position`.
-    void addNamed(OptionPosition position) { events.push_back({position, true, {}}); }
+    void addNamed(OptionPosition position) { events.emplace_back(position, true, 0, 0); }
     /// Records `value`, given to the option at `position`.
     void addValue(OptionPosition position, std::string_view value) {
-        events.push_back({position, false, keep(value)});
+        const std::size_t begin = keep(value);
+        events.emplace_back(position, false, begin, used);
     }
 
     /// The number of positional words.
@@ -87,28 +91,32 @@ public:
     }
 
 private:
-    /// Where a text lies in `text`.
+    /// Where a text lies in `text`. (Built in place by emplace_back: a
+    /// temporary copied in would cost a stalled 16-byte load per word.)
     struct Span {
-        std::size_t begin = 0;
-        std::size_t end = 0;
+        Span(std::size_t first, std::size_t last) noexcept : begin(first), end(last) {}
+        std::size_t begin;
+        std::size_t end;
     };
     /// An option word (`named`) or a value given to an option.
     struct Event {
+        Event(OptionPosition position, bool isNamed, std::size_t first, std::size_t last) noexcept
+            : option(position), named(isNamed), value(first, last) {}
         OptionPosition option;
         bool named;
         Span value;
     };
 
-    Span keep(std::string_view word) {
-        const Span span{used, used + word.size()};
-        if (span.end > text.size()) {
-            text.resize(span.end > 2 * text.size() ? span.end : 2 * text.size());
+    /// Copies `word` behind the texts kept so far; returns where it begins.
+    std::size_t keep(std::string_view word) {
+        const std::size_t begin = used;
+        const std::size_t end = used + word.size();
+        if (end > text.size()) {
+            text.resize(end > 2 * text.size() ? end : 2 * text.size());
         }
-        if (!word.empty()) {
-            std::memcpy(text.data() + used, word.data(), word.size());
-        }
-        used = span.end;
-        return span;
+        copyText(text.data() + begin, word);
+        used = end;
+        return begin;
     }
     [[nodiscard]] std::string_view view(Span span) const noexcept {
         return std::string_view(text.data() + span.begin, span.end - span.begin);

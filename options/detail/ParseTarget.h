@@ -3,8 +3,8 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/ShortText.h"
 #include "options/detail/CommandWords.h"
-#include "options/detail/ShortText.h"
 
 #include <string>
 #include <string_view>
