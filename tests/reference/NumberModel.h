@@ -1,0 +1,222 @@
+// The reference model of numeric conversion, shared by the unit tests and the
+// fuzz target: what 64-bit glibc reads from a text, and what toNumber and
+// parseNumber must answer for it on every platform.
+#pragma once
+
+#include "slices/StrSlice.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <type_traits>
+
+#if defined(__GLIBC__)
+#include <cerrno>
+#include <cstdlib>
+#endif
+
+namespace conkit_test {
+
+/// What 64-bit glibc reads from the start of a text (up to its first NUL).
+struct NumberReading {
+    std::int64_t integer = 0; // strtol with a 64-bit long: saturated at the 64-bit range
+    double real = 0;          // strtod
+};
+
+/// What glibc's checked reading of the whole text says: for each kind of
+/// number, whether the text is one such number, whole and in range.
+struct WholeReading {
+    bool integer = false;            // strtoll took every character and a digit, without overflow
+    bool unsignedInteger = false;    // so did strtoull, with no minus sign unless the value is 0
+    std::uint64_t unsignedValue = 0; // strtoull's value
+    bool real = false;               // strtod took every character, giving neither an infinity
+                                     // from overflow nor a zero from underflow
+    bool single = false;             // the same for strtof
+    float singleValue = 0;           // strtof's value: rounded once, to float
+};
+
+/// The low bits of `value` as a T, as two's complement narrowing keeps them.
+template <class T> T lowBits(std::int64_t value) {
+    return static_cast<T>(static_cast<std::make_unsigned_t<T>>(static_cast<std::uint64_t>(value)));
+}
+
+/// `value` rounded to float to nearest, ties to even, as the hardware narrows;
+/// past FLT_MAX's rounding range (FLT_MAX plus half its spacing) it is infinity.
+/// The explicit overflow keeps the conversion defined in C++.
+inline float narrowed(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude > static_cast<double>(FLT_MAX)) {
+        const float bound = magnitude >= static_cast<double>(FLT_MAX) + 0x1p103
+                                ? std::numeric_limits<float>::infinity()
+                                : FLT_MAX;
+        return std::signbit(value) ? -bound : bound;
+    }
+    return static_cast<float>(value);
+}
+
+/// The results of the eight toNumber forms for one text.
+struct Converted {
+    short s = 0;
+    unsigned short us = 0;
+    int i = 0;
+    unsigned u = 0;
+    long l = 0;
+    unsigned long ul = 0;
+    float f = 0;
+    double d = 0;
+};
+
+/// What toNumber gives for `slice` in each type.
+inline Converted convertAll(const conkit::StrSlice& slice) {
+    Converted out;
+    slice.toNumber(out.s);
+    slice.toNumber(out.us);
+    slice.toNumber(out.i);
+    slice.toNumber(out.u);
+    slice.toNumber(out.l);
+    slice.toNumber(out.ul);
+    slice.toNumber(out.f);
+    slice.toNumber(out.d);
+    return out;
+}
+
+/// What toNumber must give, on every platform, for a text with this reading:
+/// the low bits of the 64-bit integer, the double, and the double narrowed.
+inline Converted expectedFor(const NumberReading& reading) {
+    Converted out;
+    out.s = lowBits<short>(reading.integer);
+    out.us = lowBits<unsigned short>(reading.integer);
+    out.i = lowBits<int>(reading.integer);
+    out.u = lowBits<unsigned>(reading.integer);
+    out.l = lowBits<long>(reading.integer);
+    out.ul = lowBits<unsigned long>(reading.integer);
+    out.f = narrowed(reading.real);
+    out.d = reading.real;
+    return out;
+}
+
+/// Equal values, zeros of the same sign, or NaN of the same sign on both
+/// sides (NaN payloads are not compared).
+template <class T> bool sameNumber(T a, T b) {
+    if constexpr (std::is_floating_point_v<T>) {
+        if (std::isnan(a) || std::isnan(b)) {
+            return std::isnan(a) && std::isnan(b) && std::signbit(a) == std::signbit(b);
+        }
+        return a == b && std::signbit(a) == std::signbit(b);
+    } else {
+        return a == b;
+    }
+}
+
+/// The name of the first type in which `got` differs from `want`, or nullptr.
+inline const char* firstDifference(const Converted& got, const Converted& want) {
+    const std::pair<bool, const char*> types[] = {
+        {sameNumber(got.s, want.s), "short"}, {sameNumber(got.us, want.us), "unsigned short"},
+        {sameNumber(got.i, want.i), "int"},   {sameNumber(got.u, want.u), "unsigned"},
+        {sameNumber(got.l, want.l), "long"},  {sameNumber(got.ul, want.ul), "unsigned long"},
+        {sameNumber(got.f, want.f), "float"}, {sameNumber(got.d, want.d), "double"}};
+    for (const auto& [same, name] : types) {
+        if (!same) {
+            return name;
+        }
+    }
+    return nullptr;
+}
+
+/// Whether parseNumber into T must accept a text with these readings, and
+/// with what value when it does.
+template <class T>
+bool parseAccepts(const NumberReading& reading, const WholeReading& whole, T& value) {
+    if constexpr (std::is_same_v<T, float>) {
+        value = whole.singleValue;
+        return whole.single;
+    } else if constexpr (std::is_same_v<T, double>) {
+        value = reading.real;
+        return whole.real;
+    } else if constexpr (std::is_signed_v<T>) {
+        value = lowBits<T>(reading.integer);
+        return whole.integer && static_cast<std::int64_t>(value) == reading.integer;
+    } else {
+        value = static_cast<T>(whole.unsignedValue);
+        return whole.unsignedInteger && whole.unsignedValue <= std::numeric_limits<T>::max();
+    }
+}
+
+/// The name of the first type in which parseNumber on `slice` answers
+/// otherwise than the readings say, or nullptr.
+inline const char* firstParseDifference(const conkit::StrSlice& slice, const NumberReading& reading,
+                                        const WholeReading& whole) {
+    const char* difference = nullptr;
+    const auto check = [&](auto type, const char* name) {
+        using T = decltype(type);
+        T want{};
+        const bool accepts = parseAccepts(reading, whole, want);
+        T got{};
+        const bool accepted = slice.parseNumber(got);
+        if (difference == nullptr &&
+            (accepted != accepts || (accepted && !sameNumber(got, want)))) {
+            difference = name;
+        }
+    };
+    check(short{}, "short");
+    check(static_cast<unsigned short>(0), "unsigned short");
+    check(int{}, "int");
+    check(unsigned{}, "unsigned");
+    check(long{}, "long");
+    check(static_cast<unsigned long>(0), "unsigned long");
+    check(static_cast<long long>(0), "long long");
+    check(static_cast<unsigned long long>(0), "unsigned long long");
+    check(float{}, "float");
+    check(double{}, "double");
+    return difference;
+}
+
+#if defined(__GLIBC__)
+/// True where the C library is glibc, whose strtoll and strtod are the
+/// reference itself: tests compare with them directly there.
+constexpr bool haveGlibc = true;
+
+/// Reads the NUL-terminated `text` as glibc does (strtoll is 64-bit on every
+/// glibc platform, so this is strtol with a 64-bit long).
+inline NumberReading readWithGlibc(const std::string& text) {
+    NumberReading reading;
+    reading.integer = std::strtoll(text.c_str(), nullptr, 10);
+    reading.real = std::strtod(text.c_str(), nullptr);
+    return reading;
+}
+
+/// Reads the whole of `text` (a NUL inside it ends every reading early).
+inline WholeReading wholeWithGlibc(const std::string& text) {
+    const char* const start = text.c_str();
+    const char* const stop = start + text.size();
+    WholeReading whole;
+    char* end = nullptr;
+    errno = 0;
+    (void)std::strtoll(start, &end, 10);
+    whole.integer = end == stop && end != start && errno == 0;
+    errno = 0;
+    whole.unsignedValue = std::strtoull(start, &end, 10);
+    const char* sign = start;
+    while (*sign == ' ' || (*sign >= '\t' && *sign <= '\r')) {
+        ++sign;
+    }
+    whole.unsignedInteger =
+        end == stop && end != start && errno == 0 && (*sign != '-' || whole.unsignedValue == 0);
+    errno = 0;
+    const double real = std::strtod(start, &end);
+    whole.real =
+        end == stop && end != start && !(errno == ERANGE && (real == 0 || std::isinf(real)));
+    errno = 0;
+    whole.singleValue = std::strtof(start, &end);
+    whole.single = end == stop && end != start &&
+                   !(errno == ERANGE && (whole.singleValue == 0 || std::isinf(whole.singleValue)));
+    return whole;
+}
+#else
+constexpr bool haveGlibc = false;
+#endif
+
+} // namespace conkit_test
