@@ -122,7 +122,8 @@ std::uint64_t loadFew(const char* p, std::ptrdiff_t count) noexcept {
 /// The characters from `p` on, up to eight and never at or past `last`, as a
 /// chunk; missing bytes are 0. `first` is the start of the slice: when fewer
 /// than eight characters are left, the last eight of the slice are loaded and
-/// shifted down, so no byte outside the slice is read.
+/// shifted down, so no byte outside the slice is read. Inline, as the inner
+/// step of both digit loops.
 inline std::uint64_t loadChunk(const char* first, const char* p, const char* last) noexcept {
     const std::ptrdiff_t left = last - p;
     if (left >= 8) {
@@ -169,8 +170,8 @@ constexpr std::uint64_t powersOfTen[] = {1,      10,      100,      1000,     10
 /// Appends the digits at `p` to `value`, eight at a time, while `room` digits
 /// may still be taken, and takes them from `room`; returns where it stopped:
 /// at the first non-digit, or where `room` ran out.
-inline const char* takeDigits(const char* first, const char* p, const char* last,
-                              std::uint64_t& value, unsigned& room) noexcept {
+const char* takeDigits(const char* first, const char* p, const char* last, std::uint64_t& value,
+                       unsigned& room) noexcept {
     std::uint64_t sum = value;
     unsigned left = room;
     unsigned count = 8;
@@ -237,8 +238,9 @@ template <class T> T lowBits(std::int64_t value) noexcept {
     return static_cast<T>(static_cast<std::make_unsigned_t<T>>(static_cast<std::uint64_t>(value)));
 }
 
-template <class T> T readInteger(const char* first, const char* last) noexcept {
-    return lowBits<T>(saturated(scanInteger(first, last)));
+/// What toNumber reads into every integer type, before narrowing.
+std::int64_t readInteger(const char* first, const char* last) noexcept {
+    return saturated(scanInteger(first, last));
 }
 
 template <class T> bool parseInteger(const char* first, const char* last, T& out) noexcept {
@@ -266,33 +268,191 @@ template <class T> bool parseInteger(const char* first, const char* last, T& out
 
 // --- floating point --------------------------------------------------------------
 
-/// The leading floating-point number of a text, as strtod reads it.
-template <class F> struct FloatText {
-    F value = 0;
-    const char* end = nullptr; // where the number ends; the text start when none
-    bool number = false;       // a number was read
-    bool outOfRange = false;   // it overflowed to infinity or underflowed to zero
+/// The forms of floating-point text that strtod reads.
+enum class FloatForm { none, decimal, hex, infinity, nan };
+
+/// The leading floating-point number of a text, scanned but not yet rounded:
+/// significand * 10^exponent for a decimal, significand * 2^exponent for a
+/// hexadecimal number.
+struct FloatText {
+    FloatForm form = FloatForm::none;
+    bool negative = false;
+    const char* digits = nullptr;  // where the digits start, after the sign
+    const char* end = nullptr;     // where the number ends; the text start when there is none
+    std::uint64_t significand = 0; // the leading significant digits
+    std::int64_t exponent = 0;
+    bool exact = true; // no nonzero digit was left out of the significand
 };
 
 /// Exponents beyond this are as good as infinite; it is far above any shift
 /// that the digits of a slice (at most 2^32 of them) can make.
 constexpr std::int64_t exponentCap = std::int64_t{1} << 40;
 
-/// Reads the digits of an exponent at `p` (after its letter), if a digit
-/// follows one optional sign; otherwise leaves `p` alone and returns false.
-bool takeExponent(const char*& p, const char* last, std::int64_t& exponent) noexcept {
-    const char* q = p;
-    const bool negative = takeSign(q, last);
-    if (q == last || !isDigit(*q)) {
-        return false;
+/// Adds the exponent at `p` to `text`, if `p` holds `letter` (either case),
+/// one optional sign and a digit; strtod takes nothing of it otherwise.
+void takeExponent(const char* p, const char* last, char letter, FloatText& text) noexcept {
+    if (p == last || (*p | 0x20) != letter) {
+        return;
+    }
+    ++p;
+    const bool negative = takeSign(p, last);
+    if (p == last || !isDigit(*p)) {
+        return;
     }
     std::int64_t value = 0;
-    for (; q != last && isDigit(*q); ++q) {
-        value = value < exponentCap ? value * 10 + (*q - '0') : value;
+    for (; p != last && isDigit(*p); ++p) {
+        value = value < exponentCap ? value * 10 + (*p - '0') : value;
     }
-    exponent = negative ? -value : value;
-    p = q;
-    return true;
+    text.exponent += negative ? -value : value;
+    text.end = p;
+}
+
+/// The byte of a chunk at `index` (0 to 7).
+char byteOf(std::uint64_t chunk, unsigned index) noexcept {
+    return static_cast<char>((chunk >> (8 * index)) & 0xFF);
+}
+
+/// A decimal number at `p`: digits with at most one point among them (a
+/// digit is needed on one side of it), then an optional exponent. Leading
+/// zeros are skipped, so the significand's digits are significant ones. The
+/// digits go in eight at a time while the significand has room for them; a
+/// point inside a chunk is squeezed out of it, so the digits on both sides
+/// go in together. Whatever is left (digits past the room, a point where the
+/// room ran out) is read one byte at a time.
+void scanDecimal(const char* first, const char* p, const char* last, FloatText& text) noexcept {
+    const char* const begin = p;
+    bool point = false;
+    while (p != last && *p == '0') {
+        ++p;
+    }
+    if (p != last && *p == '.') {
+        point = true;
+        const char* const zeros = ++p;
+        while (p != last && *p == '0') {
+            ++p;
+        }
+        text.exponent = zeros - p;
+    }
+    unsigned room = safeDigits;
+    for (unsigned length = 8; length == 8;) {
+        std::uint64_t chunk = loadChunk(first, p, last);
+        unsigned count = leadingDigits(chunk);
+        unsigned fraction = point ? count : 0; // of the digits, those after the point
+        length = count;
+        if (!point && count < 8 && byteOf(chunk, count) == '.') {
+            const std::uint64_t before = (std::uint64_t{1} << (8 * count)) - 1;
+            chunk = (chunk & before) | ((chunk >> 8) & ~before);
+            const unsigned all = leadingDigits(chunk);
+            if (all > room) {
+                break;
+            }
+            point = true;
+            fraction = all - count;
+            count = all;
+            length = all + 1;
+        } else if (count > room) {
+            break;
+        }
+        text.significand = text.significand * powersOfTen[count] + digitsValue(chunk, count);
+        text.exponent -= fraction;
+        room -= count;
+        p += length;
+    }
+    for (; p != last; ++p) {
+        if (isDigit(*p)) {
+            if (room != 0) {
+                text.significand = text.significand * 10 + static_cast<unsigned>(*p - '0');
+                text.exponent -= point ? 1 : 0;
+                --room;
+            } else {
+                text.exact = text.exact && *p == '0';
+                text.exponent += point ? 0 : 1;
+            }
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (p - begin == (point ? 1 : 0)) {
+        return; // no digit: no number
+    }
+    text.form = FloatForm::decimal;
+    text.end = p;
+    takeExponent(p, last, 'e', text);
+}
+
+/// A hexadecimal number at `p`, just after its "0x": digits with at most one
+/// point among them, then an optional binary exponent. The caller has made
+/// sure that a digit comes first, or a point and a digit. Digits are kept
+/// while a whole one more fits the significand; past that, digits before the
+/// point scale the value, and a nonzero one makes it inexact.
+void scanHex(const char* p, const char* last, FloatText& text) noexcept {
+    bool point = false;
+    for (; p != last; ++p) {
+        const int digit = hexValue(*p);
+        if (digit < 0) {
+            if (*p != '.' || point) {
+                break;
+            }
+            point = true;
+        } else if ((text.significand >> 60) == 0) {
+            text.significand = text.significand * 16 + static_cast<unsigned>(digit);
+            text.exponent -= point ? 4 : 0;
+        } else {
+            text.exact = text.exact && digit == 0;
+            text.exponent += point ? 0 : 4;
+        }
+    }
+    text.form = FloatForm::hex;
+    text.end = p;
+    takeExponent(p, last, 'p', text);
+}
+
+/// "inf", "infinity" or "nan", case-blind; "nan" may be followed by letters,
+/// digits and '_' in parentheses.
+void scanWord(const char* p, const char* last, FloatText& text) noexcept {
+    if (startsWithWord(p, last, "inf")) {
+        text.form = FloatForm::infinity;
+        text.end = p + (startsWithWord(p, last, "infinity") ? 8 : 3);
+    } else if (startsWithWord(p, last, "nan")) {
+        text.form = FloatForm::nan;
+        p += 3;
+        text.end = p;
+        if (p != last && *p == '(') {
+            ++p;
+            while (p != last && (isDigit(*p) || *p == '_' || isLetter(*p))) {
+                ++p;
+            }
+            if (p != last && *p == ')') {
+                text.end = p + 1; // without the closing one, only "nan" is taken
+            }
+        }
+    }
+}
+
+/// Scans the leading floating-point number of a text as strtod does:
+/// white space, a sign, then one of the forms.
+FloatText scanFloat(const char* first, const char* last) noexcept {
+    FloatText text;
+    text.end = first;
+    const char* p = skipSpace(first, last);
+    text.negative = takeSign(p, last);
+    text.digits = p;
+    if (p == last) {
+        return text;
+    }
+    // "0x" makes a hexadecimal number only when a digit follows, or a point
+    // and a digit; otherwise the number is the "0".
+    if (*p == '0' && last - p >= 3 && (p[1] | 0x20) == 'x' &&
+        (hexValue(p[2]) >= 0 || (p[2] == '.' && last - p >= 4 && hexValue(p[3]) >= 0))) {
+        scanHex(p + 2, last, text);
+    } else if (isDigit(*p) || *p == '.') {
+        scanDecimal(first, p, last, text);
+    } else {
+        scanWord(p, last, text);
+    }
+    return text;
 }
 
 /// The bits of a value of type F.
@@ -304,13 +464,18 @@ template <class F> F fromBits(BitsOf<F> bits) noexcept {
     return value;
 }
 
+/// A value rounded to F; `outOfRange` when it overflowed to infinity or
+/// underflowed to zero.
+template <class F> struct Rounded {
+    F value = 0;
+    bool outOfRange = false;
+};
+
 /// significand * 2^exponent, plus a little more when `sticky` (nonzero bits
 /// were dropped below the significand), rounded to F to nearest with ties to
-/// even, as strtod rounds. The significand is not 0. Sets `outOfRange` when
-/// the result is infinity or zero.
+/// even, as strtod rounds. The significand is not 0.
 template <class F>
-F binaryValue(std::uint64_t significand, std::int64_t exponent, bool sticky,
-              bool& outOfRange) noexcept {
+Rounded<F> binaryValue(std::uint64_t significand, std::int64_t exponent, bool sticky) noexcept {
     using Bits = BitsOf<F>;
     constexpr int precision = std::numeric_limits<F>::digits;             // 53 or 24
     constexpr int minExponent = std::numeric_limits<F>::min_exponent - 1; // of the least normal
@@ -326,14 +491,12 @@ F binaryValue(std::uint64_t significand, std::int64_t exponent, bool sticky,
     }
     const std::int64_t top = exponent + 63;
     if (top > maxExponent) {
-        outOfRange = true;
-        return fromBits<F>(infinity);
+        return {fromBits<F>(infinity), true};
     }
     // Normal numbers keep `precision` bits; subnormal ones fewer.
     const std::int64_t keep = top >= minExponent ? precision : precision - (minExponent - top);
     if (keep < 0) {
-        outOfRange = true; // below half the least subnormal
-        return F(0);
+        return {F(0), true}; // below half the least subnormal
     }
     const auto dropped = static_cast<int>(64 - keep); // 11 to 64
     std::uint64_t kept = 0;
@@ -354,49 +517,7 @@ F binaryValue(std::uint64_t significand, std::int64_t exponent, bool sticky,
             ? static_cast<Bits>((static_cast<Bits>(top - minExponent + 1) << (precision - 1)) +
                                 static_cast<Bits>(kept) - (Bits{1} << (precision - 1)))
             : static_cast<Bits>(kept);
-    outOfRange = bits == 0 || bits >= infinity;
-    return fromBits<F>(bits);
-}
-
-/// A hexadecimal number from `p`, just after its "0x": digits, an optional
-/// fraction and an optional binary exponent. The caller has made sure that
-/// a digit comes first, or a point and a digit.
-template <class F> void scanHex(const char* p, const char* last, FloatText<F>& text) noexcept {
-    std::uint64_t significand = 0;
-    std::int64_t exponent = 0;
-    bool sticky = false;
-    // Keep digits while a whole one more fits; past that, digits before the
-    // point scale the value and any nonzero digit makes it a little larger.
-    bool fraction = false;
-    for (; p != last; ++p) {
-        const int digit = hexValue(*p);
-        if (digit < 0) {
-            if (*p != '.' || fraction) {
-                break;
-            }
-            fraction = true;
-            continue;
-        }
-        if ((significand >> 60) == 0) {
-            significand = significand * 16 + static_cast<unsigned>(digit);
-            exponent -= fraction ? 4 : 0;
-        } else {
-            sticky = sticky || digit != 0;
-            exponent += fraction ? 0 : 4;
-        }
-    }
-    if (p != last && (*p | 0x20) == 'p') {
-        const char* after = p + 1;
-        std::int64_t power = 0;
-        if (takeExponent(after, last, power)) {
-            exponent += power;
-            p = after;
-        }
-    }
-    text.number = true;
-    text.end = p;
-    text.value =
-        significand == 0 ? F(0) : binaryValue<F>(significand, exponent, sticky, text.outOfRange);
+    return {fromBits<F>(bits), bits == 0 || bits >= infinity};
 }
 
 /// Powers of ten that F holds exactly, and the largest significand it holds
@@ -422,137 +543,59 @@ constexpr bool roundsOnce = true;
 constexpr bool roundsOnce = false;
 #endif
 
-/// Skips the digits at `p` that the significand has no room for; clears
-/// `exact` when one of them is not 0.
-const char* skipDigits(const char* p, const char* last, bool& exact) noexcept {
-    for (; p != last && isDigit(*p); ++p) {
-        exact = exact && *p == '0';
-    }
-    return p;
-}
-
-/// A decimal number from `p`: digits, an optional fraction (digits are needed
-/// before or after the point) and an optional exponent.
-template <class F>
-void scanDecimal(const char* first, const char* p, const char* last, FloatText<F>& text) noexcept {
-    const char* const begin = p;
-    // The value is significand * 10^exponent, exactly while `exact` holds;
-    // leading zeros are skipped so that the significand's digits are
-    // significant ones.
-    std::uint64_t significand = 0;
-    std::int64_t exponent = 0;
-    bool exact = true;
-    unsigned room = safeDigits;
-    while (p != last && *p == '0') {
-        ++p;
-    }
-    p = takeDigits(first, p, last, significand, room);
-    if (room == 0) {
-        const char* const dropped = p;
-        p = skipDigits(p, last, exact);
-        exponent += p - dropped; // digits before the point scale the value
-    }
-    bool digits = p != begin;
-    if (p != last && *p == '.') {
-        const char* const point = ++p;
-        if (significand == 0) {
-            while (p != last && *p == '0') {
-                ++p;
-            }
-            exponent -= p - point;
-        }
-        const char* const taken = p;
-        p = takeDigits(first, p, last, significand, room);
-        exponent -= p - taken;
-        if (room == 0) {
-            p = skipDigits(p, last, exact);
-        }
-        digits = digits || p != point;
-    }
-    if (!digits) {
-        return;
-    }
-    if (p != last && (*p | 0x20) == 'e') {
-        const char* after = p + 1;
-        std::int64_t power = 0;
-        if (takeExponent(after, last, power)) {
-            exponent += power;
-            p = after;
-        }
-    }
-    text.number = true;
-    text.end = p;
+/// The decimal significand * 10^exponent rounded to F: one exact operation
+/// where that rounds correctly, else std::from_chars on the scanned digits.
+template <class F> Rounded<F> decimalValue(const FloatText& text) noexcept {
     using Exact = ExactDecimal<F>;
     constexpr auto exactPowers = static_cast<std::int64_t>(sizeof Exact::powers / sizeof(F));
-    if (significand == 0) {
-        text.value = F(0);
-    } else if (roundsOnce && exact && significand <= Exact::largest && exponent > -exactPowers &&
-               exponent < exactPowers) {
-        const auto whole = static_cast<F>(significand);
-        text.value =
-            exponent < 0 ? whole / Exact::powers[-exponent] : whole * Exact::powers[exponent];
-    } else {
-        const std::from_chars_result result = std::from_chars(begin, p, text.value);
-        if (result.ec == std::errc::result_out_of_range) {
-            // The significand holds the leading significant digits, so the
-            // sign of the power of ten tells overflow from underflow: the range
-            // of F lies hundreds of powers away on either side.
-            text.outOfRange = true;
-            text.value = exponent > 0 ? std::numeric_limits<F>::infinity() : F(0);
-        } else if (result.ec != std::errc() || result.ptr != p) {
-            text.value = F(0); // not expected: the scan above found a number there
-        }
+    if (text.significand == 0) {
+        return {};
     }
+    if (roundsOnce && text.exact && text.significand <= Exact::largest &&
+        text.exponent > -exactPowers && text.exponent < exactPowers) {
+        const auto whole = static_cast<F>(text.significand);
+        return {text.exponent < 0 ? whole / Exact::powers[-text.exponent]
+                                  : whole * Exact::powers[text.exponent]};
+    }
+    Rounded<F> rounded;
+    const std::from_chars_result result = std::from_chars(text.digits, text.end, rounded.value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // The significand holds the leading significant digits, so the sign
+        // of the power of ten tells overflow from underflow: the range of F
+        // lies hundreds of powers away on either side.
+        rounded.outOfRange = true;
+        rounded.value = text.exponent > 0 ? std::numeric_limits<F>::infinity() : F(0);
+    } else if (result.ec != std::errc() || result.ptr != text.end) {
+        rounded.value = F(0); // not expected: the scanner found a number there
+    }
+    return rounded;
 }
 
-/// "inf", "infinity" or "nan", case-blind; "nan" may be followed by letters,
-/// digits and '_' in parentheses.
-template <class F> void scanWord(const char* p, const char* last, FloatText<F>& text) noexcept {
-    if (startsWithWord(p, last, "inf")) {
-        p += startsWithWord(p, last, "infinity") ? 8 : 3;
-        text.value = std::numeric_limits<F>::infinity();
-    } else if (startsWithWord(p, last, "nan")) {
-        p += 3;
-        const char* q = p;
-        if (q != last && *q == '(') {
-            ++q;
-            while (q != last && (isDigit(*q) || *q == '_' || isLetter(*q))) {
-                ++q;
-            }
-            if (q != last && *q == ')') {
-                p = q + 1; // without the closing one, only "nan" is taken
-            }
+/// The value of a scanned number, rounded to F.
+template <class F> Rounded<F> valueOf(const FloatText& text) noexcept {
+    Rounded<F> rounded;
+    switch (text.form) {
+    case FloatForm::none:
+        return rounded; // +0, whatever the sign
+    case FloatForm::decimal:
+        rounded = decimalValue<F>(text);
+        break;
+    case FloatForm::hex:
+        if (text.significand != 0) {
+            rounded = binaryValue<F>(text.significand, text.exponent, !text.exact);
         }
-        text.value = std::numeric_limits<F>::quiet_NaN();
-    } else {
-        return;
+        break;
+    case FloatForm::infinity:
+        rounded.value = std::numeric_limits<F>::infinity();
+        break;
+    case FloatForm::nan:
+        rounded.value = std::numeric_limits<F>::quiet_NaN();
+        break;
     }
-    text.number = true;
-    text.end = p;
-}
-
-template <class F> FloatText<F> scanFloat(const char* first, const char* last) noexcept {
-    FloatText<F> text;
-    text.end = first;
-    const char* p = skipSpace(first, last);
-    const bool negative = takeSign(p, last);
-    if (p == last) {
-        return text;
+    if (text.negative) {
+        rounded.value = -rounded.value;
     }
-    // "0x" makes a hexadecimal number only when a digit follows, or a point
-    // and a digit; otherwise the number is the "0".
-    if (*p == '0' && last - p >= 3 && (p[1] | 0x20) == 'x' &&
-        (hexValue(p[2]) >= 0 || (p[2] == '.' && last - p >= 4 && hexValue(p[3]) >= 0))) {
-        scanHex(p + 2, last, text);
-    } else if (isDigit(*p) || *p == '.') {
-        scanDecimal(first, p, last, text);
-    } else {
-        scanWord(p, last, text);
-    }
-    if (negative && text.number) {
-        text.value = -text.value;
-    }
-    return text;
+    return rounded;
 }
 
 /// Narrows a double to float as the hardware rounds: to nearest, overflowing
@@ -569,47 +612,55 @@ float narrowToFloat(double value) noexcept {
     return static_cast<float>(value);
 }
 
+double readDouble(const char* first, const char* last) noexcept {
+    return valueOf<double>(scanFloat(first, last)).value;
+}
+
 template <class F> bool parseFloating(const char* first, const char* last, F& out) noexcept {
-    const FloatText<F> text = scanFloat<F>(first, last);
-    if (!text.number || text.outOfRange || text.end != last) {
+    const FloatText text = scanFloat(first, last);
+    if (text.form == FloatForm::none || text.end != last) {
         return false;
     }
-    out = text.value;
+    const Rounded<F> rounded = valueOf<F>(text);
+    if (rounded.outOfRange) {
+        return false;
+    }
+    out = rounded.value;
     return true;
 }
 
 } // namespace
 
 void StrSlice::toNumber(short& out) const noexcept {
-    out = readInteger<short>(chars, chars + usable());
+    out = lowBits<short>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(unsigned short& out) const noexcept {
-    out = readInteger<unsigned short>(chars, chars + usable());
+    out = lowBits<unsigned short>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(int& out) const noexcept {
-    out = readInteger<int>(chars, chars + usable());
+    out = lowBits<int>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(unsigned int& out) const noexcept {
-    out = readInteger<unsigned int>(chars, chars + usable());
+    out = lowBits<unsigned int>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(long& out) const noexcept {
-    out = readInteger<long>(chars, chars + usable());
+    out = lowBits<long>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(unsigned long& out) const noexcept {
-    out = readInteger<unsigned long>(chars, chars + usable());
+    out = lowBits<unsigned long>(readInteger(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(float& out) const noexcept {
-    out = narrowToFloat(scanFloat<double>(chars, chars + usable()).value);
+    out = narrowToFloat(readDouble(chars, chars + usable()));
 }
 
 void StrSlice::toNumber(double& out) const noexcept {
-    out = scanFloat<double>(chars, chars + usable()).value;
+    out = readDouble(chars, chars + usable());
 }
 
 bool StrSlice::parseNumber(short& out) const noexcept {
