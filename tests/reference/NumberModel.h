@@ -196,7 +196,13 @@ template <class F> F roundedHex(const char* digits, const char* end, bool negati
         exponent -= fraction ? 4 : 0;
     }
     if (p != end) {
-        exponent += std::strtoll(p + 1, nullptr, 10); // saturates, far beyond any range
+        // The exponent's digits, saturated: any beyond 2^40 is as good as infinite.
+        const bool minus = p[1] == '-';
+        long long power = 0;
+        for (p += p[1] == '-' || p[1] == '+' ? 2 : 1; p != end; ++p) {
+            power = std::min(power * 10 + (*p - '0'), 1LL << 40);
+        }
+        exponent += minus ? -power : power;
     }
     bits.erase(0, std::min(bits.find('1'), bits.size()));
     F magnitude = 0;
@@ -276,14 +282,15 @@ inline WholeReading wholeWithGlibc(const std::string& text) {
         end == stop && end != start && errno == 0 && (*sign != '-' || whole.unsignedValue == 0);
     errno = 0;
     const double strtodValue = std::strtod(start, &end);
+    const bool realRange = errno == ERANGE;
     const double real = glibcValue(start, end, strtodValue);
-    whole.real =
-        end == stop && end != start && !(errno == ERANGE && (real == 0 || std::isinf(real)));
+    whole.real = end == stop && end != start && !(realRange && (real == 0 || std::isinf(real)));
     errno = 0;
     const float single = std::strtof(start, &end);
+    const bool singleRange = errno == ERANGE;
     whole.singleValue = glibcValue(start, end, single);
     whole.single = end == stop && end != start &&
-                   !(errno == ERANGE && (whole.singleValue == 0 || std::isinf(whole.singleValue)));
+                   !(singleRange && (whole.singleValue == 0 || std::isinf(whole.singleValue)));
     return whole;
 }
 #else
