@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
-static_assert(conkit_test::haveGlibc, "glibc is the fuzz target's reference");
+#if !defined(__GLIBC__)
+#error "glibc is the reference of this fuzz target"
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::unique_ptr<char[]> block(new char[size]);

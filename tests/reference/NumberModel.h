@@ -232,9 +232,8 @@ template <class F> F roundedHex(const char* digits, const char* end, bool negati
 }
 
 #if defined(__GLIBC__)
-/// True where the C library is glibc, whose strtoll and strtod are the
-/// reference itself: tests compare with them directly there.
-constexpr bool haveGlibc = true;
+// Where the C library is glibc, its strtoll, strtoull, strtod and strtof are
+// the reference itself, and tests compare with them directly.
 
 /// `value`, which strtod or strtof read from `start` and ended at `end`.
 /// glibc 2.36 rounds some hexadecimal numbers with subnormal results the
@@ -293,8 +292,6 @@ inline WholeReading wholeWithGlibc(const std::string& text) {
                    !(singleRange && (whole.singleValue == 0 || std::isinf(whole.singleValue)));
     return whole;
 }
-#else
-constexpr bool haveGlibc = false;
 #endif
 
 } // namespace conkit_test
