@@ -281,7 +281,7 @@ struct FloatText {
     const char* end = nullptr;     // where the number ends; the text start when there is none
     std::uint64_t significand = 0; // the leading significant digits
     std::int64_t exponent = 0;
-    bool exact = true; // no nonzero digit was left out of the significand
+    bool sticky = false; // hexadecimal: a nonzero digit was left out of the significand
 };
 
 /// Exponents beyond this are as good as infinite; it is far above any shift
@@ -365,8 +365,7 @@ void scanDecimal(const char* first, const char* p, const char* last, FloatText& 
                 text.exponent -= point ? 1 : 0;
                 --room;
             } else {
-                text.exact = text.exact && *p == '0';
-                text.exponent += point ? 0 : 1;
+                text.exponent += point ? 0 : 1; // past the room only its place counts
             }
         } else if (*p == '.' && !point) {
             point = true;
@@ -386,7 +385,7 @@ void scanDecimal(const char* first, const char* p, const char* last, FloatText& 
 /// point among them, then an optional binary exponent. The caller has made
 /// sure that a digit comes first, or a point and a digit. Digits are kept
 /// while a whole one more fits the significand; past that, digits before the
-/// point scale the value, and a nonzero one makes it inexact.
+/// point scale the value, and a nonzero one is remembered as sticky.
 void scanHex(const char* p, const char* last, FloatText& text) noexcept {
     bool point = false;
     for (; p != last; ++p) {
@@ -400,7 +399,7 @@ void scanHex(const char* p, const char* last, FloatText& text) noexcept {
             text.significand = text.significand * 16 + static_cast<unsigned>(digit);
             text.exponent -= point ? 4 : 0;
         } else {
-            text.exact = text.exact && digit == 0;
+            text.sticky = text.sticky || digit != 0;
             text.exponent += point ? 0 : 4;
         }
     }
@@ -551,8 +550,9 @@ template <class F> Rounded<F> decimalValue(const FloatText& text) noexcept {
     if (text.significand == 0) {
         return {};
     }
-    if (roundsOnce && text.exact && text.significand <= Exact::largest &&
-        text.exponent > -exactPowers && text.exponent < exactPowers) {
+    // A significand that left digits out holds 19 of them, too many for this.
+    if (roundsOnce && text.significand <= Exact::largest && text.exponent > -exactPowers &&
+        text.exponent < exactPowers) {
         const auto whole = static_cast<F>(text.significand);
         return {text.exponent < 0 ? whole / Exact::powers[-text.exponent]
                                   : whole * Exact::powers[text.exponent]};
@@ -582,7 +582,7 @@ template <class F> Rounded<F> valueOf(const FloatText& text) noexcept {
         break;
     case FloatForm::hex:
         if (text.significand != 0) {
-            rounded = binaryValue<F>(text.significand, text.exponent, !text.exact);
+            rounded = binaryValue<F>(text.significand, text.exponent, text.sticky);
         }
         break;
     case FloatForm::infinity:
