@@ -67,8 +67,8 @@ std::vector<std::string> chosenTexts() {
             "0x0000000000000000000001p0", "0x0.0000000000000000000001p88", "0x1.00000000000008p0",
             "0x1.00000000000018p0", "0x1.000000000000080000001p0", "0x1.fffffffffffff8p-1023",
             "0x1.000001p0", "0x1.0000010000000001p0",
-        // glibc 2.36 rounds these two down; the nearest values are above.
-        "0xc3e9b4d219d70.cp-1074", "0x65b550cp-153",
+            // glibc 2.36 rounds these two down; the nearest values are above.
+            "0xc3e9b4d219d70.cp-1074", "0x65b550cp-153",
             // Words.
             "inf", "-inf", "+INF", "infinity", "-Infinity", "infinit", "InFiNiTyX", "in", "i",
             "nan", "-nan", "NAN", "nan(1)", "-nan(1)", "nan()", "nan(abc_XYZ_09)", "nan(",
