@@ -263,22 +263,38 @@ public:
     /// @}
 
     /// @name Numeric conversion
-    /// `toNumber` always writes `out`: the value that `atoi` (the four types up
-    /// to `unsigned`), `atol` (`long`, `unsigned long`) or `atof` (`float`,
-    /// `double`) gives for a NUL-terminated copy of the slice, narrowed to the
-    /// type (so "-1" into `unsigned short` is 0xFFFF). Leading white space and
-    /// a sign are taken; the number ends at the first byte that cannot continue
-    /// it, at a NUL or at the end of the slice, whichever comes first. Text that
-    /// does not begin with a number, and an empty slice, give 0. Nothing is read
-    /// beyond the slice and nothing is allocated. NaN results are NaN, though
-    /// their payload bits may differ from the C library's.
+    /// Both forms read the slice as 64-bit glibc's `strtol` and `strtod` read a
+    /// NUL-terminated copy of it, and give the same answer on every platform,
+    /// whatever its `long` and its C library: optional leading white space
+    /// (blank, tab, newline, vertical tab, form feed, carriage return), an
+    /// optional sign, then
+    /// - for the integer types, decimal digits, read as a 64-bit value that
+    ///   saturates at the 64-bit range;
+    /// - for `float` and `double`, a decimal number with an optional fraction
+    ///   and exponent ("-1.5e3"), a hexadecimal one with an optional fraction
+    ///   and binary exponent ("0x1.8p3"), "inf", "infinity" or "nan" (with an
+    ///   optional "(letters, digits, _)"), all case-blind. Values are rounded
+    ///   correctly to `double`, to nearest with ties to even, subnormal ones
+    ///   included; too large gives infinity and too small zero.
+    /// The number ends at the first byte that cannot continue it, at a NUL or
+    /// at the end of the slice: nothing past the slice is read, and nothing is
+    /// allocated.
+    ///
+    /// `toNumber` always writes `out`: the integer types keep the low bits of
+    /// the 64-bit value, as two's complement narrowing does ("-1" into
+    /// `unsigned short` is 0xFFFF, "2147483648" into `int` is -2147483648, and
+    /// a 32-bit `long` gets the same low bits as a 64-bit one would); `float`
+    /// gets the `double` rounded to nearest, infinity beyond `FLT_MAX`'s
+    /// rounding range. Text that does not begin with a number, and an empty
+    /// slice, give 0. NaN results are NaN of the text's sign, without the
+    /// payload bits that glibc derives from "nan(chars)".
     ///
     /// `parseNumber` is the checked form: it returns true and writes `out` only
     /// when the whole slice is one number, after optional leading white space
-    /// and a sign, and the value fits the type ("-1" fits no unsigned type,
-    /// "1e40" no `float`, "1e-400" no floating type). Floating values are
-    /// rounded to the nearest value of the type itself; "inf" and "nan" are
-    /// accepted. On false, `out` is untouched.
+    /// and a sign, and the value fits the type ("-1" fits no unsigned type but
+    /// "-0" does; "1e40" fits no `float`, "1e-400" no floating type, though
+    /// subnormal values fit). Floating values are rounded once, to the type
+    /// itself; "inf" and "nan" are accepted. On false, `out` is untouched.
     /// @{
     void toNumber(short& out) const noexcept;
     void toNumber(unsigned short& out) const noexcept;
@@ -294,6 +310,8 @@ public:
     [[nodiscard]] bool parseNumber(unsigned int& out) const noexcept;
     [[nodiscard]] bool parseNumber(long& out) const noexcept;
     [[nodiscard]] bool parseNumber(unsigned long& out) const noexcept;
+    [[nodiscard]] bool parseNumber(long long& out) const noexcept;
+    [[nodiscard]] bool parseNumber(unsigned long long& out) const noexcept;
     [[nodiscard]] bool parseNumber(float& out) const noexcept;
     [[nodiscard]] bool parseNumber(double& out) const noexcept;
     /// @}
