@@ -28,18 +28,7 @@ namespace {
 
 template <class T> bool parsedValue(const OptionParser& parser, const std::string& name, T& out) {
     std::string text;
-    if constexpr (std::is_same_v<T, long long> || std::is_same_v<T, unsigned long long>) {
-        // LEAD-TEMP: until parseNumber(long long&) lands from the numbers branch.
-        using Wide = std::conditional_t<std::is_same_v<T, long long>, long, unsigned long>;
-        Wide wide{};
-        if (!parser.getValue(name, text) || !StrSlice(text).parseNumber(wide)) {
-            return false;
-        }
-        out = static_cast<T>(wide);
-        return true;
-    } else {
-        return parser.getValue(name, text) && StrSlice(text).parseNumber(out);
-    }
+    return parser.getValue(name, text) && StrSlice(text).parseNumber(out);
 }
 
 } // namespace
