@@ -15,5 +15,8 @@ if [ "${1:-}" = "--install-peers" ]; then
 fi
 
 cmake --workflow --preset bench >/dev/null
+# Repetitions are interleaved at random, so that a burst of load on a shared
+# machine spreads over every benchmark instead of falling on one of them.
 exec build/bench/bench/conkit_bench --benchmark_repetitions=5 \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 "$@"
