@@ -12,11 +12,11 @@
 namespace conkit {
 
 bool OptionParser::parse(int argc, const char* const* argv) {
+    // The words end at argc or at a null entry, whichever comes first.
+    const std::size_t limit = argv != nullptr && argc > 0 ? static_cast<std::size_t>(argc) : 0;
     std::size_t count = 0;
-    if (argv != nullptr) {
-        while (static_cast<long long>(count) < argc && argv[count] != nullptr) {
-            ++count;
-        }
+    while (count < limit && argv[count] != nullptr) {
+        ++count;
     }
     return parseWords(detail::CommandWords(argv, count));
 }
@@ -54,6 +54,17 @@ void ParseTarget::setProgram(std::string_view path) {
     if (!sameText(parser.prog, name)) { // usually the same as in the previous parse
         parser.prog.assign(name);
     }
+}
+
+void ParseTarget::flushPending() {
+    std::string_view last;
+    if (parser.latest.lastValueOf(pendingOption, last)) {
+        std::string& value = parser.entry(pendingOption).value;
+        if (!sameText(value, last)) { // parsing the same words again writes nothing
+            value.assign(last);
+        }
+    }
+    pendingOption = noOption;
 }
 
 bool ParseTarget::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {

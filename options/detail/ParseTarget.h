@@ -3,7 +3,6 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/ShortText.h"
 #include "options/detail/CommandWords.h"
 
 #include <string>
@@ -50,7 +49,9 @@ public:
         // An option often takes several values in a row; only the last of
         // such a run needs to be copied into its `value`.
         if (position != pendingOption) {
-            flushPending();
+            if (pendingOption != noOption) {
+                flushPending();
+            }
             pendingOption = position;
         }
         parser.latest.addValue(position, text);
@@ -61,19 +62,15 @@ public:
     bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
     /// Completes the options' `value` fields; called once the rules are done,
     /// whether or not they failed.
-    void finish() { flushPending(); }
+    void finish() {
+        if (pendingOption != noOption) {
+            flushPending();
+        }
+    }
 
 private:
-    void flushPending() {
-        std::string_view last;
-        if (pendingOption != noOption && parser.latest.lastValueOf(pendingOption, last)) {
-            std::string& value = parser.entry(pendingOption).value;
-            if (!sameText(value, last)) { // parsing the same words again writes nothing
-                value.assign(last);
-            }
-        }
-        pendingOption = noOption;
-    }
+    /// Copies the last value of `pendingOption` into its `value`.
+    void flushPending();
 
     OptionParser& parser;
     /// The option that took the latest value, not yet copied into its `value`.
