@@ -280,14 +280,13 @@ backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t
 
 // The kernels are chosen once, by what the processor has; the pointers are
 // constant from then on. A single byte is memchr's or memrchr's job.
+// (findText itself is inline, in TextSearch.h.)
 
-std::size_t findText(const char* text, std::size_t size, const char* sought,
-                     std::size_t count) noexcept {
-    if (count == 1) {
-        return findByte(text, size, sought[0]);
-    }
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept {
     static const Search kernel = useAvx2() ? forwardAvx2 : forwardSse2;
-    return kernel(text, size, sought, count);
+    const std::size_t rest = kernel(text + first + 1, size - first - 1, sought, count);
+    return rest != notFound ? first + 1 + rest : notFound;
 }
 
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
@@ -310,9 +309,10 @@ std::size_t findTextNoCase(const char* text, std::size_t size, const char* sough
 
 #else
 
-std::size_t findText(const char* text, std::size_t size, const char* sought,
-                     std::size_t count) noexcept {
-    return scanExact(text, size, sought, count);
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept {
+    const std::size_t rest = scanExact(text + first + 1, size - first - 1, sought, count);
+    return rest != notFound ? first + 1 + rest : notFound;
 }
 
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,

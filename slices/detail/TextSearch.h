@@ -4,6 +4,7 @@
 #include "slices/detail/ByteSearch.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace conkit::detail {
 
@@ -11,9 +12,33 @@ namespace conkit::detail {
 // `sought`, with 1 <= `count`, and considers every candidate position k with
 // k + `count` <= `size`, in order, without skipping any.
 
+/// The first match after the candidate `first`, which did not match; the
+/// vector kernels' part of `findText`. `count` is at least 2.
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept;
+
 /// The first k at which the sought bytes stand, or `notFound`.
-std::size_t findText(const char* text, std::size_t size, const char* sought,
-                     std::size_t count) noexcept;
+inline std::size_t findText(const char* text, std::size_t size, const char* sought,
+                            std::size_t count) noexcept {
+    if (count > size) {
+        return notFound;
+    }
+    // The first candidate comes from memchr and is checked here, inline: a
+    // delimiter's first byte is usually rare enough to be the match, and a
+    // tokenizer asks for one match per token, so the call to the kernels is
+    // left for the other cases. (findByte's inline look at the first 16
+    // bytes would mostly miss here: text delimiters stand further apart.)
+    const std::size_t first = offsetOf(std::memchr(text, sought[0], size - count + 1), text);
+    if (first == notFound) {
+        return notFound;
+    }
+    for (std::size_t i = 1; i < count; ++i) {
+        if (text[first + i] != sought[i]) {
+            return findTextAfter(text, size, sought, count, first);
+        }
+    }
+    return first;
+}
 
 /// The last such k, or `notFound`.
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
