@@ -51,6 +51,11 @@ TEST(StrSliceTest, Construction) {
     EXPECT_EQ(StrSlice(static_cast<const char*>(nullptr)).size(), 0U);
     str.assign(literal, 2);
     EXPECT_TRUE(str.equals("ab"));
+    EXPECT_EQ(str[1], 'b');
+    StrSlice other;
+    other.assign(str);
+    EXPECT_EQ(other.data(), literal);
+    EXPECT_EQ(other.size(), 2U);
     str.clear();
     EXPECT_EQ(str.data(), nullptr);
 }
@@ -229,29 +234,28 @@ CONKIT_WITHOUT(NoRfindSlice, std::int32_t rfind(const StrSlice&, std::uint32_t =
 CONKIT_WITHOUT(NoCompareText, int compare(const char*));
 CONKIT_WITHOUT(NoCompareSlice, int compare(const StrSlice&));
 
-const char* const pointer = "abc";
-const std::string string = "abc";
-const std::string_view view = "abc";
+// Arguments of the types that callers pass, for the unevaluated calls below.
+#define CONKIT_ARG(Type) std::declval<Type>()
 
 CONKIT_CALL(FindLiteral, find("abc"));
 CONKIT_CALL(FindLiteralFrom, find("abc", 1));
-CONKIT_CALL(FindPointer, find(pointer));
-CONKIT_CALL(FindCStr, find(string.c_str(), 0U));
+CONKIT_CALL(FindPointer, find(CONKIT_ARG(const char*)));
+CONKIT_CALL(FindCStr, find(CONKIT_ARG(const std::string&).c_str(), 0U));
 CONKIT_CALL(FindNull, find(nullptr));
 CONKIT_CALL(FindChar, find('c'));
 CONKIT_CALL(FindCharFrom, find('c', 1));
 CONKIT_CALL(FindCounted, find("abc", 3, 0));
-CONKIT_CALL(FindString, find(string));
-CONKIT_CALL(FindView, find(view, 1));
+CONKIT_CALL(FindString, find(CONKIT_ARG(const std::string&)));
+CONKIT_CALL(FindView, find(CONKIT_ARG(std::string_view), 1));
 CONKIT_CALL(FindSlice, find(StrSlice("abc")));
 CONKIT_CALL(RfindLiteral, rfind("ab"));
 CONKIT_CALL(RfindLiteralTrailing, rfind("ab", 1));
 CONKIT_CALL(RfindChar, rfind('a'));
 CONKIT_CALL(RfindCharFrom, rfind('a', 2));
-CONKIT_CALL(RfindString, rfind(string, 1));
+CONKIT_CALL(RfindString, rfind(CONKIT_ARG(const std::string&), 1));
 CONKIT_CALL(CompareLiteral, compare("abc"));
-CONKIT_CALL(CompareString, compare(string));
-CONKIT_CALL(CompareView, compare(view));
+CONKIT_CALL(CompareString, compare(CONKIT_ARG(const std::string&)));
+CONKIT_CALL(CompareView, compare(CONKIT_ARG(std::string_view)));
 
 /// `Call` is well-formed and picks the overload that `Without` deletes.
 template <template <class, class> class Call, class Without>
@@ -270,6 +274,7 @@ static_assert(picks<RfindString, NoRfindSlice>);
 static_assert(picks<CompareLiteral, NoCompareText>);
 static_assert(picks<CompareString, NoCompareSlice> && picks<CompareView, NoCompareSlice>);
 
+#undef CONKIT_ARG
 #undef CONKIT_CALL
 #undef CONKIT_WITHOUT
 

@@ -214,13 +214,11 @@ std::size_t forward(const char* text, std::size_t size, const char* sought, std:
     return rest != notFound ? at + rest : notFound;
 }
 
-/// The last candidate where the text stands exactly; `count` is at least 2.
+/// The last candidate where the text stands exactly; `count` is at least 2
+/// and at most `size` (the one caller, StrSlice::rfind, checks that first).
 template <class Edges>
 std::size_t backward(const char* text, std::size_t size, const char* sought, std::size_t count,
                      const Edges& edges) noexcept {
-    if (count > size) {
-        return notFound;
-    }
     // Candidates 0 .. end - 1 remain; blocks are taken from the back.
     std::size_t end = size - count + 1;
     for (; end >= 32; end -= 32) {

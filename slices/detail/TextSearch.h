@@ -40,7 +40,7 @@ inline std::size_t findText(const char* text, std::size_t size, const char* soug
     return first;
 }
 
-/// The last such k, or `notFound`.
+/// The last such k, or `notFound`; `count` is at most `size`.
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept;
 

@@ -63,7 +63,9 @@ inline const char* searchMismatch(const Probe& p) {
         {(slice == s) == (text == sought) && (slice != s) == (text != sought), "== slice"},
         {(slice == sought) == (text == sought) && (sought != slice) == (text != sought),
          "== string_view"},
-        {(slice < s) == (text < sought) && (slice >= s) == (text >= sought), "< slice"},
+        {(slice < s) == (text < sought) && (slice >= s) == (text >= sought) &&
+             (slice > s) == (text > sought) && (slice <= s) == (text <= sought),
+         "ordering"},
         {slice.find(p.c, p.start) == find(text, p.c, p.start), "find(char)"},
         {slice.rfind(p.c, p.start) == rfind(text, p.c, p.start), "rfind(char)"},
         {slice.rfind(p.c) == rfind(text, p.c, conkit::StrSlice::npos), "rfind(char, npos)"},
