@@ -14,6 +14,8 @@
 
 #include "slices/detail/FoldCompare.h"
 
+#include <type_traits>
+
 namespace conkit::detail {
 
 namespace {
@@ -237,28 +239,20 @@ std::size_t backward(const char* text, std::size_t size, const char* sought, std
 
 using Search = std::size_t (*)(const char*, std::size_t, const char*, std::size_t) noexcept;
 
+/// The forward search with SSE2 edges, exact or (`Folded`) case-blind.
+template <bool Folded>
 CONKIT_FLATTEN std::size_t forwardSse2(const char* text, std::size_t size, const char* sought,
                                        std::size_t count) noexcept {
-    return forward<Exact>(text, size, sought, count,
-                          Sse2Edges<false>(sought[0], sought[count - 1]));
+    return forward<std::conditional_t<Folded, NoCase, Exact>>(
+        text, size, sought, count, Sse2Edges<Folded>(sought[0], sought[count - 1]));
 }
 
+/// The same with AVX2 edges.
+template <bool Folded>
 CONKIT_FLATTEN CONKIT_AVX2 std::size_t forwardAvx2(const char* text, std::size_t size,
                                                    const char* sought, std::size_t count) noexcept {
-    return forward<Exact>(text, size, sought, count,
-                          Avx2Edges<false>(sought[0], sought[count - 1]));
-}
-
-CONKIT_FLATTEN std::size_t noCaseSse2(const char* text, std::size_t size, const char* sought,
-                                      std::size_t count) noexcept {
-    return forward<NoCase>(text, size, sought, count,
-                           Sse2Edges<true>(sought[0], sought[count - 1]));
-}
-
-CONKIT_FLATTEN CONKIT_AVX2 std::size_t noCaseAvx2(const char* text, std::size_t size,
-                                                  const char* sought, std::size_t count) noexcept {
-    return forward<NoCase>(text, size, sought, count,
-                           Avx2Edges<true>(sought[0], sought[count - 1]));
+    return forward<std::conditional_t<Folded, NoCase, Exact>>(
+        text, size, sought, count, Avx2Edges<Folded>(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN std::size_t backwardSse2(const char* text, std::size_t size, const char* sought,
@@ -282,7 +276,7 @@ backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t
 
 std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
                           std::size_t first) noexcept {
-    static const Search kernel = useAvx2() ? forwardAvx2 : forwardSse2;
+    static const Search kernel = useAvx2() ? forwardAvx2<false> : forwardSse2<false>;
     const std::size_t rest = kernel(text + first + 1, size - first - 1, sought, count);
     return rest != notFound ? first + 1 + rest : notFound;
 }
@@ -301,7 +295,7 @@ std::size_t findTextNoCase(const char* text, std::size_t size, const char* sough
     if (count == 1 && caseBit(sought[0]) == 0) {
         return findByte(text, size, sought[0]);
     }
-    static const Search kernel = useAvx2() ? noCaseAvx2 : noCaseSse2;
+    static const Search kernel = useAvx2() ? forwardAvx2<true> : forwardSse2<true>;
     return kernel(text, size, sought, count);
 }
 
