@@ -136,6 +136,42 @@ void registerTextSearches() {
                        std::string(11, 'a') + "b" + std::string(12, 'a'));
 }
 
+// --- case-blind search --------------------------------------------------------
+
+/// `text` with every other letter turned to upper case.
+std::string mixedCase(std::string text) {
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        text[i] = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 32) : text[i];
+    }
+    return text;
+}
+
+/// findNoCase of the needle in mixed case against find of the needle itself,
+/// on the same text: both answers are the same position (the needles stand in
+/// the text in one case only), so both scan the same bytes.
+void registerNoCaseSearch(const std::string& group, const std::string& text,
+                          const std::string& needle) {
+    const long long want = positionOr(std::string_view(text).find(needle));
+    add(group + "/conkit", [&text, sought = mixedCase(needle), want](benchmark::State& s) {
+        measure(s, text.size(), want, [&] { return slice(text).findNoCase(slice(sought)); });
+    });
+    add(group + "/find", [&text, needle, want](benchmark::State& s) {
+        measure(s, text.size(), want, [&] { return slice(text).find(slice(needle)); });
+    });
+}
+
+void registerNoCaseSearches() {
+    for (const auto* needles : {&conkit_bench::presentNeedles(), &conkit_bench::absentNeedles()}) {
+        const char* kind = needles == &conkit_bench::presentNeedles() ? "present_" : "absent_";
+        for (const conkit_bench::Needle& needle : *needles) {
+            if (needle.text.size() > 1) {
+                registerNoCaseSearch(std::string("find_nocase/") + kind + needle.name, english(),
+                                     needle.text);
+            }
+        }
+    }
+}
+
 // --- case-blind comparison -------------------------------------------------
 
 int foldingLoop(const char* a, const char* b, std::size_t n) {
@@ -356,6 +392,7 @@ void registerScaling() {
 [[maybe_unused]] const bool registered = [] {
     registerCharSearches();
     registerTextSearches();
+    registerNoCaseSearches();
     registerNoCase();
     registerTokenizers();
     registerConversion<int>("to_int", conkit_bench::packedIntegers());

@@ -1,4 +1,6 @@
-// StrSlice splitting and the two tokenizers.
+// StrSlice splitting and the two tokenizers. A tokenizer's step is the split
+// of what remains at its delimiter: the token is the head, and the tail is
+// what remains next; so both go through the same two split functions below.
 #include "slices/StrSlice.h"
 
 #include "slices/detail/TextSearch.h"
@@ -9,30 +11,11 @@ namespace {
 
 using detail::notFound;
 
-/// Where a delimiter text of `count` bytes first stands in `size` bytes at
-/// `text`, searching from `start`; an empty delimiter stands at `start`.
-/// `notFound` when `start` is not below `size` or there is no such place.
-std::size_t findTextFrom(const char* text, std::size_t size, std::size_t start,
-                         const StrSlice& sought) noexcept {
-    if (start >= size) {
-        return notFound;
-    }
-    if (sought.isEmpty()) {
-        return start;
-    }
-    if (sought.size() > size - start) {
-        return notFound;
-    }
-    const std::size_t at =
-        detail::findText(text + start, size - start, sought.data(), sought.size());
-    return at != notFound ? start + at : notFound;
-}
-
-/// Writes the outcome of a split at `at` (a delimiter of `width` bytes) to
-/// `head` and `tail`, and returns 1 or 2. A tokenizer's step is the same cut:
-/// the token is the head, and what remains is the tail.
-int splitResult(const StrSlice& whole, std::size_t at, std::size_t width, StrSlice& head,
-                StrSlice& tail) noexcept {
+/// Writes the outcome of a split of `whole` at `at` (a delimiter of `width`
+/// bytes there, or `notFound`) to `head` and `tail`, and returns 1 or 2.
+/// `whole` is a copy, so `head` or `tail` may be the slice being split.
+int cut(const StrSlice whole, std::size_t at, std::size_t width, StrSlice& head,
+        StrSlice& tail) noexcept {
     if (at == notFound) {
         head = whole;
         tail.clear();
@@ -44,21 +27,43 @@ int splitResult(const StrSlice& whole, std::size_t at, std::size_t width, StrSli
     return 2;
 }
 
+/// Where `sought` first stands among the `size` bytes at `text`, searching
+/// from `start`; the empty text stands at `start`. `notFound` when `start` is
+/// not below `size` or there is no such place.
+std::size_t findFrom(const char* text, std::size_t size, std::size_t start,
+                     const StrSlice& sought) noexcept {
+    if (start >= size) {
+        return notFound;
+    }
+    if (sought.isEmpty()) {
+        return start;
+    }
+    const std::size_t at =
+        detail::findText(text + start, size - start, sought.data(), sought.size());
+    return at != notFound ? start + at : notFound;
+}
+
+/// The split at a delimiter character, for a non-empty `whole`.
+int splitAt(const StrSlice& whole, char delimiter, StrSlice& head, StrSlice& tail) noexcept {
+    return cut(whole, detail::findByte(whole.data(), whole.size(), delimiter), 1, head, tail);
+}
+
+/// The split at a delimiter text, for a non-empty `whole`; an empty delimiter
+/// stands before the first character.
+int splitAt(const StrSlice& whole, const StrSlice& delimiter, StrSlice& head,
+            StrSlice& tail) noexcept {
+    return cut(whole, findFrom(whole.data(), whole.size(), 0, delimiter), delimiter.size(), head,
+               tail);
+}
+
 } // namespace
 
 int StrSlice::split(char delimiter, StrSlice& head, StrSlice& tail) const noexcept {
-    if (isEmpty()) {
-        return 0;
-    }
-    return splitResult(*this, detail::findByte(chars, charCount, delimiter), 1, head, tail);
+    return isEmpty() ? 0 : splitAt(*this, delimiter, head, tail);
 }
 
 int StrSlice::split(const char* delimiter, StrSlice& head, StrSlice& tail) const noexcept {
-    if (isEmpty()) {
-        return 0;
-    }
-    const StrSlice sought(delimiter);
-    return splitResult(*this, findTextFrom(chars, charCount, 0, sought), sought.size(), head, tail);
+    return isEmpty() ? 0 : splitAt(*this, StrSlice(delimiter), head, tail);
 }
 
 bool StrSlice::between(char open, char close, StrSlice& out) const noexcept {
@@ -79,12 +84,12 @@ bool StrSlice::between(char open, char close, StrSlice& out) const noexcept {
 bool StrSlice::between(const char* open, const char* close, StrSlice& out) const noexcept {
     const std::uint32_t size = usable();
     const StrSlice opening(open);
-    const std::size_t at = findTextFrom(chars, size, 0, opening);
+    const std::size_t at = findFrom(chars, size, 0, opening);
     if (at == notFound) {
         return false;
     }
     const std::size_t start = at + opening.size();
-    const std::size_t closing = findTextFrom(chars, size, start, StrSlice(close));
+    const std::size_t closing = findFrom(chars, size, start, StrSlice(close));
     if (closing == notFound) {
         return false;
     }
@@ -96,10 +101,22 @@ bool CharSplitter::next(StrSlice& token) noexcept {
     if (remaining.isEmpty()) {
         return false;
     }
-    StrSlice rest;
-    splitResult(remaining, detail::findByte(remaining.data(), remaining.size(), delimiter), 1,
-                token, rest);
-    remaining = rest;
+    splitAt(remaining, delimiter, token, remaining);
+    return true;
+}
+
+bool StrSplitter::next(StrSlice& token) noexcept {
+    if (remaining.isEmpty()) {
+        return false;
+    }
+    // An empty delimiter would stand at the front forever, so it hands out
+    // the whole text instead.
+    if (delimiter.isEmpty()) {
+        token = remaining;
+        remaining.clear();
+        return true;
+    }
+    splitAt(remaining, delimiter, token, remaining);
     return true;
 }
 

@@ -1,4 +1,4 @@
-// StrSlice: re-pointing, comparisons, searches, cuts and tests.
+// StrSlice: comparisons, searches, cuts and tests.
 #include "slices/StrSlice.h"
 
 #include "slices/detail/FoldCompare.h"
@@ -14,13 +14,23 @@ namespace {
 
 using detail::notFound;
 
+/// Largest position a search reports: the signed 32-bit result holds no more.
+constexpr std::uint32_t lastPosition = 0x7FFFFFFFu;
+
+/// The search result for a match `at` bytes after `from`: the position when
+/// there is a match and it fits the result, else -1.
+std::int32_t position(std::uint32_t from, std::size_t at) noexcept {
+    return at != notFound && from + at <= lastPosition ? static_cast<std::int32_t>(from + at) : -1;
+}
+
 /// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
 /// `order` (-1, 0 or 1) over the bytes they have in common, then shorter
-/// first. A null `sought` counts as no bytes.
+/// first. When there are bytes in common to read, a null `sought` is read as
+/// no bytes.
 template <class Order>
 int compareWith(const char* chars, std::uint32_t size, const char* sought, std::uint32_t count,
                 Order order) noexcept {
-    if (sought == nullptr) {
+    if (sought == nullptr && size != 0) {
         count = 0;
     }
     const std::uint32_t common = std::min(size, count);
@@ -31,6 +41,26 @@ int compareWith(const char* chars, std::uint32_t size, const char* sought, std::
         }
     }
     return size < count ? -1 : (size > count ? 1 : 0);
+}
+
+/// The forward text searches: the start and count are checked first; then a
+/// null `sought` is the empty text, found at `start`; otherwise `search` looks
+/// from `start` on.
+template <class Search>
+std::int32_t findFrom(const char* chars, std::uint32_t size, const char* sought,
+                      std::uint32_t count, std::uint32_t start, Search search) noexcept {
+    // Compared in 64 bits so that start + count cannot wrap.
+    if (start >= size || std::uint64_t{start} + count > size || start > lastPosition) {
+        return -1;
+    }
+    if (sought == nullptr || count == 0) {
+        return static_cast<std::int32_t>(start);
+    }
+    return position(start, search(chars + start, size - start, sought, count));
+}
+
+bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 } // namespace
@@ -47,33 +77,18 @@ int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexc
     return compareWith(chars, usable(), sought, count, detail::compareFolded);
 }
 
-// The searches look for the match with the size_t-based primitives, then keep
-// it only when its position fits the signed 32-bit result.
-
 std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {
     const std::uint32_t size = usable();
-    if (start >= size) {
-        return -1;
-    }
-    const std::size_t at = detail::findByte(chars + start, size - start, c);
-    return at != notFound && start + at <= maxPosition ? static_cast<std::int32_t>(start + at) : -1;
+    return start < size ? position(start, detail::findByte(chars + start, size - start, c)) : -1;
 }
 
 std::int32_t StrSlice::find(const char* sought, std::uint32_t count,
                             std::uint32_t start) const noexcept {
-    if (sought == nullptr) {
-        count = 0;
-    }
-    const std::uint32_t size = usable();
-    // Compared in 64 bits so that start + count cannot wrap.
-    if (start >= size || std::uint64_t{start} + count > size || start > maxPosition) {
-        return -1;
-    }
-    if (count == 0) {
-        return static_cast<std::int32_t>(start);
-    }
-    const std::size_t at = detail::findText(chars + start, size - start, sought, count);
-    return at != notFound && start + at <= maxPosition ? static_cast<std::int32_t>(start + at) : -1;
+    return findFrom(chars, usable(), sought, count, start, detail::findText);
+}
+
+std::int32_t StrSlice::findNoCase(const StrSlice& sought, std::uint32_t start) const noexcept {
+    return findFrom(chars, usable(), sought.chars, sought.usable(), start, detail::findTextNoCase);
 }
 
 std::int32_t StrSlice::rfind(char c, std::uint32_t start) const noexcept {
@@ -81,28 +96,36 @@ std::int32_t StrSlice::rfind(char c, std::uint32_t start) const noexcept {
     if (size == 0) {
         return -1;
     }
-    const std::uint32_t from = std::min({start, size - 1, maxPosition});
-    const std::size_t at = detail::findLastByte(chars, std::size_t{from} + 1, c);
-    return at != notFound ? static_cast<std::int32_t>(at) : -1;
+    const std::uint32_t from = std::min({start, size - 1, lastPosition});
+    return position(0, detail::findLastByte(chars, std::size_t{from} + 1, c));
 }
 
 std::int32_t StrSlice::rfind(const char* sought, std::uint32_t count,
                              std::uint32_t trailing) const noexcept {
-    if (sought == nullptr) {
-        count = 0;
-    }
     const std::uint32_t size = usable();
     if (trailing >= size || std::uint64_t{trailing} + count > size) {
         return -1;
     }
-    // Candidates start at 0 .. region - count, and no later than maxPosition.
-    const std::uint32_t lastStart = std::min(size - trailing - count, maxPosition);
+    if (sought == nullptr) {
+        count = 0;
+    }
+    // Candidates start at 0 .. region - count, and no later than lastPosition.
+    const std::uint32_t lastStart = std::min(size - trailing - count, lastPosition);
     if (count == 0) {
         return static_cast<std::int32_t>(lastStart);
     }
-    const std::size_t at =
-        detail::findLastText(chars, std::size_t{lastStart} + count, sought, count);
-    return at != notFound ? static_cast<std::int32_t>(at) : -1;
+    return position(0, detail::findLastText(chars, std::size_t{lastStart} + count, sought, count));
+}
+
+bool StrSlice::contains(char c) const noexcept {
+    return detail::findByte(chars, usable(), c) != notFound;
+}
+
+bool StrSlice::contains(const StrSlice& sought) const noexcept {
+    const std::uint32_t count = sought.usable();
+    const std::uint32_t size = usable();
+    return count == 0 ||
+           (count <= size && detail::findText(chars, size, sought.chars, count) != notFound);
 }
 
 StrSlice StrSlice::substr(std::uint32_t start, std::uint32_t count) const noexcept {
@@ -116,6 +139,18 @@ StrSlice StrSlice::subRange(std::uint32_t begin, std::uint32_t end) const noexce
     return begin < size && end >= begin ? StrSlice(chars + begin, end - begin) : StrSlice();
 }
 
+StrSlice StrSlice::trim() const noexcept {
+    const char* first = chars;
+    const char* last = chars + usable(); // a null pointer plus 0 stays null
+    while (first != last && isBlank(*first)) {
+        ++first;
+    }
+    while (last != first && isBlank(last[-1])) {
+        --last;
+    }
+    return StrSlice(first, static_cast<std::uint32_t>(last - first));
+}
+
 bool StrSlice::isDigits() const noexcept {
     const std::uint32_t size = usable();
     return size != 0 &&
@@ -123,18 +158,19 @@ bool StrSlice::isDigits() const noexcept {
 }
 
 bool StrSlice::hasPrefix(const char* sought, std::uint32_t count) const noexcept {
-    if (sought == nullptr || count == 0) {
-        return true;
+    if (count > usable()) {
+        return false;
     }
-    return count <= usable() && std::memcmp(chars, sought, count) == 0;
+    return sought == nullptr || count == 0 || std::memcmp(chars, sought, count) == 0;
 }
 
 bool StrSlice::hasSuffix(const char* sought, std::uint32_t count) const noexcept {
-    if (sought == nullptr || count == 0) {
-        return true;
-    }
     const std::uint32_t size = usable();
-    return count <= size && std::memcmp(chars + (size - count), sought, count) == 0;
+    if (count > size) {
+        return false;
+    }
+    return sought == nullptr || count == 0 ||
+           std::memcmp(chars + (size - count), sought, count) == 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const StrSlice& slice) {

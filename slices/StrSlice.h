@@ -8,9 +8,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
-#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -30,6 +28,10 @@ namespace conkit {
 /// Positions from 2^31 on do not fit that result, so searches never report
 /// them: a match that begins there counts as no match.
 ///
+/// The header stays light: it includes <string_view>, not <string> or
+/// <ostream>. Where the caller includes <string>, a `std::string` converts to
+/// a slice and compares with one; printing a slice needs <ostream> there.
+///
 /// Example:
 /// \code
 ///   conkit::StrSlice line("name=value");
@@ -39,6 +41,14 @@ namespace conkit {
 ///   }
 /// \endcode
 class CONKIT_SLICES_API StrSlice {
+    /// The text types that convert to a slice through `std::string_view`:
+    /// those that convert to a view but not to a character pointer (which
+    /// has its own constructor), slices themselves left out.
+    template <class Text>
+    static constexpr bool isText = !std::is_base_of_v<StrSlice, Text> &&
+                                   std::is_convertible_v<const Text&, std::string_view> &&
+                                   !std::is_convertible_v<const Text&, const char*>;
+
 public:
     /// Start position of `rfind(char, start)` that means "from the last
     /// character"; also the largest count a slice can have.
@@ -56,13 +66,13 @@ public:
     /// Views `count` characters from `first`; nothing is checked.
     constexpr StrSlice(const char* first, std::uint32_t count) noexcept
         : chars(first), charCount(count) {}
-    /// Views the characters of `text`, up to `npos` of them.
-    StrSlice(std::string_view text) noexcept // NOLINT(google-explicit-constructor)
-        : chars(text.data()), charCount(clampCount(text.size())) {}
-    /// Views the characters of `text`, up to `npos` of them; `text` must
-    /// outlive the slice.
-    StrSlice(const std::string& text) noexcept // NOLINT(google-explicit-constructor)
-        : StrSlice(std::string_view(text)) {}
+    /// Views the characters of `text`, up to `npos` of them: a
+    /// `std::string_view`, a `std::string` (which must outlive the slice) or
+    /// any other text that converts to `std::string_view` but not to a
+    /// character pointer.
+    template <class Text, std::enable_if_t<isText<Text>, int> = 0>
+    StrSlice(const Text& text) noexcept // NOLINT(google-explicit-constructor)
+        : StrSlice(fromView(text)) {}
     /// Re-points the slice at the NUL-terminated `text`; no character is
     /// written anywhere.
     StrSlice& operator=(const char* text) noexcept { return *this = StrSlice(text); }
@@ -124,8 +134,9 @@ public:
     /// only, orders differing bytes as signed values (0x80 to 0xFF before
     /// ASCII), then by length, and returns -1, 0 or 1.
     /// @{
-    /// Compares with `count` characters from `sought` (a null `sought` counts as
-    /// no characters).
+    /// Compares with `count` characters from `sought`. A null `sought` is read
+    /// as no characters: a non-empty slice orders after it, and an empty slice
+    /// orders by the counts alone.
     [[nodiscard]] int compare(const char* sought, std::uint32_t count) const noexcept;
     /// Compares with the NUL-terminated `text`.
     [[nodiscard]] int compare(const char* text) const noexcept { return compare(StrSlice(text)); }
@@ -163,29 +174,31 @@ public:
     [[nodiscard]] bool operator==(const StrSlice& other) const noexcept { return equals(other); }
     /// `!equals(other)`.
     [[nodiscard]] bool operator!=(const StrSlice& other) const noexcept { return !equals(other); }
-    /// Equality with a `std::string_view`, which converts both ways; these
-    /// exact matches keep `slice == view` from being ambiguous.
-    template <class View, std::enable_if_t<std::is_same_v<View, std::string_view>, int> = 0>
-    [[nodiscard]] bool operator==(View other) const noexcept {
-        return equals(StrSlice(other));
+    /// Equality with a `std::string`, `std::string_view` or similar text, on
+    /// either side. A view converts both ways, so these exact matches keep
+    /// `slice == view` from being ambiguous.
+    template <class Text, std::enable_if_t<isText<Text>, int> = 0>
+    [[nodiscard]] friend bool operator==(const StrSlice& slice, const Text& text) noexcept {
+        return slice.equals(StrSlice(text));
     }
-    /// The opposite of the above.
-    template <class View, std::enable_if_t<std::is_same_v<View, std::string_view>, int> = 0>
-    [[nodiscard]] bool operator!=(View other) const noexcept {
-        return !equals(StrSlice(other));
+    template <class Text, std::enable_if_t<isText<Text>, int> = 0>
+    [[nodiscard]] friend bool operator==(const Text& text, const StrSlice& slice) noexcept {
+        return slice.equals(StrSlice(text));
     }
-    /// Equality with a text on the left: `"abc" == slice`, `str != slice`.
+    template <class Text, std::enable_if_t<isText<Text>, int> = 0>
+    [[nodiscard]] friend bool operator!=(const StrSlice& slice, const Text& text) noexcept {
+        return !slice.equals(StrSlice(text));
+    }
+    template <class Text, std::enable_if_t<isText<Text>, int> = 0>
+    [[nodiscard]] friend bool operator!=(const Text& text, const StrSlice& slice) noexcept {
+        return !slice.equals(StrSlice(text));
+    }
+    /// Equality with a NUL-terminated text on the left: `"abc" == slice`.
     [[nodiscard]] friend bool operator==(const char* text, const StrSlice& slice) noexcept {
         return slice.equals(text);
     }
     [[nodiscard]] friend bool operator!=(const char* text, const StrSlice& slice) noexcept {
         return !slice.equals(text);
-    }
-    [[nodiscard]] friend bool operator==(const std::string& text, const StrSlice& slice) noexcept {
-        return slice.equals(StrSlice(text));
-    }
-    [[nodiscard]] friend bool operator!=(const std::string& text, const StrSlice& slice) noexcept {
-        return !slice.equals(StrSlice(text));
     }
     /// True when both hold the same bytes.
     [[nodiscard]] bool equals(const StrSlice& other) const noexcept {
@@ -200,7 +213,9 @@ public:
     /// @}
 
     /// @name Search
-    /// Results are positions from the first character, or -1.
+    /// Results are positions from the first character, or -1. A search checks
+    /// its start (or trailing count) and the sought count against `size()`
+    /// first; only then does a null `sought` count as the empty text.
     /// @{
     /// Returns the first position at or after `start` holding `c`; -1 when
     /// there is none or `start` is not below `size()`.
@@ -216,6 +231,15 @@ public:
         const StrSlice sought(text);
         return find(sought.chars, sought.charCount, start);
     }
+    /// As above, for the characters `sought` views.
+    [[nodiscard]] std::int32_t find(const StrSlice& sought,
+                                    std::uint32_t start = 0) const noexcept {
+        return find(sought.chars, sought.usable(), start);
+    }
+    /// As `find(sought, start)`, with 'A' to 'Z' matching 'a' to 'z' and every
+    /// other byte only itself.
+    [[nodiscard]] std::int32_t findNoCase(const StrSlice& sought,
+                                          std::uint32_t start = 0) const noexcept;
     /// Returns the last position at or before `start` holding `c`, or -1. A
     /// `start` at or beyond `size()` (`npos` among them) searches from the last
     /// character.
@@ -231,6 +255,17 @@ public:
         const StrSlice sought(text);
         return rfind(sought.chars, sought.charCount, trailing);
     }
+    /// As above, for the characters `sought` views.
+    [[nodiscard]] std::int32_t rfind(const StrSlice& sought,
+                                     std::uint32_t trailing = 0) const noexcept {
+        return rfind(sought.chars, sought.usable(), trailing);
+    }
+    /// True when the slice holds `c` anywhere (at any position, 2^31 and
+    /// beyond included).
+    [[nodiscard]] bool contains(char c) const noexcept;
+    /// True when the characters `sought` views stand anywhere in the slice.
+    /// An empty `sought` is contained in every slice, the empty one included.
+    [[nodiscard]] bool contains(const StrSlice& sought) const noexcept;
     /// @}
 
     /// @name Cuts and tests
@@ -242,10 +277,14 @@ public:
     /// to `size()`); the null slice when `begin` is not below `size()` or `end`
     /// is below `begin`.
     [[nodiscard]] StrSlice subRange(std::uint32_t begin, std::uint32_t end) const noexcept;
+    /// The slice without its leading and trailing blanks, tabs, CRs and LFs.
+    /// It points at the first other character; a slice of nothing but those
+    /// gives an empty slice at its end, and the null slice gives itself.
+    [[nodiscard]] StrSlice trim() const noexcept;
     /// True when the slice is not empty and holds only '0' to '9'.
     [[nodiscard]] bool isDigits() const noexcept;
     /// True when the slice begins with the `count` characters at `sought`;
-    /// always true for a `count` of 0.
+    /// always true for a `count` of 0, false when `count` exceeds `size()`.
     [[nodiscard]] bool hasPrefix(const char* sought, std::uint32_t count) const noexcept;
     /// True when the slice begins with the NUL-terminated `text`.
     [[nodiscard]] bool hasPrefix(const char* text) const noexcept {
@@ -253,7 +292,7 @@ public:
         return hasPrefix(sought.chars, sought.charCount);
     }
     /// True when the slice ends with the `count` characters at `sought`; always
-    /// true for a `count` of 0.
+    /// true for a `count` of 0, false when `count` exceeds `size()`.
     [[nodiscard]] bool hasSuffix(const char* sought, std::uint32_t count) const noexcept;
     /// True when the slice ends with the NUL-terminated `text`.
     [[nodiscard]] bool hasSuffix(const char* text) const noexcept {
@@ -321,7 +360,8 @@ public:
     /// Splits at the first `delimiter`. Returns 0 for an empty slice and writes
     /// nothing; 1 when there is no delimiter, with `head` the whole slice and
     /// `tail` the null slice; 2 otherwise, with `head` the characters before
-    /// the delimiter and `tail` those after it (either may be empty).
+    /// the delimiter and `tail` those after it (either may be empty). `head`
+    /// or `tail` may be this slice itself.
     int split(char delimiter, StrSlice& head, StrSlice& tail) const noexcept;
     /// As above, at the first whole occurrence of the NUL-terminated
     /// `delimiter`; an empty delimiter splits before the first character.
@@ -337,11 +377,11 @@ public:
     /// @}
 
 private:
-    /// Largest position a search reports.
-    static constexpr std::uint32_t maxPosition = 0x7FFFFFFFu;
-
     static constexpr std::uint32_t clampCount(std::size_t count) noexcept {
         return count < npos ? static_cast<std::uint32_t>(count) : npos;
+    }
+    static constexpr StrSlice fromView(std::string_view text) noexcept {
+        return StrSlice(text.data(), clampCount(text.size()));
     }
     /// The count of characters that may be read: 0 when the pointer is null.
     [[nodiscard]] constexpr std::uint32_t usable() const noexcept {

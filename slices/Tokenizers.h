@@ -4,18 +4,12 @@
 #include "slices/StrSlice.h"
 
 #include <cstddef>
-#include <cstring>
-#include <iterator>
+
+// std::input_iterator_tag comes with <string_view> (through StrSlice.h), whose
+// own iterators need the tags; <iterator> itself would double the cost of
+// including this header.
 
 namespace conkit {
-
-namespace detail {
-/// Not part of the interface (the inline `StrSplitter::next` calls it): the
-/// first position at which the `count` bytes at `sought` stand among the `size`
-/// bytes at `text`, or SIZE_MAX. `count` is at least 1.
-CONKIT_SLICES_API std::size_t findText(const char* text, std::size_t size, const char* sought,
-                                       std::size_t count) noexcept;
-} // namespace detail
 
 /// Input iterator over the tokens of a splitter; each step calls `next`, so
 /// iterating consumes the splitter. The end iterator is a default-constructed
@@ -113,26 +107,7 @@ public:
 
     /// Writes the next token to `token` and returns true; returns false, and
     /// leaves `token` alone, when the text is used up.
-    bool next(StrSlice& token) noexcept {
-        if (remaining.isEmpty()) {
-            return false;
-        }
-        // An empty delimiter would match at the front forever, so it hands out
-        // the whole text instead.
-        const char* text = remaining.data();
-        const std::size_t size = remaining.size();
-        const std::size_t at = delimiter.isEmpty() ? notFound : locate(text, size);
-        if (at == notFound) {
-            token = remaining;
-            remaining.clear();
-        } else {
-            // at + delimiter.size() <= size, so both counts fit 32 bits.
-            token.assign(text, static_cast<std::uint32_t>(at));
-            remaining.assign(text + at + delimiter.size(),
-                             static_cast<std::uint32_t>(size - at - delimiter.size()));
-        }
-        return true;
-    }
+    bool next(StrSlice& token) noexcept;
 
     /// Iterates over the remaining tokens, consuming them.
     TokenIterator<StrSplitter> begin() noexcept { return TokenIterator<StrSplitter>(*this); }
@@ -140,31 +115,6 @@ public:
     TokenIterator<StrSplitter> end() const noexcept { return {}; }
 
 private:
-    static constexpr std::size_t notFound = static_cast<std::size_t>(-1);
-
-    /// Where the delimiter first stands in the `size` bytes at `text`. Inline,
-    /// so that a loop over the tokens makes one library call per token in the
-    /// usual case: the first candidate comes from memchr, and a delimiter's
-    /// first byte is usually rare enough that it is the match. Otherwise the
-    /// vector search takes over after it.
-    std::size_t locate(const char* text, std::size_t size) const noexcept {
-        const char* sought = delimiter.data();
-        const std::size_t width = delimiter.size();
-        if (width > size) {
-            return notFound;
-        }
-        const void* hit = std::memchr(text, sought[0], size - width + 1);
-        if (hit == nullptr) {
-            return notFound;
-        }
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
-        if (std::memcmp(text + at + 1, sought + 1, width - 1) == 0) {
-            return at;
-        }
-        const std::size_t rest = detail::findText(text + at + 1, size - at - 1, sought, width);
-        return rest != notFound ? at + 1 + rest : notFound;
-    }
-
     StrSlice remaining;
     StrSlice delimiter;
 };

@@ -30,6 +30,38 @@ function(expect_greeting program how)
     message(STATUS "${how}: ok")
 endfunction()
 
+# The installed libconkit_<piece>.so exports only the public interface: every
+# symbol it defines for the dynamic linker is in namespace conkit, none is in
+# conkit::detail or an anonymous namespace, and each of the given names
+# begins one of them.
+function(expect_public_exports prefix piece)
+    file(GLOB library ${prefix}/lib*/libconkit_${piece}.so)
+    run(nm -DC --defined-only ${library})
+    string(REPLACE "\n" ";" lines "${output}")
+    set(stray "")
+    foreach(line IN LISTS lines)
+        # "<address> <type> <name>"; the linker's own markers are no export.
+        string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
+        if(name STREQUAL "" OR name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$")
+            continue()
+        endif()
+        if(NOT name MATCHES "^conkit::" OR name MATCHES "conkit::detail::|anonymous namespace")
+            string(APPEND stray "  ${name}\n")
+        endif()
+    endforeach()
+    if(NOT stray STREQUAL "")
+        message(FATAL_ERROR "libconkit_${piece}.so exports more than the public interface:\n"
+                            "${stray}")
+    endif()
+    foreach(required IN LISTS ARGN)
+        string(FIND "${output}" "${required}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "libconkit_${piece}.so does not export ${required}")
+        endif()
+    endforeach()
+    message(STATUS "shared, libconkit_${piece}.so exports: ok")
+endfunction()
+
 set(consumer ${SOURCE}/tests/consumer)
 foreach(kind IN LISTS KINDS)
     set(dir ${WORK}/${kind})
@@ -48,12 +80,12 @@ foreach(kind IN LISTS KINDS)
     run(${CMAKE_COMMAND} --install ${dir}/build --prefix ${dir}/prefix)
 
     if(shared)
-        # Only the public interface is exported.
-        file(GLOB library ${dir}/prefix/lib*/libconkit_slices.so)
-        run(nm -DC --defined-only ${library})
-        if(NOT output MATCHES "conkit::StrSlice::compare" OR output MATCHES "compareFoldedSse2")
-            message(FATAL_ERROR "libconkit_slices.so exports the wrong symbols:\n${output}")
-        endif()
+        expect_public_exports(${dir}/prefix options
+            "conkit::OptionParser::parse(" "conkit::OptionParser::addOption("
+            "conkit::splitCommandLine(")
+        expect_public_exports(${dir}/prefix slices
+            "conkit::StrSlice::compare(" "conkit::StrSlice::find(" "conkit::StrSlice::findNoCase("
+            "conkit::CharSplitter::next(" "conkit::StrSplitter::next(" "conkit::operator<<(")
     endif()
 
     run(${CMAKE_COMMAND} -S ${consumer} -B ${dir}/find ${common} -DCMAKE_PREFIX_PATH=${dir}/prefix)

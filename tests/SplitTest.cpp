@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {

@@ -5,6 +5,9 @@
 
 #include <cctype>
 #include <sstream>
+#include <string>
+#include <string_view>
+#include <type_traits>
 #include <unordered_set>
 
 #if defined(__linux__)
@@ -48,6 +51,11 @@ TEST(StrSliceTest, Construction) {
     EXPECT_EQ(StrSlice(static_cast<const char*>(nullptr)).size(), 0U);
     str.assign(literal, 2);
     EXPECT_TRUE(str.equals("ab"));
+    EXPECT_EQ(str[1], 'b');
+    StrSlice other;
+    other.assign(str);
+    EXPECT_EQ(other.data(), literal);
+    EXPECT_EQ(other.size(), 2U);
     str.clear();
     EXPECT_EQ(str.data(), nullptr);
 }
@@ -116,7 +124,24 @@ TEST(StrSliceTest, Compare) {
     }
     EXPECT_EQ(StrSlice("abc").compare("abc"), 0);
     EXPECT_EQ(StrSlice("abc").compareNoCase("ABC"), 0);
-    EXPECT_EQ(StrSlice("x").compare(nullptr, 3), 1);
+}
+
+TEST(StrSliceTest, NullSoughtAfterTheCountChecks) {
+    // The counts are checked first; only where characters would then be read
+    // does a null pointer count as the empty text.
+    const char* const none = nullptr;
+    EXPECT_FALSE(StrSlice("he").hasPrefix(none, 5));
+    EXPECT_FALSE(StrSlice("he").hasSuffix(none, 3));
+    EXPECT_TRUE(StrSlice("he").hasPrefix(none, 2));
+    EXPECT_EQ(StrSlice("abc").find(none, 5, 0), -1);
+    EXPECT_EQ(StrSlice("abc").find(none, 7, 1), -1);
+    EXPECT_EQ(StrSlice("abc").find(none, 2, 1), 1);
+    EXPECT_EQ(StrSlice("abc").rfind(none, 4, 0), -1);
+    EXPECT_EQ(StrSlice("abc").rfind(none, 2, 0), 3);
+    EXPECT_EQ(StrSlice().compare(none, 5), -1);
+    EXPECT_EQ(StrSlice().compareNoCase(none, 5), -1);
+    EXPECT_EQ(StrSlice("x").compare(none, 3), 1);
+    EXPECT_EQ(StrSlice().compare(none, 0), 0);
 }
 
 TEST(StrSliceTest, CompareNoCaseEveryBytePair) {
@@ -148,7 +173,6 @@ TEST(StrSliceTest, FindAndRfind) {
     EXPECT_EQ(abc.find("", 1), 1);
     EXPECT_EQ(abc.find("", 3), -1);
     EXPECT_EQ(abc.find('a', 3), -1);
-    EXPECT_EQ(abc.find(nullptr, 7, 1), 1); // no text: found at once
     EXPECT_EQ(StrSlice().find("", 0), -1);
     EXPECT_EQ(bytes(nullptr, 3).find('\0', 0), -1);
     EXPECT_EQ(bytes("a\0b\0c", 5).find(bytes("\0c", 2).data(), 2, 0), 3);
@@ -180,6 +204,79 @@ TEST(StrSliceTest, SearchesNeverWrap) {
     EXPECT_FALSE(abc.hasPrefix("abc", 0xFFFFFFFFu));
     EXPECT_FALSE(abc.hasSuffix("abc", 0xFFFFFFFFu));
 }
+
+// Which overload each call picks, checked while compiling. A call that is
+// well-formed on StrSlice but ill-formed once one overload is deleted (in a
+// class that otherwise has all of them) picks that overload: deleting any
+// other would leave the call as it was.
+
+#define CONKIT_CALL(Name, ...)                                                                     \
+    template <class S, class = void> struct Name : std::false_type {};                             \
+    template <class S>                                                                             \
+    struct Name<S, std::void_t<decltype(std::declval<const S&>().__VA_ARGS__)>> : std::true_type { \
+    }
+
+#define CONKIT_WITHOUT(Name, ...)                                                                  \
+    struct Name : StrSlice {                                                                       \
+        using StrSlice::compare;                                                                   \
+        using StrSlice::find;                                                                      \
+        using StrSlice::rfind;                                                                     \
+        __VA_ARGS__ const noexcept = delete;                                                       \
+    }
+
+CONKIT_WITHOUT(NoFindChar, std::int32_t find(char, std::uint32_t = 0));
+CONKIT_WITHOUT(NoFindCounted, std::int32_t find(const char*, std::uint32_t, std::uint32_t));
+CONKIT_WITHOUT(NoFindText, std::int32_t find(const char*, std::uint32_t = 0));
+CONKIT_WITHOUT(NoFindSlice, std::int32_t find(const StrSlice&, std::uint32_t = 0));
+CONKIT_WITHOUT(NoRfindChar, std::int32_t rfind(char, std::uint32_t = StrSlice::npos));
+CONKIT_WITHOUT(NoRfindText, std::int32_t rfind(const char*, std::uint32_t = 0));
+CONKIT_WITHOUT(NoRfindSlice, std::int32_t rfind(const StrSlice&, std::uint32_t = 0));
+CONKIT_WITHOUT(NoCompareText, int compare(const char*));
+CONKIT_WITHOUT(NoCompareSlice, int compare(const StrSlice&));
+
+// Arguments of the types that callers pass, for the unevaluated calls below.
+#define CONKIT_ARG(Type) std::declval<Type>()
+
+CONKIT_CALL(FindLiteral, find("abc"));
+CONKIT_CALL(FindLiteralFrom, find("abc", 1));
+CONKIT_CALL(FindPointer, find(CONKIT_ARG(const char*)));
+CONKIT_CALL(FindCStr, find(CONKIT_ARG(const std::string&).c_str(), 0U));
+CONKIT_CALL(FindNull, find(nullptr));
+CONKIT_CALL(FindChar, find('c'));
+CONKIT_CALL(FindCharFrom, find('c', 1));
+CONKIT_CALL(FindCounted, find("abc", 3, 0));
+CONKIT_CALL(FindString, find(CONKIT_ARG(const std::string&)));
+CONKIT_CALL(FindView, find(CONKIT_ARG(std::string_view), 1));
+CONKIT_CALL(FindSlice, find(StrSlice("abc")));
+CONKIT_CALL(RfindLiteral, rfind("ab"));
+CONKIT_CALL(RfindLiteralTrailing, rfind("ab", 1));
+CONKIT_CALL(RfindChar, rfind('a'));
+CONKIT_CALL(RfindCharFrom, rfind('a', 2));
+CONKIT_CALL(RfindString, rfind(CONKIT_ARG(const std::string&), 1));
+CONKIT_CALL(CompareLiteral, compare("abc"));
+CONKIT_CALL(CompareString, compare(CONKIT_ARG(const std::string&)));
+CONKIT_CALL(CompareView, compare(CONKIT_ARG(std::string_view)));
+
+/// `Call` is well-formed and picks the overload that `Without` deletes.
+template <template <class, class> class Call, class Without>
+constexpr bool picks = Call<StrSlice, void>::value && !Call<Without, void>::value;
+
+static_assert(picks<FindLiteral, NoFindText> && picks<FindLiteralFrom, NoFindText>);
+static_assert(picks<FindPointer, NoFindText> && picks<FindCStr, NoFindText>);
+static_assert(picks<FindNull, NoFindText>);
+static_assert(picks<FindChar, NoFindChar> && picks<FindCharFrom, NoFindChar>);
+static_assert(picks<FindCounted, NoFindCounted>);
+static_assert(picks<FindString, NoFindSlice> && picks<FindView, NoFindSlice>);
+static_assert(picks<FindSlice, NoFindSlice>);
+static_assert(picks<RfindLiteral, NoRfindText> && picks<RfindLiteralTrailing, NoRfindText>);
+static_assert(picks<RfindChar, NoRfindChar> && picks<RfindCharFrom, NoRfindChar>);
+static_assert(picks<RfindString, NoRfindSlice>);
+static_assert(picks<CompareLiteral, NoCompareText>);
+static_assert(picks<CompareString, NoCompareSlice> && picks<CompareView, NoCompareSlice>);
+
+#undef CONKIT_ARG
+#undef CONKIT_CALL
+#undef CONKIT_WITHOUT
 
 TEST(StrSliceTest, Cuts) {
     const StrSlice hello("hello");
@@ -233,6 +330,9 @@ TEST(StrSliceTest, PositionsBeyondTheSignedResult) {
     const std::size_t size = (std::size_t{1} << 31) + 4096;
     void* map = mmap(nullptr, size, PROT_READ | PROT_WRITE,
                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (map == MAP_FAILED && sizeof(void*) < 8) {
+        GTEST_SKIP() << "no 2 GiB of address space in one piece for a 32-bit process";
+    }
     ASSERT_NE(map, MAP_FAILED);
     char* zeros = static_cast<char*>(map);
     zeros[0x80000005] = 'x';
@@ -247,14 +347,17 @@ TEST(StrSliceTest, PositionsBeyondTheSignedResult) {
     EXPECT_EQ(head.size(), 21U);
     munmap(map, size);
 
-    // A longer view is cut to the largest count, never wrapped to a short one.
-    const std::size_t fiveGiB = std::size_t{5} << 30;
-    void* reserved =
-        mmap(nullptr, fiveGiB, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    ASSERT_NE(reserved, MAP_FAILED);
-    const StrSlice huge(std::string_view(static_cast<const char*>(reserved), fiveGiB));
-    EXPECT_EQ(huge.size(), StrSlice::npos);
-    munmap(reserved, fiveGiB);
+    // A longer view is cut to the largest count, never wrapped to a short one
+    // (only a 64-bit size_t can describe one).
+    if constexpr (sizeof(std::size_t) > 4) {
+        const std::size_t fiveGiB = std::size_t{5} << 30;
+        void* reserved =
+            mmap(nullptr, fiveGiB, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        ASSERT_NE(reserved, MAP_FAILED);
+        const StrSlice huge(std::string_view(static_cast<const char*>(reserved), fiveGiB));
+        EXPECT_EQ(huge.size(), StrSlice::npos);
+        munmap(reserved, fiveGiB);
+    }
 }
 #endif
 

@@ -1,48 +1,27 @@
-// Search for one byte: the C library's memchr/memrchr, with the first 16 bytes
-// checked inline so that the short distances of a tokenizer skip the call.
-// Internal: not installed.
+// Search for one byte: the C library's memchr (and glibc's memrchr), with the
+// first 16 bytes checked inline on x86-64 so that the short distances of a
+// tokenizer skip the call. Internal: not installed.
 #pragma once
+
+#include "slices/detail/Cpu.h"
 
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace conkit::detail {
 
-/// Result of the searches when nothing matches.
+/// Result of every internal search when nothing matches.
 constexpr std::size_t notFound = static_cast<std::size_t>(-1);
 
+/// The offset of `hit` from `text`, or `notFound` for a null `hit`.
 inline std::size_t offsetOf(const void* hit, const char* text) noexcept {
     return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - text)
                           : notFound;
 }
 
-/// Plain scan: the index of the first `c` among the `size` bytes at `text`.
-inline std::size_t findByteScalar(const char* text, std::size_t size, char c) noexcept {
-    for (std::size_t i = 0; i < size; ++i) {
-        if (text[i] == c) {
-            return i;
-        }
-    }
-    return notFound;
-}
-
-/// Plain scan: the index of the last `c` among the `size` bytes at `text`.
-inline std::size_t findLastByteScalar(const char* text, std::size_t size, char c) noexcept {
-    while (size != 0) {
-        if (text[--size] == c) {
-            return size;
-        }
-    }
-    return notFound;
-}
-
 /// The index of the first `c` among the `size` bytes at `text`, or `notFound`.
 inline std::size_t findByte(const char* text, std::size_t size, char c) noexcept {
-#if defined(__SSE2__)
+#if defined(CONKIT_X86_VECTORS)
     if (size >= 16) {
         // Only whole 16-byte blocks inside the range are loaded.
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
@@ -61,9 +40,15 @@ inline std::size_t findByte(const char* text, std::size_t size, char c) noexcept
 /// The index of the last `c` among the `size` bytes at `text`, or `notFound`.
 inline std::size_t findLastByte(const char* text, std::size_t size, char c) noexcept {
 #if defined(__GLIBC__)
+    // memrchr is a GNU extension; other C libraries get the loop below.
     return size != 0 ? offsetOf(memrchr(text, c, size), text) : notFound;
 #else
-    return findLastByteScalar(text, size, c);
+    while (size != 0) {
+        if (text[--size] == c) {
+            return size;
+        }
+    }
+    return notFound;
 #endif
 }
 

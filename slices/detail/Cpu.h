@@ -1,8 +1,17 @@
-// Which vector instructions the searches may use. Internal: not installed.
+// Which vector instructions the searches and comparisons may use, decided at
+// compile time. Internal: not installed.
+//
+// The vector kernels use x86 intrinsics together with GCC and clang
+// extensions (__builtin_ctz, __builtin_clz, __attribute__((target)),
+// __builtin_cpu_supports), so they are compiled only for x86-64 with GCC or
+// clang. Everywhere else (MSVC and clang-cl, which define _MSC_VER; 32-bit
+// x86, where SSE2 may be missing; aarch64, s390x and other processors) the
+// plain byte loops are all that is compiled. CONKIT_SCALAR_ONLY forces the
+// plain loops on x86-64 too, so that the tests exercise them there.
 #pragma once
 
-// x86-64 with GCC or clang: SSE2 always, AVX2 in functions marked for it.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(_MSC_VER) &&      \
+    !defined(CONKIT_SCALAR_ONLY)
 #include <immintrin.h>
 #define CONKIT_X86_VECTORS 1
 #endif

@@ -4,74 +4,185 @@
 // byte at its end; one vector comparison per edge tests 32 candidates, and
 // only those that pass are compared in full. So every candidate position is
 // still considered, in order, and the result is exactly that of the plain
-// scans in TextSearch.h (no skip table leaves a position out). The 32-byte
-// vectors are AVX2 where the processor has it, else two SSE2 halves; other
-// targets use the plain scans.
+// scans below (no skip table leaves a position out). The 32-byte vectors are
+// AVX2 where the processor has it, else two SSE2 halves; builds without
+// CONKIT_X86_VECTORS use the plain scans alone.
+//
+// The case-blind search tests its edges on bytes with the case bit set where
+// the sought edge byte is a letter (see caseBit), which costs one OR per edge.
 #include "slices/detail/TextSearch.h"
 
-#include "slices/detail/Cpu.h"
+#include "slices/detail/FoldCompare.h"
+
+#include <type_traits>
 
 namespace conkit::detail {
 
-#if defined(CONKIT_X86_VECTORS)
-
 namespace {
 
-// The four entry points are flattened: everything they call is inlined into
-// them, so the AVX2 ones compile the shared loops for AVX2 as well.
-#define CONKIT_FLATTEN __attribute__((flatten))
-#define CONKIT_AVX2 __attribute__((target("avx2")))
+/// `c` with its case bit set when `bit` is 0x20; unchanged when `bit` is 0.
+constexpr char withBit(char c, char bit) noexcept {
+    return static_cast<char>(c | bit);
+}
 
-/// Edge tests with two 16-byte SSE2 halves.
-struct Sse2Edges {
-    __m128i first;
-    __m128i last;
-    Sse2Edges(char firstByte, char lastByte) noexcept
-        : first(_mm_set1_epi8(firstByte)), last(_mm_set1_epi8(lastByte)) {}
-    /// Bit i: candidate at + i has both edges. Reads text[at .. at + count + 30].
-    unsigned operator()(const char* text, std::size_t at, std::size_t count) const noexcept {
-        return half(text + at, count) | (half(text + at + 16, count) << 16);
+/// Plain forward scan: memchr finds each candidate's first byte, memcmp
+/// checks the rest.
+std::size_t scanExact(const char* text, std::size_t size, const char* sought,
+                      std::size_t count) noexcept {
+    if (count > size) {
+        return notFound;
     }
-    unsigned half(const char* p, std::size_t count) const noexcept {
-        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + count - 1));
-        return static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
-    }
-};
-
-/// The same tests with one 32-byte AVX2 vector per edge.
-struct Avx2Edges {
-    __m256i first;
-    __m256i last;
-    CONKIT_AVX2 Avx2Edges(char firstByte, char lastByte) noexcept
-        : first(_mm256_set1_epi8(firstByte)), last(_mm256_set1_epi8(lastByte)) {}
-    CONKIT_AVX2 unsigned operator()(const char* text, std::size_t at,
-                                    std::size_t count) const noexcept {
-        const __m256i starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + at));
-        const __m256i ends =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + at + count - 1));
-        return static_cast<unsigned>(_mm256_movemask_epi8(
-            _mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
-    }
-};
-
-/// Lowest candidate of `mask` (candidate i is `at` + i) where the whole text
-/// stands; `notFound` when none. Out of line: candidates are rare, and the
-/// block loops keep their vectors in registers without the call.
-__attribute__((noinline)) std::size_t firstFullMatch(const char* text, std::size_t at,
-                                                     unsigned mask, const char* sought,
-                                                     std::size_t count) noexcept {
-    for (; mask != 0; mask &= mask - 1) {
-        const std::size_t k = at + static_cast<std::size_t>(__builtin_ctz(mask));
-        if (std::memcmp(text + k + 1, sought + 1, count - 2) == 0) {
+    const std::size_t candidates = size - count + 1;
+    for (std::size_t k = 0; k < candidates; ++k) {
+        const std::size_t hit = findByte(text + k, candidates - k, sought[0]);
+        if (hit == notFound) {
+            return notFound;
+        }
+        k += hit;
+        if (std::memcmp(text + k + 1, sought + 1, count - 1) == 0) {
             return k;
         }
     }
     return notFound;
 }
 
-/// Highest such candidate, or `notFound`.
+/// Plain backward scan, from the last candidate down.
+std::size_t scanLastExact(const char* text, std::size_t size, const char* sought,
+                          std::size_t count) noexcept {
+    if (count > size) {
+        return notFound;
+    }
+    // Candidates 0 .. end - 1 remain.
+    for (std::size_t end = size - count + 1; end != 0;) {
+        const std::size_t k = findLastByte(text, end, sought[0]);
+        if (k == notFound) {
+            return notFound;
+        }
+        if (std::memcmp(text + k + 1, sought + 1, count - 1) == 0) {
+            return k;
+        }
+        end = k;
+    }
+    return notFound;
+}
+
+/// Plain case-blind forward scan.
+std::size_t scanNoCase(const char* text, std::size_t size, const char* sought,
+                       std::size_t count) noexcept {
+    if (count > size) {
+        return notFound;
+    }
+    const char bit = caseBit(sought[0]);
+    const char first = withBit(sought[0], bit);
+    for (std::size_t k = 0; k + count <= size; ++k) {
+        if (withBit(text[k], bit) == first &&
+            compareFolded(text + k + 1, sought + 1, count - 1) == 0) {
+            return k;
+        }
+    }
+    return notFound;
+}
+
+} // namespace
+
+#if defined(CONKIT_X86_VECTORS)
+
+namespace {
+
+// The entry points are flattened: everything they call is inlined into them,
+// so the AVX2 ones compile the shared loops for AVX2 as well.
+#define CONKIT_FLATTEN __attribute__((flatten))
+#define CONKIT_AVX2 __attribute__((target("avx2")))
+
+/// Exact equality of a candidate's inner bytes, and the plain scan.
+struct Exact {
+    static bool same(const char* a, const char* b, std::size_t count) noexcept {
+        return std::memcmp(a, b, count) == 0;
+    }
+    static std::size_t scan(const char* text, std::size_t size, const char* sought,
+                            std::size_t count) noexcept {
+        return scanExact(text, size, sought, count);
+    }
+};
+
+/// Case-blind equality of a candidate's inner bytes, and the plain scan.
+struct NoCase {
+    static bool same(const char* a, const char* b, std::size_t count) noexcept {
+        return compareFolded(a, b, count) == 0;
+    }
+    static std::size_t scan(const char* text, std::size_t size, const char* sought,
+                            std::size_t count) noexcept {
+        return scanNoCase(text, size, sought, count);
+    }
+};
+
+/// Edge tests with two 16-byte SSE2 halves; `Folded` sets the case bits first.
+template <bool Folded> struct Sse2Edges {
+    __m128i first;
+    __m128i last;
+    __m128i firstBit;
+    __m128i lastBit;
+    Sse2Edges(char firstByte, char lastByte) noexcept
+        : first(_mm_set1_epi8(Folded ? withBit(firstByte, caseBit(firstByte)) : firstByte)),
+          last(_mm_set1_epi8(Folded ? withBit(lastByte, caseBit(lastByte)) : lastByte)),
+          firstBit(_mm_set1_epi8(caseBit(firstByte))), lastBit(_mm_set1_epi8(caseBit(lastByte))) {}
+    /// Bit i: candidate at + i has both edges. Reads text[at .. at + count + 30].
+    unsigned operator()(const char* text, std::size_t at, std::size_t count) const noexcept {
+        return half(text + at, count) | (half(text + at + 16, count) << 16);
+    }
+    unsigned half(const char* p, std::size_t count) const noexcept {
+        __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + count - 1));
+        if constexpr (Folded) {
+            starts = _mm_or_si128(starts, firstBit);
+            ends = _mm_or_si128(ends, lastBit);
+        }
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+    }
+};
+
+/// The same tests with one 32-byte AVX2 vector per edge.
+template <bool Folded> struct Avx2Edges {
+    __m256i first;
+    __m256i last;
+    __m256i firstBit;
+    __m256i lastBit;
+    CONKIT_AVX2 Avx2Edges(char firstByte, char lastByte) noexcept
+        : first(_mm256_set1_epi8(Folded ? withBit(firstByte, caseBit(firstByte)) : firstByte)),
+          last(_mm256_set1_epi8(Folded ? withBit(lastByte, caseBit(lastByte)) : lastByte)),
+          firstBit(_mm256_set1_epi8(caseBit(firstByte))),
+          lastBit(_mm256_set1_epi8(caseBit(lastByte))) {}
+    CONKIT_AVX2 unsigned operator()(const char* text, std::size_t at,
+                                    std::size_t count) const noexcept {
+        __m256i starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + at));
+        __m256i ends = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + at + count - 1));
+        if constexpr (Folded) {
+            starts = _mm256_or_si256(starts, firstBit);
+            ends = _mm256_or_si256(ends, lastBit);
+        }
+        return static_cast<unsigned>(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
+    }
+};
+
+/// Lowest candidate of `mask` (candidate i is `at` + i) whose inner bytes
+/// match too; `notFound` when none. Out of line: candidates are rare, and the
+/// block loops keep their vectors in registers without the call.
+template <class Match>
+__attribute__((noinline)) std::size_t firstFullMatch(const char* text, std::size_t at,
+                                                     unsigned mask, const char* sought,
+                                                     std::size_t count) noexcept {
+    for (; mask != 0; mask &= mask - 1) {
+        const std::size_t k = at + static_cast<std::size_t>(__builtin_ctz(mask));
+        if (Match::same(text + k + 1, sought + 1, count - 2)) {
+            return k;
+        }
+    }
+    return notFound;
+}
+
+/// Highest such candidate, exactly, or `notFound`.
 __attribute__((noinline)) std::size_t lastFullMatch(const char* text, std::size_t at, unsigned mask,
                                                     const char* sought,
                                                     std::size_t count) noexcept {
@@ -84,43 +195,32 @@ __attribute__((noinline)) std::size_t lastFullMatch(const char* text, std::size_
     return notFound;
 }
 
-/// The first candidate where the text stands; `count` is at least 1.
-template <class Edges>
+/// The first candidate where the text stands. With one or two sought bytes
+/// the edges are the whole text and decide alone.
+template <class Match, class Edges>
 std::size_t forward(const char* text, std::size_t size, const char* sought, std::size_t count,
                     const Edges& edges) noexcept {
-    if (count > size) {
-        return notFound;
-    }
-    if (count == 1) {
-        return findByte(text, size, sought[0]);
-    }
     std::size_t at = 0;
     // A block tries candidates at .. at + 31, whose last bytes reach at + count + 30.
     for (; at + count + 31 <= size; at += 32) {
         const unsigned mask = edges(text, at, count);
         if (mask != 0) {
-            // Two bytes are the whole text: the edges decide alone.
-            const std::size_t k = count == 2 ? at + static_cast<std::size_t>(__builtin_ctz(mask))
-                                             : firstFullMatch(text, at, mask, sought, count);
+            const std::size_t k = count <= 2 ? at + static_cast<std::size_t>(__builtin_ctz(mask))
+                                             : firstFullMatch<Match>(text, at, mask, sought, count);
             if (k != notFound) {
                 return k;
             }
         }
     }
-    const std::size_t rest = findTextScalar(text + at, size - at, sought, count);
+    const std::size_t rest = Match::scan(text + at, size - at, sought, count);
     return rest != notFound ? at + rest : notFound;
 }
 
-/// The last candidate where the text stands; `count` is at least 1.
+/// The last candidate where the text stands exactly; `count` is at least 2
+/// and at most `size` (the one caller, StrSlice::rfind, checks that first).
 template <class Edges>
 std::size_t backward(const char* text, std::size_t size, const char* sought, std::size_t count,
                      const Edges& edges) noexcept {
-    if (count > size) {
-        return notFound;
-    }
-    if (count == 1) {
-        return findLastByte(text, size, sought[0]);
-    }
     // Candidates 0 .. end - 1 remain; blocks are taken from the back.
     std::size_t end = size - count + 1;
     for (; end >= 32; end -= 32) {
@@ -134,62 +234,87 @@ std::size_t backward(const char* text, std::size_t size, const char* sought, std
             }
         }
     }
-    return findLastTextScalar(text, end + count - 1, sought, count);
+    return scanLastExact(text, end + count - 1, sought, count);
 }
 
 using Search = std::size_t (*)(const char*, std::size_t, const char*, std::size_t) noexcept;
 
+/// The forward search with SSE2 edges, exact or (`Folded`) case-blind.
+template <bool Folded>
 CONKIT_FLATTEN std::size_t forwardSse2(const char* text, std::size_t size, const char* sought,
                                        std::size_t count) noexcept {
-    return forward(text, size, sought, count, Sse2Edges(sought[0], sought[count - 1]));
+    return forward<std::conditional_t<Folded, NoCase, Exact>>(
+        text, size, sought, count, Sse2Edges<Folded>(sought[0], sought[count - 1]));
 }
 
+/// The same with AVX2 edges.
+template <bool Folded>
 CONKIT_FLATTEN CONKIT_AVX2 std::size_t forwardAvx2(const char* text, std::size_t size,
                                                    const char* sought, std::size_t count) noexcept {
-    return forward(text, size, sought, count, Avx2Edges(sought[0], sought[count - 1]));
+    return forward<std::conditional_t<Folded, NoCase, Exact>>(
+        text, size, sought, count, Avx2Edges<Folded>(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN std::size_t backwardSse2(const char* text, std::size_t size, const char* sought,
                                         std::size_t count) noexcept {
-    return backward(text, size, sought, count, Sse2Edges(sought[0], sought[count - 1]));
+    return backward(text, size, sought, count, Sse2Edges<false>(sought[0], sought[count - 1]));
 }
 
 CONKIT_FLATTEN CONKIT_AVX2 std::size_t
 backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t count) noexcept {
-    return backward(text, size, sought, count, Avx2Edges(sought[0], sought[count - 1]));
-}
-
-} // namespace
-
-// The kernels are chosen once, by what the processor has; the pointers are
-// constant from then on. The calls below are tail calls.
-
-std::size_t findText(const char* text, std::size_t size, const char* sought,
-                     std::size_t count) noexcept {
-    static const Search kernel = useAvx2() ? forwardAvx2 : forwardSse2;
-    return kernel(text, size, sought, count);
-}
-
-std::size_t findLastText(const char* text, std::size_t size, const char* sought,
-                         std::size_t count) noexcept {
-    static const Search kernel = useAvx2() ? backwardAvx2 : backwardSse2;
-    return kernel(text, size, sought, count);
+    return backward(text, size, sought, count, Avx2Edges<false>(sought[0], sought[count - 1]));
 }
 
 #undef CONKIT_FLATTEN
 #undef CONKIT_AVX2
 
-#else
+} // namespace
 
-std::size_t findText(const char* text, std::size_t size, const char* sought,
-                     std::size_t count) noexcept {
-    return count == 1 ? findByte(text, size, sought[0]) : findTextScalar(text, size, sought, count);
+// The kernels are chosen once, by what the processor has; the pointers are
+// constant from then on. A single byte is memchr's or memrchr's job.
+// (findText itself is inline, in TextSearch.h.)
+
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept {
+    static const Search kernel = useAvx2() ? forwardAvx2<false> : forwardSse2<false>;
+    const std::size_t rest = kernel(text + first + 1, size - first - 1, sought, count);
+    return rest != notFound ? first + 1 + rest : notFound;
 }
 
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept {
-    return count == 1 ? findLastByte(text, size, sought[0])
-                      : findLastTextScalar(text, size, sought, count);
+    if (count == 1) {
+        return findLastByte(text, size, sought[0]);
+    }
+    static const Search kernel = useAvx2() ? backwardAvx2 : backwardSse2;
+    return kernel(text, size, sought, count);
+}
+
+std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
+                           std::size_t count) noexcept {
+    if (count == 1 && caseBit(sought[0]) == 0) {
+        return findByte(text, size, sought[0]);
+    }
+    static const Search kernel = useAvx2() ? forwardAvx2<true> : forwardSse2<true>;
+    return kernel(text, size, sought, count);
+}
+
+#else
+
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept {
+    const std::size_t rest = scanExact(text + first + 1, size - first - 1, sought, count);
+    return rest != notFound ? first + 1 + rest : notFound;
+}
+
+std::size_t findLastText(const char* text, std::size_t size, const char* sought,
+                         std::size_t count) noexcept {
+    return scanLastExact(text, size, sought, count);
+}
+
+std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
+                           std::size_t count) noexcept {
+    return scanNoCase(text, size, sought, count);
 }
 
 #endif

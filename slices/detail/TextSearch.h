@@ -1,48 +1,52 @@
-// Search for a run of bytes. Internal: not installed.
+// Search for a run of bytes, exactly or case-blind. Internal: not installed.
 #pragma once
 
-#include "slices/Tokenizers.h"
 #include "slices/detail/ByteSearch.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace conkit::detail {
 
-/// Plain scan: the first k with k + `count` <= `size` where the `count` bytes
-/// at `sought` stand at `text` + k, compared byte for byte; `notFound` when
-/// there is none. `count` is at least 1.
-inline std::size_t findTextScalar(const char* text, std::size_t size, const char* sought,
-                                  std::size_t count) noexcept {
+// Each search takes the `size` bytes at `text` and the `count` bytes at
+// `sought`, with 1 <= `count`, and considers every candidate position k with
+// k + `count` <= `size`, in order, without skipping any.
+
+/// The first match after the candidate `first`, which did not match; the
+/// vector kernels' part of `findText`. `count` is at least 2.
+std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
+                          std::size_t first) noexcept;
+
+/// The first k at which the sought bytes stand, or `notFound`.
+inline std::size_t findText(const char* text, std::size_t size, const char* sought,
+                            std::size_t count) noexcept {
     if (count > size) {
         return notFound;
     }
-    for (std::size_t k = 0; k + count <= size; ++k) {
-        if (text[k] == sought[0] && std::memcmp(text + k, sought, count) == 0) {
-            return k;
-        }
-    }
-    return notFound;
-}
-
-/// Plain scan: the last such k, or `notFound`. `count` is at least 1.
-inline std::size_t findLastTextScalar(const char* text, std::size_t size, const char* sought,
-                                      std::size_t count) noexcept {
-    if (count > size) {
+    // The first candidate comes from memchr and is checked here, inline: a
+    // delimiter's first byte is usually rare enough to be the match, and a
+    // tokenizer asks for one match per token, so the call to the kernels is
+    // left for the other cases. (findByte's inline look at the first 16
+    // bytes would mostly miss here: text delimiters stand further apart.)
+    const std::size_t first = offsetOf(std::memchr(text, sought[0], size - count + 1), text);
+    if (first == notFound) {
         return notFound;
     }
-    for (std::size_t k = size - count + 1; k-- != 0;) {
-        if (text[k] == sought[0] && std::memcmp(text + k, sought, count) == 0) {
-            return k;
+    for (std::size_t i = 1; i < count; ++i) {
+        if (text[first + i] != sought[i]) {
+            return findTextAfter(text, size, sought, count, first);
         }
     }
-    return notFound;
+    return first;
 }
 
-// `findText` (declared with the tokenizers, which call it inline) has the same
-// result as `findTextScalar`, 32 candidates at a time.
-
-/// Same result as `findLastTextScalar`, 32 candidates at a time.
+/// The last such k, or `notFound`; `count` is at most `size`.
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept;
+
+/// The first k at which the sought bytes stand case-blind ('A' to 'Z' match
+/// 'a' to 'z'), or `notFound`.
+std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
+                           std::size_t count) noexcept;
 
 } // namespace conkit::detail
