@@ -163,8 +163,6 @@ std::string OptionParser::arg(size_type position) const {
                                              : std::string();
 }
 
-namespace detail {
-
 namespace {
 
 template <class T> std::string streamedAs(const T& value) {
@@ -175,37 +173,35 @@ template <class T> std::string streamedAs(const T& value) {
 
 } // namespace
 
-std::string streamed(bool value) {
+std::string OptionParser::streamed(bool value) {
     return streamedAs(value);
 }
-std::string streamed(char value) {
+std::string OptionParser::streamed(char value) {
     return streamedAs(value);
 }
-std::string streamed(signed char value) {
+std::string OptionParser::streamed(signed char value) {
     return streamedAs(value);
 }
-std::string streamed(unsigned char value) {
+std::string OptionParser::streamed(unsigned char value) {
     return streamedAs(value);
 }
-std::string streamed(long long value) {
+std::string OptionParser::streamed(long long value) {
     return streamedAs(value);
 }
-std::string streamed(unsigned long long value) {
+std::string OptionParser::streamed(unsigned long long value) {
     return streamedAs(value);
 }
-std::string streamed(double value) {
+std::string OptionParser::streamed(double value) {
     return streamedAs(value);
 }
-std::string streamed(long double value) {
+std::string OptionParser::streamed(long double value) {
     return streamedAs(value);
 }
 
-std::string streamed(void (*write)(std::ostream&, const void*), const void* value) {
+std::string OptionParser::streamed(void (*write)(std::ostream&, const void*), const void* value) {
     std::ostringstream oss;
     write(oss, value);
     return oss.str();
 }
-
-} // namespace detail
 
 } // namespace conkit

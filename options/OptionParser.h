@@ -46,50 +46,6 @@ namespace detail {
 class CommandWords;
 class ParseTarget;
 
-/// Writes `value` to a fresh `std::ostringstream` with default settings and
-/// returns its text; defined in the library, so that this header needs no
-/// stream headers.
-CONKIT_OPTIONS_API std::string streamed(bool value);
-CONKIT_OPTIONS_API std::string streamed(char value);
-CONKIT_OPTIONS_API std::string streamed(signed char value);
-CONKIT_OPTIONS_API std::string streamed(unsigned char value);
-CONKIT_OPTIONS_API std::string streamed(long long value);
-CONKIT_OPTIONS_API std::string streamed(unsigned long long value);
-CONKIT_OPTIONS_API std::string streamed(double value);
-CONKIT_OPTIONS_API std::string streamed(long double value);
-/// Writes `value` with `write` to a fresh `std::ostringstream` and returns its
-/// text: the same, for any type that has an `operator<<`.
-CONKIT_OPTIONS_API std::string streamed(void (*write)(std::ostream&, const void*),
-                                        const void* value);
-
-/// The text of a default value: character strings as they are (a null
-/// `const char*` as ""), everything else as a default-formatted
-/// `std::ostringstream` writes it.
-template <class T> std::string formatDefault(const T& value) {
-    if constexpr (std::is_convertible_v<const T&, const char*>) {
-        const char* text = value;
-        return text != nullptr ? text : "";
-    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-        return std::string(std::string_view(value));
-    } else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, char> ||
-                         std::is_same_v<T, signed char> || std::is_same_v<T, unsigned char> ||
-                         std::is_same_v<T, long double>) {
-        return streamed(value);
-    } else if constexpr (std::is_same_v<T, short> || std::is_same_v<T, int> ||
-                         std::is_same_v<T, long> || std::is_same_v<T, long long>) {
-        return streamed(static_cast<long long>(value));
-    } else if constexpr (std::is_same_v<T, unsigned short> || std::is_same_v<T, unsigned> ||
-                         std::is_same_v<T, unsigned long> ||
-                         std::is_same_v<T, unsigned long long>) {
-        return streamed(static_cast<unsigned long long>(value));
-    } else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
-        return streamed(static_cast<double>(value));
-    } else {
-        return streamed([](std::ostream& out, const void* p) { out << *static_cast<const T*>(p); },
-                        &value);
-    }
-}
-
 /// The types whose values `OptionParser::getValue` converts.
 template <class T>
 inline constexpr bool isNumber =
@@ -413,6 +369,25 @@ private:
     void clearResults();
     bool parseWords(const detail::CommandWords& words);
 
+    /// The text of a default value: character strings as they are (a null
+    /// `const char*` as ""), everything else as a default-formatted
+    /// `std::ostringstream` writes it.
+    template <class T> static std::string formatDefault(const T& value);
+    /// Writes `value` to a fresh `std::ostringstream` with default settings
+    /// and returns its text; defined in the library, so that this header needs
+    /// no stream headers.
+    CONKIT_OPTIONS_API static std::string streamed(bool value);
+    CONKIT_OPTIONS_API static std::string streamed(char value);
+    CONKIT_OPTIONS_API static std::string streamed(signed char value);
+    CONKIT_OPTIONS_API static std::string streamed(unsigned char value);
+    CONKIT_OPTIONS_API static std::string streamed(long long value);
+    CONKIT_OPTIONS_API static std::string streamed(unsigned long long value);
+    CONKIT_OPTIONS_API static std::string streamed(double value);
+    CONKIT_OPTIONS_API static std::string streamed(long double value);
+    /// The same with `write`, for any type that has an `operator<<`.
+    CONKIT_OPTIONS_API static std::string streamed(void (*write)(std::ostream&, const void*),
+                                                   const void* value);
+
     CONKIT_OPTIONS_API bool getNumber(const std::string& name, short& out) const;
     CONKIT_OPTIONS_API bool getNumber(const std::string& name, unsigned short& out) const;
     CONKIT_OPTIONS_API bool getNumber(const std::string& name, int& out) const;
@@ -453,7 +428,32 @@ private:
 template <class T>
 bool OptionParser::addOption(char shortName, const std::string& longName, bool needArg,
                              const T& defaultValue, const std::string& help) {
-    return addOption(shortName, longName, needArg, detail::formatDefault(defaultValue), help);
+    return addOption(shortName, longName, needArg, formatDefault(defaultValue), help);
+}
+
+template <class T> std::string OptionParser::formatDefault(const T& value) {
+    if constexpr (std::is_convertible_v<const T&, const char*>) {
+        const char* text = value;
+        return text != nullptr ? text : "";
+    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+        return std::string(std::string_view(value));
+    } else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, char> ||
+                         std::is_same_v<T, signed char> || std::is_same_v<T, unsigned char> ||
+                         std::is_same_v<T, long double>) {
+        return streamed(value);
+    } else if constexpr (std::is_same_v<T, short> || std::is_same_v<T, int> ||
+                         std::is_same_v<T, long> || std::is_same_v<T, long long>) {
+        return streamed(static_cast<long long>(value));
+    } else if constexpr (std::is_same_v<T, unsigned short> || std::is_same_v<T, unsigned> ||
+                         std::is_same_v<T, unsigned long> ||
+                         std::is_same_v<T, unsigned long long>) {
+        return streamed(static_cast<unsigned long long>(value));
+    } else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
+        return streamed(static_cast<double>(value));
+    } else {
+        return streamed([](std::ostream& out, const void* p) { out << *static_cast<const T*>(p); },
+                        &value);
+    }
 }
 
 } // namespace conkit
