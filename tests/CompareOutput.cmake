@@ -1,25 +1,17 @@
-# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> -P CompareOutput.cmake
+# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> [-DEMULATOR=...] [-DWINDOWS=...]
+#       -P CompareOutput.cmake
 #
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
-# "./demo" runs DEMO and any other name runs PROGRAM.
+# "./demo" runs DEMO and any other name runs PROGRAM, each with argv[0]
+# spelled as the line spells it. Arguments are split as a POSIX shell would.
+
+include(${CMAKE_CURRENT_LIST_DIR}/RunProgram.cmake)
 
 file(READ "${EXPECTED}" text)
 
-function(check program arguments want)
-    separate_arguments(arguments UNIX_COMMAND "${arguments}")
-    execute_process(COMMAND "${program}" ${arguments}
-        OUTPUT_VARIABLE got RESULT_VARIABLE status)
-    if(NOT got STREQUAL want)
-        message(FATAL_ERROR "${program} ${arguments}\n--- expected\n${want}--- got\n${got}")
-    endif()
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${program} ${arguments} exited with ${status}")
-    endif()
-endfunction()
-
 if(NOT text MATCHES "^\\$ ")
-    check("${PROGRAM}" "" "${text}")
+    conkit_expect_run("${PROGRAM}" "" "${text}")
     return()
 endif()
 
@@ -38,12 +30,16 @@ while(NOT text STREQUAL "")
         string(SUBSTRING "${text}" 0 ${cut} want)
         string(SUBSTRING "${text}" ${cut} -1 text)
     endif()
-    string(REGEX MATCH "^[^ ]+" name "${command}")
-    string(LENGTH "${name}" nameLength)
-    string(SUBSTRING "${command}" ${nameLength} -1 arguments)
+    separate_arguments(words UNIX_COMMAND "${command}")
+    list(POP_FRONT words name)
+    set(program "${PROGRAM}")
     if(name STREQUAL "./demo")
-        check("${DEMO}" "${arguments}" "${want}")
-    else()
-        check("${PROGRAM}" "${arguments}" "${want}")
+        set(program "${DEMO}")
     endif()
+    conkit_argv0_problem("${name}" "${program}" problem)
+    if(problem)
+        message("skipped: ${problem}")
+        return()
+    endif()
+    conkit_expect_run("${program}" "${words}" "${want}" ARGV0 "${name}")
 endwhile()
