@@ -91,17 +91,21 @@ googletest_for() {
     dirname "$config"
 }
 
+# The text of an XML attribute or element, for awk.
+# shellcheck disable=SC2016
+awk_unescape='
+    function unescape(text) {
+        gsub(/&quot;/, "\"", text); gsub(/&apos;/, "\047", text)
+        gsub(/&lt;/, "<", text); gsub(/&gt;/, ">", text); gsub(/&amp;/, "\\&", text)
+        return text
+    }'
+
 # Prints one line per test of a JUnit file written by CTest: "passed NAME",
 # "failed NAME" or "skipped NAME: REASON". A test counts as skipped only when
 # it said so (the message of a GoogleTest skip, or a line "skipped: REASON");
 # one that could not start (say, its program did not build) has failed.
 test_results() {
-    awk '
-        function unescape(text) {
-            gsub(/&quot;/, "\"", text); gsub(/&apos;/, "'\''", text)
-            gsub(/&lt;/, "<", text); gsub(/&gt;/, ">", text); gsub(/&amp;/, "\\&", text)
-            return text
-        }
+    awk "$awk_unescape"'
         /<testcase / {
             name = $0; sub(/.*<testcase name="/, "", name); sub(/".*/, "", name)
             status = $0; sub(/.*status="/, "", status); sub(/".*/, "", status)
@@ -120,6 +124,25 @@ test_results() {
             } else if (status != "disabled") { print "failed " name }
         }
     ' "$1"
+}
+
+# Prints what a failed target's log says about its failure: the compiler's
+# and linker's errors, then the first lines of each failed test's output.
+failure_details() {
+    local log=$1 junit=$2
+    grep -E 'error:|undefined reference|^FAILED: ' "$log" | grep -v '^/usr/bin' |
+        sort -u | head -n 20 | sed 's/^/    /'
+    [ -f "$junit" ] || return 0
+    awk "$awk_unescape"'
+        /<testcase / { failed = ($0 ~ /status="fail"/); shown = 0 }
+        /<\/system-out>/ { failed = 0 }
+        failed && shown < 15 && !/<testcase |<failure / {
+            line = $0; sub(/^[[:space:]]*<system-out>/, "", line)
+            if (line !~ /^[[:space:]]*$|^Note: Google Test filter|^\[[-=]+\]|^\[ RUN/) {
+                print "    " unescape(line); shown++
+            }
+        }
+    ' "$junit"
 }
 
 summary=()
@@ -190,6 +213,9 @@ check_target() {
         problem="no test ran, see $log"
     fi
     record "$target" "$built" "$passed" "$failed" "$skipped" "$start" "$problem"
+    if [ -n "$problem" ]; then
+        failure_details "$log" "$junit"
+    fi
 }
 
 # record TARGET BUILT PASSED FAILED SKIPPED START PROBLEM
