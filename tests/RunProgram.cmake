@@ -66,27 +66,43 @@ function(conkit_expect_run program words want)
         set(shown "${program} as '${argv0}'")
     endif()
 
-    set(command "")
-    if(RUN_ENVIRONMENT AND NOT conkitRunner STREQUAL "qemu")
-        set(command ${CMAKE_COMMAND} -E env ${RUN_ENVIRONMENT})
-    endif()
-    list(APPEND command ${EMULATOR})
-    if(conkitRunner STREQUAL "qemu")
+    set(command ${EMULATOR})
+    set(folder "")
+    if(conkitRunner STREQUAL "native" AND (DEFINED argv0 OR RUN_ENVIRONMENT))
+        # The settings are made inside bash, so that a preloaded library
+        # reaches the program alone and not bash itself. (No semicolons in
+        # the script: it is an element of a CMake list.)
+        if(NOT DEFINED argv0)
+            set(argv0 "${program}")
+        endif()
+        list(APPEND command bash -c [[
+            for setting
+            do
+                shift
+                [ "$setting" = -- ] && break
+                export "$setting"
+            done
+            exec -a "$0" "$@"]] "${argv0}" ${RUN_ENVIRONMENT} -- "${program}")
+    elseif(conkitRunner STREQUAL "qemu")
         foreach(setting IN LISTS RUN_ENVIRONMENT)
             list(APPEND command -E "${setting}")
         endforeach()
-    endif()
-    set(folder "")
-    if(NOT DEFINED argv0)
+        if(DEFINED argv0)
+            list(APPEND command -0 "${argv0}")
+        endif()
         list(APPEND command "${program}")
-    elseif(conkitRunner STREQUAL "windows")
-        string(REGEX REPLACE "^\\./" ".\\\\" typed "${argv0}")
-        list(APPEND command cmd /c "${typed}")
-        get_filename_component(folder "${program}" DIRECTORY)
-    elseif(conkitRunner STREQUAL "qemu")
-        list(APPEND command -0 "${argv0}" "${program}")
     else()
-        list(APPEND command bash -c [[exec -a "$0" "$@"]] "${argv0}" "${program}")
+        if(RUN_ENVIRONMENT)
+            list(PREPEND command ${CMAKE_COMMAND} -E env ${RUN_ENVIRONMENT})
+        endif()
+        if(DEFINED argv0)
+            # Windows: cmd.exe starts the program by the name typed.
+            string(REGEX REPLACE "^\\./" ".\\\\" typed "${argv0}")
+            list(APPEND command cmd /c "${typed}")
+            get_filename_component(folder "${program}" DIRECTORY)
+        else()
+            list(APPEND command "${program}")
+        endif()
     endif()
 
     # Bracket arguments keep empty words, which a list expansion would drop.
