@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and checking conkit needs, but
-# only those the machine lacks. Extra package names may be passed as arguments.
+# only those the machine lacks, so that it returns at once when all are there.
+#
+#   scripts/install-deps.sh [PACKAGE...]          # the full tool set, and more
+#   scripts/install-deps.sh --only PACKAGE...     # just these
 set -euo pipefail
 
 packages=(cmake make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev pkg-config
-          clang-format clang-tidy cppcheck valgrind "$@")
+          clang-format clang-tidy cppcheck valgrind)
+if [ "${1:-}" = "--only" ]; then
+    shift
+    packages=()
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

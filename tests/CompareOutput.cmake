@@ -1,32 +1,19 @@
-# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> -P CompareOutput.cmake
+# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> [-DEMULATOR=...] [-DWINDOWS=...]
+#       -P CompareOutput.cmake
 #
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
-# "./demo" runs DEMO and any other name runs PROGRAM. Standard output and the
-# error stream are compared together; a run must exit with status 0 unless its
-# output ends in a line "[exit status N]".
+# "./demo" runs DEMO and any other name runs PROGRAM, each with argv[0]
+# spelled as the line spells it. Arguments are split as a POSIX shell would.
+# Standard output and the error stream are compared together; a run must exit
+# with status 0 unless its output ends in a line "[exit status N]".
+
+include(${CMAKE_CURRENT_LIST_DIR}/RunProgram.cmake)
 
 file(READ "${EXPECTED}" text)
 
-function(check program arguments want)
-    separate_arguments(arguments UNIX_COMMAND "${arguments}")
-    set(wantStatus 0)
-    if(want MATCHES "\\[exit status ([0-9]+)\\]\n$")
-        set(wantStatus ${CMAKE_MATCH_1})
-        string(REGEX REPLACE "\\[exit status [0-9]+\\]\n$" "" want "${want}")
-    endif()
-    execute_process(COMMAND "${program}" ${arguments}
-        OUTPUT_VARIABLE got ERROR_VARIABLE got RESULT_VARIABLE status)
-    if(NOT got STREQUAL want)
-        message(FATAL_ERROR "${program} ${arguments}\n--- expected\n${want}--- got\n${got}")
-    endif()
-    if(NOT status EQUAL wantStatus)
-        message(FATAL_ERROR "${program} ${arguments} exited with ${status}, not ${wantStatus}")
-    endif()
-endfunction()
-
 if(NOT text MATCHES "^\\$ ")
-    check("${PROGRAM}" "" "${text}")
+    conkit_expect_run("${PROGRAM}" "" "${text}" WITH_ERRORS)
     return()
 endif()
 
@@ -45,12 +32,22 @@ while(NOT text STREQUAL "")
         string(SUBSTRING "${text}" 0 ${cut} want)
         string(SUBSTRING "${text}" ${cut} -1 text)
     endif()
-    string(REGEX MATCH "^[^ ]+" name "${command}")
-    string(LENGTH "${name}" nameLength)
-    string(SUBSTRING "${command}" ${nameLength} -1 arguments)
+    separate_arguments(words UNIX_COMMAND "${command}")
+    list(POP_FRONT words name)
+    set(program "${PROGRAM}")
     if(name STREQUAL "./demo")
-        check("${DEMO}" "${arguments}" "${want}")
-    else()
-        check("${PROGRAM}" "${arguments}" "${want}")
+        set(program "${DEMO}")
     endif()
+    conkit_argv0_problem("${name}" "${program}" problem)
+    if(problem)
+        message("skipped: ${problem}")
+        return()
+    endif()
+    set(status 0)
+    if(want MATCHES "\\[exit status ([0-9]+)\\]\n$")
+        set(status ${CMAKE_MATCH_1})
+        string(REGEX REPLACE "\\[exit status [0-9]+\\]\n$" "" want "${want}")
+    endif()
+    conkit_expect_run("${program}" "${words}" "${want}" WITH_ERRORS STATUS ${status}
+        ARGV0 "${name}")
 endwhile()
