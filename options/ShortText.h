@@ -89,8 +89,10 @@ inline std::size_t hashText(std::string_view text) noexcept {
         last = loadWord<std::uint32_t>(p) |
                (static_cast<std::uint64_t>(loadWord<std::uint32_t>(p + n - 4)) << 32);
     } else if (n != 0) {
-        last = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[n / 2]) << 8) |
-               (static_cast<unsigned>(static_cast<unsigned char>(p[n - 1])) << 16);
+        const auto byte = [p](std::size_t at) {
+            return static_cast<std::uint64_t>(static_cast<unsigned char>(p[at]));
+        };
+        last = byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16);
     }
     hash = (hash ^ last) * 0xFF51AFD7ED558CCDU;
     return static_cast<std::size_t>(hash ^ (hash >> 32));

@@ -14,6 +14,12 @@ namespace {
 std::atomic<long> allocations{0};
 } // namespace
 
+// g++ 12 takes free() on what this operator new returned for a mismatch when
+// it optimises; both sides are malloc and free here.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size != 0 ? size : 1)) {
@@ -27,6 +33,9 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
