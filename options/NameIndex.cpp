@@ -41,14 +41,6 @@ void NameIndex::add(char shortName, std::string_view longName) {
     }
 }
 
-void NameIndex::clear() noexcept {
-    names.clear();
-    keys.clear();
-    sorted.clear();
-    slots.clear();
-    byCharacter.clear();
-}
-
 void NameIndex::insertIntoSlots(OptionPosition position) {
     const std::size_t mask = slots.size() - 1;
     std::size_t at = hashText(longName(position)) & mask;

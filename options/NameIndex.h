@@ -40,10 +40,6 @@ public:
     /// Indexes the option at the next position (the count of options added
     /// so far) under `shortName` and `longName`.
     void add(char shortName, std::string_view longName);
-    /// Forgets every option.
-    void clear() noexcept;
-    /// The number of options added.
-    [[nodiscard]] std::size_t size() const noexcept { return keys.size(); }
 
     /// The option whose long name is `name`, or `noOption`.
     [[nodiscard]] OptionPosition findLong(std::string_view name) const noexcept;
