@@ -65,6 +65,13 @@ TEST(OptionTableTest, BuiltInOptions) {
     EXPECT_EQ(taken.findOption("v")->longName, "verbose");
 }
 
+struct Celsius {
+    int degrees;
+};
+std::ostream& operator<<(std::ostream& out, const Celsius& c) {
+    return out << c.degrees << " C";
+}
+
 TEST(OptionTableTest, AnyTypeDefaults) {
     OptionParser parser;
     const char* nullText = nullptr;
@@ -75,8 +82,16 @@ TEST(OptionTableTest, AnyTypeDefaults) {
     parser.addOption('e', "", false, 'x', "");
     parser.addOption('f', "", false, std::string_view("sv"), "");
     parser.addOption('g', "", false, nullText, "");
-    const char* const want[] = {"", "42", "2.5", "1", "x", "sv", ""};
-    for (char name = 'a'; name <= 'g'; ++name) {
+    parser.addOption('h', "", false, 1.0F / 3, "");
+    parser.addOption('i', "", false, 18446744073709551615ULL, "");
+    parser.addOption('j', "", false, static_cast<signed char>('s'), "");
+    parser.addOption('k', "", false, static_cast<unsigned short>(65535), "");
+    parser.addOption('l', "", false, 1e300L, "");
+    parser.addOption('m', "", false, Celsius{-5}, "");
+    const char* const want[] = {
+        "",  "42",    "2.5",    "1",   "x", "sv", "", "0.333333", "18446744073709551615",
+        "s", "65535", "1e+300", "-5 C"};
+    for (char name = 'a'; name <= 'm'; ++name) {
         SCOPED_TRACE(name);
         const OptionParser::Option* option = parser.findOption(std::string(1, name));
         EXPECT_EQ(option->defaultValue, want[name - 'a']);
@@ -105,6 +120,9 @@ TEST(OptionTableTest, LookupPrefersLongNames) {
 TEST(OptionTableTest, ConflictRules) {
     OptionParser::Option a;
     OptionParser::Option b;
+    a.setValue("given");
+    EXPECT_TRUE(a.found);
+    EXPECT_EQ(a.value, "given");
     a.longName = "one";
     b.longName = "two";
     EXPECT_FALSE(a.conflictsWith(b)); // both short names NUL
