@@ -42,8 +42,7 @@ std::string OptionParser::bashCompletion(const std::string& program) const {
     // words cannot hold NUL, so options whose names do are left out.
     std::string offered;
     std::string takingValues;
-    const detail::NameIndex fresh = indexIsCurrent() ? detail::NameIndex() : freshIndex();
-    for (const Position position : (indexIsCurrent() ? index : fresh).inNameOrder()) {
+    for (const Position position : positionsInNameOrder()) {
         const Option& option = entry(position);
         if (option.longName.find('\0') != std::string::npos) {
             continue;

@@ -65,8 +65,7 @@ std::string OptionParser::helpText() const {
     text += '\n';
     text += usageText();
     text += '\n';
-    const detail::NameIndex fresh = indexIsCurrent() ? detail::NameIndex() : freshIndex();
-    for (const Position position : (indexIsCurrent() ? index : fresh).inNameOrder()) {
+    for (const Position position : positionsInNameOrder()) {
         appendHelpLine(entry(position), text);
         text += '\n';
     }

@@ -75,6 +75,14 @@ detail::NameIndex OptionParser::freshIndex() const {
     return fresh;
 }
 
+std::vector<OptionParser::Position> OptionParser::positionsInNameOrder() const {
+    if (indexIsCurrent()) {
+        return {index.inNameOrder().begin(), index.inNameOrder().end()};
+    }
+    const detail::NameIndex fresh = freshIndex();
+    return {fresh.inNameOrder().begin(), fresh.inNameOrder().end()};
+}
+
 OptionParser::Position OptionParser::positionOf(std::string_view name) const {
     return indexIsCurrent() ? index.find(name) : freshIndex().find(name);
 }

@@ -360,6 +360,8 @@ private:
     void refreshIndex();
     /// A new index of the options' names as they are now.
     [[nodiscard]] detail::NameIndex freshIndex() const;
+    /// Every option's position, in long-name order as the names are now.
+    [[nodiscard]] std::vector<Position> positionsInNameOrder() const;
     /// The position of the option `findOption` gives for `name`, or noOption.
     [[nodiscard]] Position positionOf(std::string_view name) const;
     /// The option `findOption` gives for `name`, or nullptr.
