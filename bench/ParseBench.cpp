@@ -280,6 +280,26 @@ void boostParse(benchmark::State& state, const CommandLine& line, std::size_t ex
 }
 #endif
 
+/// Queries on a table of 100 options after a parse, as defined or after one
+/// option was renamed through findOption: a rename must cost nothing later.
+void queryAfterRename(benchmark::State& state, bool rename) {
+    conkit::OptionParser parser = conkitParser(96);
+    if (rename) {
+        parser.findOption("flag50")->longName = "renamed";
+    }
+    const CommandLine& line = conkit_bench::smallCommandLine();
+    if (!parser.parse(line.argc(), line.argv.data()) || !parser.isSet("user")) {
+        state.SkipWithError("wrong answer");
+        return;
+    }
+    const std::string names[] = {"user", "flag90", "p", "renamed"};
+    for (auto _ : state) {
+        for (const std::string& name : names) {
+            benchmark::DoNotOptimize(parser.isSet(name));
+        }
+    }
+}
+
 const CommandLine& largeLine() {
     static const CommandLine line = conkit_bench::largeCommandLine(1000);
     return line;
@@ -345,6 +365,10 @@ void registerScaling() {
     registerGnuParsers("gnu_parse_small", conkit_bench::smallCommandLine(), 0);
     registerGnuParsers("gnu_parse_large", largeLine(), 100);
     registerScaling();
+    benchmark::RegisterBenchmark("query_after_rename/conkit",
+                                 [](benchmark::State& s) { queryAfterRename(s, true); });
+    benchmark::RegisterBenchmark("query_after_rename/no_rename",
+                                 [](benchmark::State& s) { queryAfterRename(s, false); });
     return true;
 }();
 

@@ -1,6 +1,6 @@
 // The classic rules: "--name", "-name" or "/name" with an optional "=value";
 // the plain word after any option word is that option's value.
-#include "options/detail/ParseTarget.h"
+#include "options/detail/ParseRun.h"
 
 namespace conkit::detail {
 
@@ -26,55 +26,54 @@ std::size_t findEquals(std::string_view body) noexcept {
     return std::string_view::npos;
 }
 
-bool needArg(ParseTarget& target, OptionPosition awaiting, std::string_view written) {
-    return target.fail(ParseErrorKind::missingArgument, written,
-                       "--" + target.option(awaiting).longName + " need arg.");
+bool needArg(ParseRun& run, const ParseRun::Option& awaiting, std::string_view written) {
+    return run.fail(ParseErrorKind::missingArgument, written,
+                    "--" + awaiting.longName + " need arg.");
 }
 
 } // namespace
 
-bool parseClassic(const CommandWords& words, ParseTarget& target) {
+bool parseClassic(const CommandWords& words, ParseRun& run) {
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
-    OptionPosition current = noOption;
+    ParseRun::Option* current = nullptr;
     std::string_view currentWord;
     bool awaiting = false;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view word = words[i];
         const std::size_t prefix = prefixLength(word);
         if (prefix == 0) {
-            if (current != noOption) {
-                target.stored(current, word);
-                current = noOption;
+            if (current != nullptr) {
+                run.stored(*current, word);
+                current = nullptr;
                 awaiting = false;
             } else {
-                target.positional(word);
+                run.positional(word);
             }
             continue;
         }
         if (awaiting) {
-            return needArg(target, current, currentWord);
+            return needArg(run, *current, currentWord);
         }
         const std::string_view body = word.substr(prefix);
         const std::size_t equals = findEquals(body);
         const std::string_view name = body.substr(0, equals);
-        current = target.names().find(name);
+        current = run.find(name);
         currentWord = word.substr(0, prefix + name.size());
-        if (current == noOption) {
-            return target.fail(ParseErrorKind::unknownOption, currentWord,
-                               "invalid option: " + std::string(name));
+        if (current == nullptr) {
+            return run.fail(ParseErrorKind::unknownOption, currentWord,
+                            "invalid option: " + std::string(name));
         }
-        target.named(current);
+        ParseRun::named(*current);
         if (equals != std::string_view::npos) {
-            target.stored(current, body.substr(equals + 1));
+            run.stored(*current, body.substr(equals + 1));
         } else {
-            const ParseTarget::Option& option = target.option(current);
-            awaiting = option.needArg && option.defaultValue.empty();
+            awaiting = current->needArg && current->defaultValue.empty();
         }
     }
     // The words ran out while an option still needs its argument.
-    return awaiting ? needArg(target, current, currentWord) : true;
+    return awaiting ? needArg(run, *current, currentWord) : true;
 }
 
 } // namespace conkit::detail

@@ -1,5 +1,5 @@
 // Splitting of a one-string command line into words.
-#include "options/CommandLine.h"
+#include "options/OptionParser.h"
 
 namespace conkit {
 

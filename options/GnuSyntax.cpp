@@ -1,5 +1,6 @@
 // The gnu rules: the conventions of getopt_long with argument permutation.
-#include "options/detail/ParseTarget.h"
+#include "options/detail/ParseRun.h"
+#include "options/detail/ShortText.h"
 
 #include <algorithm>
 #include <vector>
@@ -34,24 +35,23 @@ std::size_t editDistance(std::string_view a, std::string_view b, std::size_t lim
 
 /// " (did you mean '--NAME'?)" when exactly one long name is within two
 /// edits of `name`, else "".
-std::string suggestion(const NameIndex& names, std::string_view name) {
+std::string suggestion(ParseRun& run, std::string_view name) {
     std::string_view close;
     std::size_t closeCount = 0;
-    for (const OptionPosition position : names.inNameOrder()) {
-        const std::string_view candidate = names.longName(position);
-        if (editDistance(name, candidate, 2) <= 2) {
-            close = candidate;
+    for (const ParseRun::Option& option : run.options()) {
+        if (editDistance(name, option.longName, 2) <= 2) {
+            close = option.longName;
             ++closeCount;
         }
     }
     return closeCount == 1 ? " (did you mean '--" + std::string(close) + "'?)" : std::string();
 }
 
-/// Reads the gnu rules over one command line, recording into a target.
+/// Reads the gnu rules over one command line, recording into a run.
 class GnuParse {
 public:
-    GnuParse(const CommandWords& commandWords, ParseTarget& recorder) noexcept
-        : words(commandWords), target(recorder) {}
+    GnuParse(const CommandWords& commandWords, ParseRun& recorder) noexcept
+        : words(commandWords), run(recorder) {}
 
     /// `word`, a long option ("--name[=value]") or a bundle of short ones
     /// ("-abc"); `next` is the place of the following word, and moves past a
@@ -66,104 +66,118 @@ private:
         const std::size_t equals = body.find('=');
         const std::string_view name = body.substr(0, equals);
         const std::string_view written = word.substr(0, 2 + name.size());
-        const NameIndex& names = target.names();
-        OptionPosition position = names.findLong(name);
-        if (position == noOption && !name.empty()) {
-            const NameIndex::Range matches = names.withPrefix(name);
-            if (matches.size() > 1) {
-                std::string line = message(written, "is ambiguous:");
-                for (const OptionPosition match : matches) {
-                    line += (match == *matches.first ? " --" : ", --");
-                    line += names.longName(match);
+        ParseRun::Option* option = run.findLong(name);
+        if (option == nullptr && !name.empty()) {
+            // A unique prefix of a long name names that option.
+            std::size_t matches = 0;
+            for (ParseRun::Option& candidate : run.options()) {
+                if (beginsWith(candidate.longName, name)) {
+                    option = &candidate;
+                    ++matches;
                 }
-                return target.fail(ParseErrorKind::ambiguousOption, written, line);
             }
-            position = matches.size() == 1 ? *matches.first : noOption;
+            if (matches > 1) {
+                return ambiguous(written, name);
+            }
         }
-        if (position == noOption) {
-            return unknown(written, name.empty() ? std::string() : suggestion(names, name));
+        if (option == nullptr) {
+            return unknown(written, name.empty() ? std::string() : suggestion(run, name));
         }
         if (equals != std::string_view::npos) {
-            if (!target.option(position).needArg) {
-                return target.fail(ParseErrorKind::unexpectedArgument, written,
-                                   message(written, "takes no value"));
+            if (!option->needArg) {
+                return run.fail(ParseErrorKind::unexpectedArgument, written,
+                                message(written, "takes no value"));
             }
-            return store(position, body.substr(equals + 1));
+            return store(*option, body.substr(equals + 1));
         }
-        if (!target.option(position).needArg) {
-            return named(position);
+        if (!option->needArg) {
+            return named(*option);
         }
-        return storeNextWord(position, next) || missingValue(written);
+        return storeNextWord(*option, next) || missingValue(written);
     }
 
     bool shortOptions(std::string_view word, std::size_t& next) {
         for (std::size_t at = 1; at < word.size(); ++at) {
             const char letter = word[at];
-            // NUL is the short name of options that have none.
-            const OptionPosition position =
-                letter != '\0' ? target.names().findShort(letter) : noOption;
-            if (position == noOption) {
+            ParseRun::Option* option = run.findShortForm(letter);
+            if (option == nullptr) {
                 return unknown(std::string{'-', letter}, std::string());
             }
-            if (target.option(position).needArg) {
+            if (option->needArg) {
                 const std::string_view rest = word.substr(at + 1);
                 if (!rest.empty()) {
-                    return store(position, rest);
+                    return store(*option, rest);
                 }
-                return storeNextWord(position, next) || missingValue(std::string{'-', letter});
+                return storeNextWord(*option, next) || missingValue(std::string{'-', letter});
             }
-            named(position);
+            named(*option);
         }
         return true;
     }
 
-    bool named(OptionPosition position) {
-        target.named(position);
+    static bool named(ParseRun::Option& option) {
+        ParseRun::named(option);
         return true;
     }
 
-    bool store(OptionPosition position, std::string_view value) {
-        target.named(position);
-        target.stored(position, value);
+    bool store(ParseRun::Option& option, std::string_view value) {
+        ParseRun::named(option);
+        run.stored(option, value);
         return true;
     }
 
     /// Takes the word at `next`, whatever it looks like, as the value; false
     /// when there is none.
-    bool storeNextWord(OptionPosition position, std::size_t& next) {
-        return next != words.size() && store(position, words[next++]);
+    bool storeNextWord(ParseRun::Option& option, std::size_t& next) {
+        return next != words.size() && store(option, words[next++]);
+    }
+
+    /// The error for a prefix of several long names, listed in long-name order.
+    bool ambiguous(std::string_view written, std::string_view prefix) {
+        std::vector<std::string_view> names;
+        for (const ParseRun::Option& option : run.options()) {
+            if (beginsWith(option.longName, prefix)) {
+                names.emplace_back(option.longName);
+            }
+        }
+        std::sort(names.begin(), names.end());
+        std::string line = message(written, "is ambiguous:");
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            line += i == 0 ? " --" : ", --";
+            line += names[i];
+        }
+        return run.fail(ParseErrorKind::ambiguousOption, written, line);
     }
 
     bool missingValue(std::string_view written) {
-        return target.fail(ParseErrorKind::missingArgument, written,
-                           message(written, "needs a value"));
+        return run.fail(ParseErrorKind::missingArgument, written,
+                        message(written, "needs a value"));
     }
 
     bool unknown(std::string_view written, const std::string& hint) {
-        return target.fail(ParseErrorKind::unknownOption, written,
-                           target.program() + ": unknown option '" + std::string(written) + "'" +
-                               hint);
+        return run.fail(ParseErrorKind::unknownOption, written,
+                        run.program() + ": unknown option '" + std::string(written) + "'" + hint);
     }
 
     /// "PROG: option 'WORD' " and `what`.
     std::string message(std::string_view written, const char* what) const {
-        return target.program() + ": option '" + std::string(written) + "' " + what;
+        return run.program() + ": option '" + std::string(written) + "' " + what;
     }
 
     const CommandWords& words;
-    ParseTarget& target;
+    ParseRun& run;
 };
 
 } // namespace
 
-bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseTarget& target) {
-    GnuParse parse(words, target);
+bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
+    GnuParse parse(words, run);
     bool optionsEnded = false;
     for (std::size_t next = 1; next < words.size();) {
         const std::string_view word = words[next++];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
             // A plain word, "-" or "": positional.
-            target.positional(word);
+            run.positional(word);
             optionsEnded = optionsEnded || stopAtFirstArgument;
         } else if (word == "--") {
             optionsEnded = true;

@@ -2,13 +2,11 @@
 // and builds the help text.
 #pragma once
 
-#include "options/CommandLine.h"
 #include "options/Export.h"
-#include "options/NameIndex.h"
-#include "options/ParseResults.h"
-#include "options/Words.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -16,6 +14,45 @@
 #include <vector>
 
 namespace conkit {
+
+/// @name Text helpers
+/// @{
+/// Returns true when `text` begins with `prefix`, compared byte for byte and
+/// case-sensitively. An empty `prefix` always matches; a `prefix` longer than
+/// `text` never does.
+[[nodiscard]] CONKIT_OPTIONS_API bool startsWith(const std::string& text,
+                                                 const std::string& prefix);
+
+/// Cuts `text` at the first `separator`. When there is one, `first` receives
+/// the text before it, `second` the text after it, and the result is 2. When
+/// there is none, `first` receives the whole text, `second` is emptied, and the
+/// result is 1. Both outputs are always overwritten; either may be `text`
+/// itself (`splitAt(s, '=', s, rest)` cuts `s` in place).
+CONKIT_OPTIONS_API int splitAt(const std::string& text, char separator, std::string& first,
+                               std::string& second);
+
+/// Returns the last component of `path`: the text after its last '/', or,
+/// only when the path holds no '/' at all, after its last '\'. A path with
+/// neither comes back whole; a path ending in its separator gives "".
+/// Example: "a/b\\c" gives "b\\c"; "D:\\bin\\demo.exe" gives "demo.exe".
+[[nodiscard]] CONKIT_OPTIONS_API std::string baseName(const std::string& path);
+
+/// Splits `line` into words, in the order they stand.
+///
+/// - Blanks and tabs separate words; a run of them counts as one separator,
+///   and leading or trailing ones produce no words.
+/// - A double quote opens or closes a quoted stretch. Inside it, blanks and
+///   tabs are ordinary word characters. Quote characters never appear in a
+///   word and always end the word before them: `ab"cd"ef` gives "ab", "cd",
+///   "ef", and `--user="John Smith"` gives "--user=", "John Smith".
+/// - A closing quote always ends a word, so `""` gives one empty word; an
+///   unclosed stretch runs to the end of the line.
+/// - Every other byte (backslash, single quote, line ends, NUL, 0x80 to 0xFF)
+///   is an ordinary word character; there are no escapes.
+///
+/// An empty line or one of blanks and tabs only gives no words.
+[[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> splitCommandLine(const std::string& line);
+/// @}
 
 /// The rules a parse follows; see `OptionParser::setSyntax`.
 enum class Syntax {
@@ -44,15 +81,34 @@ enum class ParseErrorKind {
 
 namespace detail {
 class CommandWords;
-class ParseTarget;
+class ParseRun;
 
-/// The types whose values `OptionParser::getValue` converts.
-template <class T>
-inline constexpr bool isNumber =
-    std::is_same_v<T, short> || std::is_same_v<T, unsigned short> || std::is_same_v<T, int> ||
-    std::is_same_v<T, unsigned> || std::is_same_v<T, long> || std::is_same_v<T, unsigned long> ||
-    std::is_same_v<T, long long> || std::is_same_v<T, unsigned long long> ||
-    std::is_same_v<T, float> || std::is_same_v<T, double>;
+/// A list of types, for the closed sets of value kinds below.
+template <class... T> struct TypeList {};
+
+/// The arithmetic types that `OptionParser::getValue` converts values to.
+using NumberTypes = TypeList<short, unsigned short, int, unsigned, long, unsigned long, long long,
+                             unsigned long long, float, double>;
+
+/// The position of `T` in `list`, or -1 when it is not there.
+template <class T, class... List> constexpr int indexIn(TypeList<List...> /*list*/) noexcept {
+    int index = 0;
+    bool seen = false;
+    ((seen = seen || std::is_same_v<T, List>, index += seen ? 0 : 1), ...);
+    return seen ? index : -1;
+}
+
+/// Two type lists joined.
+template <class... A, class... B>
+constexpr TypeList<A..., B...> joined(TypeList<A...> /*first*/,
+                                      TypeList<B...> /*second*/) noexcept {
+    return {};
+}
+
+/// The built-in types whose default values the library formats itself: the
+/// number types, then the others that streams write without a caller's help.
+using FormattedTypes = decltype(joined(
+    NumberTypes{}, TypeList<bool, char, signed char, unsigned char, long double>{}));
 } // namespace detail
 
 /// A command-line option parser.
@@ -89,13 +145,30 @@ inline constexpr bool isNumber =
 ///   }
 /// \endcode
 ///
+/// Where results are kept: each option's record holds its `found` flag and its
+/// `value` field, which `isSet` and the string form of `getValue` read; a
+/// parse clears every `found` but keeps `value`, so a `value` may come from an
+/// earlier parse when the latest named the option without one. The record also
+/// holds what the latest parse alone gave the option, which `value`, `count`,
+/// `values` and the typed `getValue` read: nothing of an earlier parse shows
+/// there. The program name, the positional arguments and the error belong to
+/// the latest parse too.
+///
 /// Copies are independent parsers with the same options, texts and results. A
 /// moved-from parser may be assigned a new value and then used again.
 class OptionParser {
 public:
     using size_type = std::size_t;
 
-    /// One option: its definition and its result from the latest parse.
+private:
+    /// Where a text of the latest parse lies in its buffer.
+    struct Span {
+        std::size_t begin;
+        std::size_t length;
+    };
+
+public:
+    /// One option: its definition and its results from the latest parse.
     struct Option {
         /// Short name. Shown in the help text and checked for clashes only when
         /// it is an ASCII letter; lookup compares it whatever it is.
@@ -128,6 +201,16 @@ public:
         /// column 24 (at least one), the help text, and ". default is " plus
         /// the default when there is one.
         [[nodiscard]] CONKIT_OPTIONS_API std::string helpLine() const;
+
+    private:
+        friend class OptionParser;
+        friend class detail::ParseRun;
+
+        /// What the latest parse alone gave the option: how many option words
+        /// named it, and where its values lie in the parse's text, in
+        /// command-line order.
+        std::size_t timesNamed = 0;
+        std::vector<Span> givenValues;
     };
 
     /// @name Construction
@@ -163,7 +246,9 @@ public:
     /// <ostream> must be included where that needs it (enumerations do).
     template <class T>
     bool addOption(char shortName, const std::string& longName, bool needArg, const T& defaultValue,
-                   const std::string& help);
+                   const std::string& help) {
+        return addOption(shortName, longName, needArg, formatDefault(defaultValue), help);
+    }
 
     /// Defines 'h' / "help", no argument, help text "print help info". Does
     /// nothing when 'h' or "help" is already taken.
@@ -175,25 +260,26 @@ public:
 
     /// @name Lookup
     /// @{
-    /// Returns the option whose long name is `name`; failing that, when `name`
-    /// is one character long, the option with that short name whose long name
-    /// sorts first (any character, letter or not). Returns nullptr otherwise.
+    /// Returns the option whose long name is `name` (the first defined, should
+    /// a rename have given two options the same long name); failing that, when
+    /// `name` is one character long, the option with that short name whose
+    /// long name sorts first (any character, letter or not). Returns nullptr
+    /// otherwise.
     ///
     /// Every field of the option may be changed through the pointer, its names
     /// included: later lookups, parses and the help text go by the new names.
-    /// (A rename that gives two options the same long name makes the first
-    /// defined of them the one found by that name.) The pointer stays valid
-    /// while options are added and parses run; it becomes invalid when the
-    /// parser is destroyed, assigned to (copy or move) or moved from.
+    /// The pointer stays valid while options are added and parses run; it
+    /// becomes invalid when the parser is destroyed, assigned to (copy or
+    /// move) or moved from.
     [[nodiscard]] CONKIT_OPTIONS_API Option* findOption(const std::string& name);
     /// Read-only form of `findOption`; the same pointer rules.
     [[nodiscard]] CONKIT_OPTIONS_API const Option* findOption(const std::string& name) const;
     /// Returns true when some defined option clashes with `option` (see
     /// `Option::conflictsWith`).
     [[nodiscard]] CONKIT_OPTIONS_API bool hasConflict(const Option& option) const;
-    /// Clears the results of the previous parse: every `found` flag, the
-    /// positional arguments, the program name and the counts and values that
-    /// `count` and `values` report. `value` fields stay. Every parse calls it
+    /// Clears the results of the previous parse: every option's `found` flag
+    /// and what the latest parse gave it, the positional arguments, the
+    /// program name and the error. `value` fields stay. Every parse calls it
     /// first.
     CONKIT_OPTIONS_API void reset();
     /// @}
@@ -205,7 +291,8 @@ public:
     /// - "--name", "--name=value", "-x", "-xVALUE" and bundles "-abc" are
     ///   option words; in a bundle the first option that needs a value takes
     ///   the rest of the word, or the next word when the rest is empty. '/' is
-    ///   no option prefix.
+    ///   no option prefix. A short name is any printable ASCII character
+    ///   other than the blank.
     /// - An option that needs a value (`needArg`) takes "=value", the rest of
     ///   its bundle, or else the next word whatever it looks like. A default
     ///   does not make the value optional. An option that needs none takes
@@ -278,32 +365,30 @@ public:
     /// @name Results of the latest parse
     /// Names are looked up as `findOption` does.
     /// @{
-    /// Returns whether the latest parse named the option with short name
-    /// `shortName` whose long name sorts first; false when there is none.
+    /// Returns the `found` flag of the option with short name `shortName`
+    /// whose long name sorts first; false when there is none.
     [[nodiscard]] CONKIT_OPTIONS_API bool isSet(char shortName) const;
-    /// Returns whether the latest parse named the option that `findOption`
-    /// gives for `name`; false when there is none.
+    /// Returns the `found` flag of the option that `findOption` gives for
+    /// `name`; false when there is none.
     [[nodiscard]] CONKIT_OPTIONS_API bool isSet(const std::string& name) const;
     /// Same as `isSet("help")`.
     [[nodiscard]] CONKIT_OPTIONS_API bool helpRequested() const;
     /// Same as `isSet("version")`.
     [[nodiscard]] CONKIT_OPTIONS_API bool versionRequested() const;
-    /// Copies into `value` the value of the option that `findOption` gives for
-    /// `name` and returns true, when the latest parse named it. Otherwise
-    /// returns false and leaves `value` as it was, so its content serves as the
-    /// caller's default.
+    /// Copies the option's `value` field into `value` and returns true, when
+    /// its `found` flag is set. Otherwise returns false and leaves `value` as
+    /// it was, so its content serves as the caller's default.
     CONKIT_OPTIONS_API bool getValue(const std::string& name, std::string& value) const;
-    /// Like the string form, converting the value to `T` (short, unsigned
-    /// short, int, unsigned, long, unsigned long, long long, unsigned long
-    /// long, float or double): true and `out` set when the latest parse named
-    /// the option and its whole value is a number that fits `T` (optional
+    /// Converts what `value(name)` answers to `T`, one of the types of
+    /// `detail::NumberTypes` (the integer types from short to unsigned long
+    /// long, float and double): true and `out` set when the latest parse named
+    /// the option and that whole text is a number that fits `T` (optional
     /// leading blanks and sign; see `StrSlice::parseNumber`); otherwise false
     /// and `out` unchanged.
     template <class T> bool getValue(const std::string& name, T& out) const {
-        static_assert(detail::isNumber<T>,
-                      "getValue converts to short, unsigned short, int, unsigned, long, "
-                      "unsigned long, long long, unsigned long long, float or double");
-        return getNumber(name, out);
+        constexpr int kind = detail::indexIn<T>(detail::NumberTypes{});
+        static_assert(kind >= 0, "getValue converts to the types of conkit::detail::NumberTypes");
+        return getNumber(name, &out, kind);
     }
     /// Returns the last value the latest parse gave the option, else its
     /// default (never a value of an earlier parse); "" for an unknown name.
@@ -315,147 +400,105 @@ public:
     /// order; none for an unknown name.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> values(const std::string& name) const;
     /// Returns the number of positional arguments.
-    [[nodiscard]] size_type argCount() const noexcept { return latest.argumentCount(); }
+    [[nodiscard]] size_type argCount() const noexcept { return latest.arguments.size(); }
     /// Returns a copy of positional argument `index` (from 0), or "" when
     /// `index` is not below `argCount()`.
     [[nodiscard]] CONKIT_OPTIONS_API std::string arg(size_type index) const;
     /// Returns true when there is at least one positional argument.
-    [[nodiscard]] bool hasArgs() const noexcept { return latest.argumentCount() != 0; }
+    [[nodiscard]] bool hasArgs() const noexcept { return latest.arguments.size() != 0; }
     /// Returns the error line of the latest parse, without its line end, or ""
     /// when it had none.
-    [[nodiscard]] std::string lastError() const { return errorLine; }
+    [[nodiscard]] std::string lastError() const { return latest.errorLine; }
     /// Returns why the latest parse failed; `ParseErrorKind::none` after a
     /// success and before any parse.
-    [[nodiscard]] ParseErrorKind errorKind() const noexcept { return errorKindOf; }
+    [[nodiscard]] ParseErrorKind errorKind() const noexcept { return latest.errorKind; }
     /// Returns the option word the error is about, as written but without any
     /// "=value": "--colr", "--verb" (an abbreviation stays as typed), "-x",
     /// "/u"; "" when `errorKind()` is none.
-    [[nodiscard]] std::string errorOption() const { return errorWord; }
+    [[nodiscard]] std::string errorOption() const { return latest.errorWord; }
     /// @}
 
     /// @name Shell completion
     /// @{
     /// Returns a bash script that completes the command `program`: after the
     /// script is sourced, completing a word that starts with '-' offers the
-    /// matching option words ("--name" for every option, "-x" for letter
-    /// short names), "--" offers every "--name", and the word after an option
-    /// that needs a value, a word not starting with '-', and every word after
-    /// a "--" offer the file names that start with it.
+    /// matching option words ("--name" for every option, "-x" for every short
+    /// name shown in the help), "--" offers every "--name", and the word after
+    /// an option that needs a value, a word not starting with '-', and every
+    /// word after a "--" offer the file names that start with it. Sourcing the
+    /// script runs nothing but its definitions, whatever the names hold.
     [[nodiscard]] CONKIT_OPTIONS_API std::string bashCompletion(const std::string& program) const;
     /// @}
 
 private:
-    friend class detail::ParseTarget;
-    using Position = detail::OptionPosition;
+    friend class detail::ParseRun;
 
-    [[nodiscard]] Option& entry(Position position) { return table[position].front(); }
-    [[nodiscard]] const Option& entry(Position position) const { return table[position].front(); }
-    /// True when every option the index may not know about, those handed out
-    /// by the mutable `findOption`, still has the names it was indexed under.
-    [[nodiscard]] bool indexIsCurrent() const noexcept {
-        return handedOut.empty() || handedOutNamesKept();
-    }
-    [[nodiscard]] CONKIT_OPTIONS_API bool handedOutNamesKept() const noexcept;
-    /// Builds the index afresh from the options' names when it is not current.
-    void refreshIndex();
-    /// A new index of the options' names as they are now.
-    [[nodiscard]] detail::NameIndex freshIndex() const;
-    /// Every option's position, in long-name order as the names are now.
-    [[nodiscard]] std::vector<Position> positionsInNameOrder() const;
-    /// The position of the option `findOption` gives for `name`, or noOption.
-    [[nodiscard]] Position positionOf(std::string_view name) const;
     /// The option `findOption` gives for `name`, or nullptr.
-    [[nodiscard]] const Option* lookup(std::string_view name) const;
-    /// What `reset` clears but the program name, and the error of the latest
-    /// parse.
+    [[nodiscard]] const Option* lookup(std::string_view name) const noexcept;
+    /// Every option, in long-name order (then order of definition).
+    [[nodiscard]] std::vector<const Option*> inNameOrder() const;
+    /// What `reset` clears but the program name.
     void clearResults();
     bool parseWords(const detail::CommandWords& words);
 
     /// The text of a default value: character strings as they are (a null
     /// `const char*` as ""), everything else as a default-formatted
     /// `std::ostringstream` writes it.
-    template <class T> static std::string formatDefault(const T& value);
-    /// Writes `value` to a fresh `std::ostringstream` with default settings
-    /// and returns its text; defined in the library, so that this header needs
-    /// no stream headers.
-    CONKIT_OPTIONS_API static std::string streamed(bool value);
-    CONKIT_OPTIONS_API static std::string streamed(char value);
-    CONKIT_OPTIONS_API static std::string streamed(signed char value);
-    CONKIT_OPTIONS_API static std::string streamed(unsigned char value);
-    CONKIT_OPTIONS_API static std::string streamed(long long value);
-    CONKIT_OPTIONS_API static std::string streamed(unsigned long long value);
-    CONKIT_OPTIONS_API static std::string streamed(double value);
-    CONKIT_OPTIONS_API static std::string streamed(long double value);
+    template <class T> static std::string formatDefault(const T& value) {
+        if constexpr (std::is_convertible_v<const T&, const char*>) {
+            const char* text = value;
+            return text != nullptr ? text : "";
+        } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+            return std::string(std::string_view(value));
+        } else if constexpr (detail::indexIn<T>(detail::FormattedTypes{}) >= 0) {
+            return streamed(&value, detail::indexIn<T>(detail::FormattedTypes{}));
+        } else {
+            return streamed(
+                [](std::ostream& out, const void* p) { out << *static_cast<const T*>(p); }, &value);
+        }
+    }
+    /// Writes the value at `value`, of the built-in type at position `kind`
+    /// of `detail::FormattedTypes`, to a fresh `std::ostringstream` with default
+    /// settings and returns its text; defined in the library, so that this
+    /// header needs no stream headers.
+    CONKIT_OPTIONS_API static std::string streamed(const void* value, int kind);
     /// The same with `write`, for any type that has an `operator<<`.
     CONKIT_OPTIONS_API static std::string streamed(void (*write)(std::ostream&, const void*),
                                                    const void* value);
-
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, short& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, unsigned short& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, int& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, unsigned& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, long& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, unsigned long& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, long long& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, unsigned long long& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, float& out) const;
-    CONKIT_OPTIONS_API bool getNumber(const std::string& name, double& out) const;
+    /// Converts what `value(name)` answers into `*out`, a variable of the type
+    /// at position `kind` of `detail::NumberTypes`; see `getValue`.
+    CONKIT_OPTIONS_API bool getNumber(const std::string& name, void* out, int kind) const;
 
     std::string usage;
     std::string version;
 
-    /// The option table, in order of definition; it owns the options. Each
-    /// option lives alone in an inner vector that never grows, so adding an
-    /// option may move the inner vectors but never an option: a pointer from
-    /// `findOption` survives every later `addOption`.
-    std::vector<std::vector<Option>> table;
-    /// The options by name, and in long-name order.
-    detail::NameIndex index;
-    /// The positions `findOption` has handed out for writing: only these
-    /// options can change their names or `found` flags behind the parser.
-    std::vector<Position> handedOut;
+    /// The option records, in order of definition: the only home of every
+    /// option's definition and results. A deque never moves its elements as
+    /// it grows, so a pointer from `findOption` survives every `addOption`.
+    std::deque<Option> table;
 
-    /// Results of the latest parse, besides the options' `found` and `value`.
-    std::string prog;
-    detail::ParseResults latest;
-    std::string errorLine;
-    std::string errorWord;
-    ParseErrorKind errorKindOf = ParseErrorKind::none;
+    /// What the latest parse found besides the options' own results.
+    struct Latest {
+        std::string prog;
+        /// Every positional word and option value of the parse, back to back:
+        /// the first `used` characters. The buffer is kept for the next parse.
+        std::string text;
+        std::size_t used = 0;
+        /// The positional words.
+        std::vector<Span> arguments;
+        std::string errorLine;
+        std::string errorWord;
+        ParseErrorKind errorKind = ParseErrorKind::none;
+
+        /// The text at `span`.
+        [[nodiscard]] std::string_view at(Span span) const noexcept {
+            return std::string_view(text.data() + span.begin, span.length);
+        }
+    } latest;
 
     std::ostream* errorOutput;
     Syntax syntaxRules = Syntax::classic;
     bool stopAtFirstArgument = false;
 };
-
-template <class T>
-bool OptionParser::addOption(char shortName, const std::string& longName, bool needArg,
-                             const T& defaultValue, const std::string& help) {
-    return addOption(shortName, longName, needArg, formatDefault(defaultValue), help);
-}
-
-template <class T> std::string OptionParser::formatDefault(const T& value) {
-    if constexpr (std::is_convertible_v<const T&, const char*>) {
-        const char* text = value;
-        return text != nullptr ? text : "";
-    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-        return std::string(std::string_view(value));
-    } else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, char> ||
-                         std::is_same_v<T, signed char> || std::is_same_v<T, unsigned char> ||
-                         std::is_same_v<T, long double>) {
-        return streamed(value);
-    } else if constexpr (std::is_same_v<T, short> || std::is_same_v<T, int> ||
-                         std::is_same_v<T, long> || std::is_same_v<T, long long>) {
-        return streamed(static_cast<long long>(value));
-    } else if constexpr (std::is_same_v<T, unsigned short> || std::is_same_v<T, unsigned> ||
-                         std::is_same_v<T, unsigned long> ||
-                         std::is_same_v<T, unsigned long long>) {
-        return streamed(static_cast<unsigned long long>(value));
-    } else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
-        return streamed(static_cast<double>(value));
-    } else {
-        return streamed([](std::ostream& out, const void* p) { out << *static_cast<const T*>(p); },
-                        &value);
-    }
-}
 
 } // namespace conkit

@@ -1,11 +1,12 @@
-// OptionParser: the entry points of parsing and the results a parse records.
+// OptionParser: the entry points of parsing, and the recording of its results
+// that both syntaxes share.
 #include "options/OptionParser.h"
 
-#include "options/ShortText.h"
-#include "options/detail/CommandWords.h"
-#include "options/detail/ParseTarget.h"
+#include "options/detail/ParseRun.h"
 #include "options/detail/PathName.h"
+#include "options/detail/ShortText.h"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
@@ -32,47 +33,42 @@ bool OptionParser::parse(const std::string& line) {
 bool OptionParser::parseWords(const detail::CommandWords& words) {
     // As reset() does; the program name is replaced below.
     clearResults();
-    refreshIndex();
     if (words.size() == 0) {
-        prog.clear();
+        latest.prog.clear();
         return false;
     }
-    latest.reserve(words.size());
-    detail::ParseTarget target(*this);
-    target.setProgram(words[0]);
-    const bool accepted = syntaxRules == Syntax::gnu
-                              ? detail::parseGnu(words, stopAtFirstArgument, target)
-                              : detail::parseClassic(words, target);
-    target.finish();
-    return accepted;
+    // Room for the texts of a usual command line, so that a first parse needs
+    // few allocations and later ones none.
+    if (latest.text.size() < 16 * words.size()) {
+        latest.text.resize(16 * words.size());
+    }
+    latest.arguments.reserve(words.size());
+    detail::ParseRun run(*this);
+    run.setProgram(words[0]);
+    return syntaxRules == Syntax::gnu ? detail::parseGnu(words, stopAtFirstArgument, run)
+                                      : detail::parseClassic(words, run);
 }
 
 namespace detail {
 
-void ParseTarget::setProgram(std::string_view path) {
+void ParseRun::setProgram(std::string_view path) {
     const std::string_view name = lastPathComponent(path);
-    if (!sameText(parser.prog, name)) { // usually the same as in the previous parse
-        parser.prog.assign(name);
+    if (!sameText(parser.latest.prog, name)) { // usually the same as in the last parse
+        assignText(parser.latest.prog, name);
     }
 }
 
-void ParseTarget::flushPending() {
-    std::string_view last;
-    if (parser.latest.lastValueOf(pendingOption, last)) {
-        std::string& value = parser.entry(pendingOption).value;
-        if (!sameText(value, last)) { // parsing the same words again writes nothing
-            value.assign(last);
-        }
-    }
-    pendingOption = noOption;
+void ParseRun::grow(std::size_t more) {
+    std::string& text = parser.latest.text;
+    text.resize(std::max(parser.latest.used + more, 2 * text.size()));
 }
 
-bool ParseTarget::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {
-    parser.errorKindOf = kind;
-    parser.errorWord.assign(optionWord);
-    parser.errorLine = std::move(line);
+bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {
+    parser.latest.errorKind = kind;
+    parser.latest.errorWord.assign(optionWord.data(), optionWord.size());
+    parser.latest.errorLine = std::move(line);
     if (parser.errorOutput != nullptr) {
-        *parser.errorOutput << parser.errorLine << std::endl;
+        *parser.errorOutput << parser.latest.errorLine << std::endl;
     }
     return false;
 }

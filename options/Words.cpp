@@ -1,5 +1,5 @@
 // Small text helpers of the option parser.
-#include "options/Words.h"
+#include "options/OptionParser.h"
 
 #include "options/detail/PathName.h"
 

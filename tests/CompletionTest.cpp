@@ -14,6 +14,16 @@ using conkit::OptionParser;
 
 #if !defined(_WIN32)
 
+/// A scratch folder for one test, removed when the test ends.
+struct Folder {
+    explicit Folder(const char* name) : path(std::filesystem::path(testing::TempDir()) / name) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+    std::filesystem::path path;
+};
+
 /// Runs `script` in bash, in `folder`, and returns what it printed.
 std::string runBash(const std::filesystem::path& folder, const std::string& script) {
     const std::filesystem::path file = folder / "driver.sh";
@@ -31,47 +41,84 @@ std::string runBash(const std::filesystem::path& folder, const std::string& scri
     return output;
 }
 
+/// Bash lines that complete the command line `line` (its last word being
+/// completed) with the function registered for `program`, and print the
+/// offered words on one line.
+std::string completeLine(const std::string& program, const std::string& line) {
+    return "COMP_WORDS=(" + line + ")\nCOMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 ))\n" +
+           "\"$(complete -p -- '" + program + "' | awk '{print $3}')\"\n" +
+           "printf '%s\\n' \"$(IFS=' '; echo \"${COMPREPLY[*]}\")\"\n";
+}
+
 TEST(CompletionTest, CompletesInBash) {
     OptionParser parser;
     parser.addHelpOption();
     parser.addOption('o', "output", true, "", "");
     parser.addOption('\0', "it's", false, "", ""); // quoting must hold
     parser.addOption('1', "one", true, "", "");    // not a letter: no short word
+    OptionParser gnu = parser;
+    gnu.setSyntax(conkit::Syntax::gnu);
+    gnu.addOption('b', "", false, "", "short only");
 
-    const std::filesystem::path folder =
-        std::filesystem::path(testing::TempDir()) / "conkit_completion";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "out dir");
-    std::ofstream(folder / "out.txt") << "";
-    std::ofstream(folder / "-dash") << "";
-    std::ofstream(folder / "script.bash") << parser.bashCompletion("my-tool");
+    Folder folder("conkit_completion");
+    std::filesystem::create_directories(folder.path / "out dir");
+    std::ofstream(folder.path / "out.txt") << "";
+    std::ofstream(folder.path / "-dash") << "";
+    std::ofstream(folder.path / "classic.bash") << parser.bashCompletion("my-tool");
+    std::ofstream(folder.path / "gnu.bash") << gnu.bashCompletion("gnu-tool");
 
-    // Each line: the words of the command line, the last one being completed.
-    const std::pair<const char*, const char*> cases[] = {
-        {"my-tool -", "--help -h --it's --one --output -o"},
-        {"my-tool --", "--help --it's --one --output"},
-        {"my-tool x --o", "--one --output"},
-        {"my-tool --i", "--it's"},
-        {"my-tool -o ou", "out dir out.txt"},
-        {"my-tool --one o", "out dir out.txt"},
-        {"my-tool o", "out dir out.txt"},
-        {"my-tool -- -", "-dash"},
-        {"my-tool --nosuch", ""},
+    // Each row: the program, the words of its command line (the last one
+    // being completed), and what bash offers.
+    const std::array<const char*, 3> rows[] = {
+        {"my-tool", "my-tool -", "--help -h --it's --one --output -o"},
+        {"my-tool", "my-tool --", "--help --it's --one --output"},
+        {"my-tool", "my-tool x --o", "--one --output"},
+        {"my-tool", "my-tool --i", "--it's"},
+        {"my-tool", "my-tool -o ou", "out dir out.txt"},
+        {"my-tool", "my-tool --one o", "out dir out.txt"},
+        {"my-tool", "my-tool o", "out dir out.txt"},
+        {"my-tool", "my-tool -- -", "-dash"},
+        {"my-tool", "my-tool --nosuch", ""},
+        // The gnu syntax offers every short name that parses, and a short
+        // name alone has no long form.
+        {"gnu-tool", "gnu-tool -", "-b --help -h --it's --one -1 --output -o"},
+        {"gnu-tool", "gnu-tool -1 o", "out dir out.txt"},
     };
-    std::string script = "source script.bash || exit 1\ncomplete -p my-tool\n";
-    for (const auto& [line, offered] : cases) {
-        static_cast<void>(offered);
-        script += std::string("COMP_WORDS=(") + line + ")\n" +
-                  "COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 ))\n" + "_conkit_complete_my_2dtool\n" +
-                  "printf '%s\\n' \"$(IFS=' '; echo \"${COMPREPLY[*]}\")\"\n";
-    }
-    std::string want = "complete -F _conkit_complete_my_2dtool my-tool\n";
-    for (const auto& [line, offered] : cases) {
-        static_cast<void>(line);
+    std::string script = "source classic.bash && source gnu.bash || exit 1\n";
+    std::string want;
+    for (const auto& [program, line, offered] : rows) {
+        script += completeLine(program, line);
         want += std::string(offered) + "\n";
     }
-    EXPECT_EQ(runBash(folder, script), want);
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(runBash(folder.path, script), want);
+}
+
+TEST(CompletionTest, HostileNamesRunNothing) {
+    // Names that would run a command if any of them reached bash unquoted.
+    const std::string hostile[] = {"x\ntouch pwned #",
+                                   "$(touch pwned)",
+                                   "`touch pwned`",
+                                   "'; touch pwned; '",
+                                   "\"; touch pwned; \"",
+                                   "-F touch",
+                                   std::string(100000, 'n') + ";touch pwned",
+                                   "a b\tc\\",
+                                   ""};
+    Folder folder("conkit_completion_hostile");
+    std::string script;
+    int file = 0;
+    for (const std::string& name : hostile) {
+        OptionParser parser;
+        parser.setSyntax(file % 2 == 0 ? conkit::Syntax::gnu : conkit::Syntax::classic);
+        parser.addOption('x', name, true, name, name);
+        parser.addOption('\0', "plain", false, "", name);
+        const std::string path = "script" + std::to_string(file++) + ".bash";
+        std::ofstream(folder.path / path, std::ios::binary) << parser.bashCompletion(name);
+        script += "source " + path + " || echo 'failed: " + path + "'\n";
+    }
+    script +=
+        "[ -e pwned ] && echo pwned\ncomplete -p | grep -c '^complete -F _conkit_complete_'\n";
+    EXPECT_EQ(runBash(folder.path, script), std::to_string(std::size(hostile)) + "\n");
 }
 
 #else

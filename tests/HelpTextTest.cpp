@@ -46,6 +46,22 @@ usage:  [files] %prog
 )");
 }
 
+TEST(HelpTextTest, ShortFormsOfTheGnuSyntax) {
+    // Every short name a gnu bundle accepts is listed, and a short name alone
+    // gets no long form.
+    OptionParser parser("%prog", "");
+    parser.setSyntax(conkit::Syntax::gnu);
+    parser.addOption('7', "seven", false, "", "digit");
+    parser.addOption('b', "", false, "", "short only");
+    parser.addOption('\xE9', "high", false, "", "not typed as a short form");
+    EXPECT_EQ(parser.helpText(), R"(
+
+  -b                    short only
+      --high            not typed as a short form
+  -7, --seven           digit
+)");
+}
+
 TEST(HelpTextTest, NoOptions) {
     OptionParser parser;
     EXPECT_EQ(parser.helpText(), "\n\n");

@@ -1,5 +1,6 @@
 // Option definition, clashes, lookup and the reset between parses.
 #include "ParserHelpers.h"
+#include "options/detail/ShortText.h"
 
 #include <gmock/gmock.h>
 
@@ -216,17 +217,13 @@ namespace {
 
 TEST(OptionTableTest, ShortTextHelpersAtEveryLength) {
     // The word-at-a-time paths change at 4, 8 and 16 bytes; a difference in
-    // any one byte must be seen, and a copy must be exact, at every length.
+    // any one byte must be seen at every length.
     for (std::size_t n = 0; n <= 40; ++n) {
         std::string a(n, 'x');
         for (std::size_t i = 0; i < n; ++i) {
             a[i] = static_cast<char>('a' + (i * 7) % 26);
         }
-        std::string copy(n + 2, '#');
-        conkit::detail::copyText(&copy[1], a);
-        EXPECT_EQ(copy, "#" + a + "#");
         EXPECT_TRUE(conkit::detail::sameText(a, std::string(a)));
-        EXPECT_EQ(conkit::detail::hashText(a), conkit::detail::hashText(std::string(a)));
         for (std::size_t i = 0; i < n; ++i) {
             std::string b = a;
             b[i] = '\xFF';

@@ -140,6 +140,18 @@ TEST(QueryTest, TypedValues) {
     parseWords(parser, {"-n", "4x"});
     EXPECT_FALSE(parser.getValue("n", number));
     EXPECT_EQ(number, -42);
+
+    // The typed form converts what value() answers: the latest parse's value
+    // or the default, never the value an earlier parse left in the record.
+    parser.addOption('\0', "num", true, 5, "");
+    parseWords(parser, {"--num", "7"});
+    parseWords(parser, {"--num"});
+    std::string text;
+    EXPECT_TRUE(parser.getValue("num", text));
+    EXPECT_EQ(text, "7");
+    EXPECT_EQ(parser.value("num"), "5");
+    EXPECT_TRUE(parser.getValue("num", number));
+    EXPECT_EQ(number, 5);
 }
 
 } // namespace

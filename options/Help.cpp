@@ -1,7 +1,7 @@
 // OptionParser: help, usage and version texts.
 #include "options/OptionParser.h"
 
-#include "options/detail/Ascii.h"
+#include "options/detail/ShortForm.h"
 
 #include <iostream>
 
@@ -14,15 +14,15 @@ constexpr std::size_t nameColumnWidth = 24;
 
 constexpr std::string_view progMarker = "%prog";
 
-/// Appends the help line of `option` to `out`, so that `helpText` builds the
-/// whole text in one string.
-void appendHelpLine(const OptionParser::Option& option, std::string& out) {
+/// Appends the help line of `option` under the short forms of `syntax` to
+/// `out`, so that `helpText` builds the whole text in one string.
+void appendHelpLine(const OptionParser::Option& option, Syntax syntax, std::string& out) {
     const std::size_t lineStart = out.size();
     out += "  ";
-    if (detail::isAsciiLetter(option.shortName)) {
+    if (detail::isShortForm(option.shortName, syntax)) {
         out += '-';
         out += option.shortName;
-        if (!option.longName.empty()) {
+        if (!option.longName.empty() && !detail::isShortOnly(option, syntax)) {
             out += ", --";
             out += option.longName;
         }
@@ -47,7 +47,7 @@ void appendHelpLine(const OptionParser::Option& option, std::string& out) {
 
 std::string OptionParser::Option::helpLine() const {
     std::string line;
-    appendHelpLine(*this, line);
+    appendHelpLine(*this, Syntax::classic, line);
     return line;
 }
 
@@ -55,7 +55,7 @@ std::string OptionParser::usageText() const {
     std::string text = usage;
     const std::string::size_type at = text.find(progMarker);
     if (at != std::string::npos) {
-        text.replace(at, progMarker.size(), prog);
+        text.replace(at, progMarker.size(), latest.prog);
     }
     return text;
 }
@@ -65,8 +65,8 @@ std::string OptionParser::helpText() const {
     text += '\n';
     text += usageText();
     text += '\n';
-    for (const Position position : positionsInNameOrder()) {
-        appendHelpLine(entry(position), text);
+    for (const Option* option : inNameOrder()) {
+        appendHelpLine(*option, syntaxRules, text);
         text += '\n';
     }
     return text;

@@ -1,9 +1,9 @@
-// Equality, copying and hashing of short texts, such as option and program
-// names. Not part of the interface: the parser's inline parts use it.
+// Equality and copying of short texts, such as option and program names.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace conkit::detail {
@@ -45,6 +45,11 @@ inline bool sameText(std::string_view a, std::string_view b) noexcept {
     return std::memcmp(a.data(), b.data(), n) == 0;
 }
 
+/// True when `text` begins with `prefix`.
+inline bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
+    return text.size() >= prefix.size() && sameText(text.substr(0, prefix.size()), prefix);
+}
+
 /// Copies `text` to `out`, which has room for it. Up to 16 bytes go as two
 /// overlapping loads and stores, which is cheaper than a call to memcpy for
 /// the short words of a command line.
@@ -70,32 +75,16 @@ inline void copyText(char* out, std::string_view text) noexcept {
     }
 }
 
-/// A hash of `text` for tables in memory (it differs between byte orders).
-/// Eight bytes are mixed at a time, the last eight (or fewer) with one load,
-/// so that a short name costs a couple of multiplications rather than one
-/// per byte.
-inline std::size_t hashText(std::string_view text) noexcept {
-    constexpr std::uint64_t spread = 0x9E3779B97F4A7C15U;
-    const char* p = text.data();
-    const std::size_t n = text.size();
-    std::uint64_t hash = (n + 1) * spread;
-    std::uint64_t last = 0;
-    if (n >= 8) {
-        for (std::size_t at = 0; at + 8 < n; at += 8) {
-            hash = (hash ^ loadWord<std::uint64_t>(p + at)) * spread;
-        }
-        last = loadWord<std::uint64_t>(p + n - 8);
-    } else if (n >= 4) {
-        last = loadWord<std::uint32_t>(p) |
-               (static_cast<std::uint64_t>(loadWord<std::uint32_t>(p + n - 4)) << 32);
-    } else if (n != 0) {
-        const auto byte = [p](std::size_t at) {
-            return static_cast<std::uint64_t>(static_cast<unsigned char>(p[at]));
-        };
-        last = byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16);
+/// `to = text`. A text no longer than the string is copied in place and the
+/// string cut to it, which needs no call, as when a parse stores a value
+/// again; a longer one goes through std::string::assign.
+inline void assignText(std::string& to, std::string_view text) {
+    if (text.size() > to.size()) {
+        to.assign(text.data(), text.size());
+        return;
     }
-    hash = (hash ^ last) * 0xFF51AFD7ED558CCDU;
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
+    copyText(&to[0], text);
+    to.erase(text.size());
 }
 
 } // namespace conkit::detail

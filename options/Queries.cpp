@@ -1,0 +1,88 @@
+// OptionParser: the queries on the results of a parse, as flags, texts,
+// numbers and lists.
+#include "options/OptionParser.h"
+
+#include "options/detail/Lookup.h"
+
+#include "slices/StrSlice.h"
+
+#include <array>
+
+namespace conkit {
+
+bool OptionParser::isSet(char shortName) const {
+    const Option* option = detail::findShortIn(table, shortName);
+    return option != nullptr && option->found;
+}
+
+bool OptionParser::isSet(const std::string& name) const {
+    const Option* option = lookup(name);
+    return option != nullptr && option->found;
+}
+
+bool OptionParser::helpRequested() const {
+    return isSet(std::string("help"));
+}
+
+bool OptionParser::versionRequested() const {
+    return isSet(std::string("version"));
+}
+
+bool OptionParser::getValue(const std::string& name, std::string& value) const {
+    const Option* option = lookup(name);
+    if (option == nullptr || !option->found) {
+        return false;
+    }
+    value = option->value;
+    return true;
+}
+
+std::string OptionParser::value(const std::string& name) const {
+    const Option* option = lookup(name);
+    if (option == nullptr) {
+        return std::string();
+    }
+    return option->givenValues.empty() ? option->defaultValue
+                                       : std::string(latest.at(option->givenValues.back()));
+}
+
+std::size_t OptionParser::count(const std::string& name) const {
+    const Option* option = lookup(name);
+    return option != nullptr ? option->timesNamed : 0;
+}
+
+std::vector<std::string> OptionParser::values(const std::string& name) const {
+    const Option* option = lookup(name);
+    if (option == nullptr) {
+        return {};
+    }
+    std::vector<std::string> texts;
+    texts.reserve(option->givenValues.size());
+    for (const Span span : option->givenValues) {
+        texts.emplace_back(latest.at(span));
+    }
+    return texts;
+}
+
+std::string OptionParser::arg(size_type index) const {
+    return index < latest.arguments.size() ? std::string(latest.at(latest.arguments[index]))
+                                           : std::string();
+}
+
+namespace {
+
+/// For every type of `list`, the conversion of a slice into a variable of
+/// that type, at the type's position.
+template <class... T> constexpr auto numberReaders(detail::TypeList<T...> /*list*/) {
+    return std::array<bool (*)(const StrSlice&, void*), sizeof...(T)>{
+        [](const StrSlice& text, void* out) { return text.parseNumber(*static_cast<T*>(out)); }...};
+}
+
+} // namespace
+
+bool OptionParser::getNumber(const std::string& name, void* out, int kind) const {
+    static constexpr auto readers = numberReaders(detail::NumberTypes{});
+    return count(name) != 0 && readers[static_cast<std::size_t>(kind)](StrSlice(value(name)), out);
+}
+
+} // namespace conkit
