@@ -4,18 +4,22 @@ include(CMakePackageConfigHelpers)
 
 set(CONKIT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/conkit)
 
+# The include folder (CONKIT_INSTALL_INCLUDEDIR, include/conkit) is the one the
+# targets name, with no INCLUDES DESTINATION beside it: that would add the
+# prefix's whole include folder to every consumer's search path as well.
 install(TARGETS conkit_options conkit_slices
     EXPORT conkitTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-    INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Callers include "options/OptionParser.h" and "slices/StrSlice.h"; the
+# Callers include "options/OptionParser.h" and "slices/StrSlice.h", found in
+# include/conkit, so that the generic folder names options/ and slices/ never
+# stand directly in a shared include folder such as /usr/local/include. The
 # detail folders are internal.
 foreach(piece options slices)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${piece}/
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${piece}
+        DESTINATION ${CONKIT_INSTALL_INCLUDEDIR}/${piece}
         FILES_MATCHING PATTERN "*.h"
         PATTERN "detail" EXCLUDE)
 endforeach()

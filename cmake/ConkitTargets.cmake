@@ -28,7 +28,7 @@ function(conkit_add_library piece)
     target_compile_features(${target} PUBLIC cxx_std_17)
     target_include_directories(${target} PUBLIC
         $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+        $<INSTALL_INTERFACE:${CONKIT_INSTALL_INCLUDEDIR}>)
     if(BUILD_SHARED_LIBS)
         target_compile_definitions(${target} PUBLIC CONKIT_SHARED)
         if(UNIX AND NOT APPLE)

@@ -6,8 +6,14 @@
 #   scripts/install-deps.sh --only PACKAGE...     # just these
 set -euo pipefail
 
-packages=(cmake make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev pkg-config
-          clang-format clang-tidy cppcheck valgrind)
+# ninja-build: the presets' generator. zsh, fish and bash-completion: the
+# shells the completion scripts are tried in, bash with the completion
+# package's loader. groff-base: groff with the man macros and the output
+# devices that `groff -man -ww -z` checks a man page with. doxygen: the
+# reference pages.
+packages=(cmake ninja-build make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev
+          pkg-config clang-format clang-tidy cppcheck valgrind
+          zsh fish bash-completion groff-base doxygen)
 if [ "${1:-}" = "--only" ]; then
     shift
     packages=()

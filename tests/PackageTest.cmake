@@ -2,9 +2,10 @@
 #       [-DKINDS=static;shared] [-DCROSSCOMPILING=ON] -P PackageTest.cmake
 #
 # For a static and a shared build of conkit: install it into a fresh prefix,
-# then build and run the consumer in tests/consumer through find_package,
-# through pkg-config with a plain compiler command, through add_subdirectory
-# and through FetchContent. Each must print what the consumer prints.
+# check that its headers went to include/conkit alone, then build and run the
+# consumer in tests/consumer through find_package, through pkg-config with a
+# plain compiler command, through add_subdirectory and through FetchContent.
+# Each must print what the consumer prints.
 
 cmake_policy(VERSION 3.16...3.25)
 
@@ -27,6 +28,7 @@ endif()
 if(NOT KINDS)
     set(KINDS static shared)
 endif()
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 set(want "hello Ada, 3 fields\n")
 
 function(run)
@@ -78,6 +80,30 @@ function(expect_public_exports prefix piece)
     message(STATUS "shared, libconkit_${piece}.so exports: ok")
 endfunction()
 
+# The headers are installed as include/conkit/options/*.h and
+# include/conkit/slices/*.h: nothing else stands in the prefix's include folder
+# (no include/options that could meet another package's), and no detail
+# folder is installed.
+function(expect_header_layout prefix)
+    file(GLOB top RELATIVE ${prefix}/include ${prefix}/include/*)
+    if(NOT top STREQUAL "conkit")
+        message(FATAL_ERROR "include/ holds '${top}'; want conkit alone")
+    endif()
+    file(GLOB_RECURSE headers RELATIVE ${prefix}/include/conkit ${prefix}/include/conkit/*)
+    foreach(header IN LISTS headers)
+        if(NOT header MATCHES "^(options|slices)/[^/]+\\.h$")
+            message(FATAL_ERROR "include/conkit/${header} is installed; want only the public "
+                                "headers of options/ and slices/, not their detail folders")
+        endif()
+    endforeach()
+    foreach(header options/OptionParser.h slices/StrSlice.h slices/Tokenizers.h)
+        if(NOT header IN_LIST headers)
+            message(FATAL_ERROR "include/conkit/${header} is not installed")
+        endif()
+    endforeach()
+    set(headers "${headers}" PARENT_SCOPE)
+endfunction()
+
 set(consumer ${SOURCE}/tests/consumer)
 foreach(kind IN LISTS KINDS)
     set(dir ${WORK}/${kind})
@@ -90,10 +116,12 @@ foreach(kind IN LISTS KINDS)
 
     run(${CMAKE_COMMAND} -S ${SOURCE} -B ${dir}/build ${common} -DCMAKE_INSTALL_PREFIX=${dir}/unused
         -DCONKIT_BUILD_TESTS=OFF -DCONKIT_BUILD_DEMO=OFF)
-    run(${CMAKE_COMMAND} --build ${dir}/build --parallel 4)
+    run(${CMAKE_COMMAND} --build ${dir}/build --parallel ${cores})
     # A prefix chosen at install time, not at configure time: nothing may
     # depend on the configured one.
     run(${CMAKE_COMMAND} --install ${dir}/build --prefix ${dir}/prefix)
+    expect_header_layout(${dir}/prefix)
+    message(STATUS "${kind}, headers in include/conkit: ok")
 
     if(shared)
         expect_public_exports(${dir}/prefix options
@@ -131,8 +159,23 @@ foreach(kind IN LISTS KINDS)
     if(NOT output MATCHES "-lconkit_options.*-lconkit_slices")
         message(FATAL_ERROR "pkg-config --static conkit-options gives: ${output}")
     endif()
+    # The include flag names include/conkit, not the prefix's include folder.
+    run(pkg-config --cflags conkit-options)
+    if(NOT output MATCHES "(^| )-I[^ ]*/include/conkit( |\n|$)" OR output MATCHES "/include( |\n|$)")
+        message(FATAL_ERROR "pkg-config --cflags conkit-options gives: ${output}")
+    endif()
     run(pkg-config --cflags --libs conkit)
     separate_arguments(flags UNIX_COMMAND "${output}")
+    # Every installed header compiles on its own with those flags alone: none
+    # includes a header that was not installed.
+    set(sources "")
+    foreach(header IN LISTS headers)
+        string(MAKE_C_IDENTIFIER "${header}" name)
+        file(WRITE ${dir}/headers/${name}.cpp "#include \"${header}\"\n")
+        list(APPEND sources ${dir}/headers/${name}.cpp)
+    endforeach()
+    run(${CXX} -std=c++17 -fsyntax-only ${flags} ${sources})
+    message(STATUS "${kind}, each installed header compiles alone with pkg-config's flags: ok")
     run(pkg-config --variable=libdir conkit-options)
     string(STRIP "${output}" libdir)
     run(${CXX} -std=c++17 ${consumer}/main.cpp ${flags} -Wl,-rpath,${libdir} -o ${dir}/pkgapp)
@@ -141,7 +184,7 @@ foreach(kind IN LISTS KINDS)
     foreach(way subdirectory fetchcontent)
         run(${CMAKE_COMMAND} -S ${consumer} -B ${dir}/${way} ${common} -DCONSUME=${way}
             -DCONKIT_SOURCE_DIR=${SOURCE})
-        run(${CMAKE_COMMAND} --build ${dir}/${way} --parallel 4)
+        run(${CMAKE_COMMAND} --build ${dir}/${way} --parallel ${cores})
         expect_greeting(${dir}/${way}/app "${kind}, ${way}")
     endforeach()
 endforeach()
