@@ -26,7 +26,7 @@ std::size_t findEquals(std::string_view body) noexcept {
     return std::string_view::npos;
 }
 
-bool needArg(ParseRun& run, const ParseRun::Option& awaiting, std::string_view written) {
+bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
     return run.fail(ParseErrorKind::missingArgument, written,
                     "--" + awaiting.longName + " need arg.");
 }
@@ -37,7 +37,7 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
-    ParseRun::Option* current = nullptr;
+    Option* current = nullptr;
     std::string_view currentWord;
     bool awaiting = false;
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -45,9 +45,13 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
         const std::size_t prefix = prefixLength(word);
         if (prefix == 0) {
             if (current != nullptr) {
-                run.stored(*current, word);
+                if (!run.stored(*current, word, currentWord)) {
+                    return false;
+                }
                 current = nullptr;
                 awaiting = false;
+            } else if (run.startsCommand(i)) {
+                return true; // the rest is the command's
             } else {
                 run.positional(word);
             }
@@ -65,9 +69,13 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
             return run.fail(ParseErrorKind::unknownOption, currentWord,
                             "invalid option: " + std::string(name));
         }
-        ParseRun::named(*current);
+        if (!run.named(*current, currentWord)) {
+            return false;
+        }
         if (equals != std::string_view::npos) {
-            run.stored(*current, body.substr(equals + 1));
+            if (!run.stored(*current, body.substr(equals + 1), currentWord)) {
+                return false;
+            }
         } else {
             awaiting = current->needArg && current->defaultValue.empty();
         }

@@ -47,7 +47,7 @@ std::string OptionParser::bashCompletion(const std::string& program) const {
     std::string takingValues;
     for (const Option* listed : inNameOrder()) {
         const Option& option = *listed;
-        if (option.longName.find('\0') != std::string::npos) {
+        if (option.description().hidden || option.longName.find('\0') != std::string::npos) {
             continue;
         }
         std::string words;

@@ -1,51 +1,23 @@
-// The gnu rules: the conventions of getopt_long with argument permutation.
+// The gnu rules: the conventions of getopt_long with argument permutation,
+// with optional values, "--no-" forms and aliases.
 #include "options/detail/ParseRun.h"
 #include "options/detail/ShortText.h"
+#include "options/detail/Suggestion.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace conkit::detail {
 
 namespace {
 
-/// The number of single-character insertions, deletions and substitutions
-/// that turn `a` into `b`, or `limit` + 1 when that is more than `limit`.
-std::size_t editDistance(std::string_view a, std::string_view b, std::size_t limit) {
-    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit) {
-        return limit + 1;
-    }
-    // One row of the classic table: row[j] is the distance from the part of
-    // `a` seen so far to the first j characters of `b`.
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return std::min(row[b.size()], limit + 1);
-}
-
-/// " (did you mean '--NAME'?)" when exactly one long name is within two
-/// edits of `name`, else "".
-std::string suggestion(ParseRun& run, std::string_view name) {
-    std::string_view close;
-    std::size_t closeCount = 0;
-    for (const ParseRun::Option& option : run.options()) {
-        if (editDistance(name, option.longName, 2) <= 2) {
-            close = option.longName;
-            ++closeCount;
-        }
-    }
-    return closeCount == 1 ? " (did you mean '--" + std::string(close) + "'?)" : std::string();
-}
+/// A long name that a "--" word named: the option, and whether it was its
+/// "--no-" form.
+struct LongMatch {
+    Option* option = nullptr;
+    bool negated = false;
+};
 
 /// Reads the gnu rules over one command line, recording into a run.
 class GnuParse {
@@ -66,80 +38,143 @@ private:
         const std::size_t equals = body.find('=');
         const std::string_view name = body.substr(0, equals);
         const std::string_view written = word.substr(0, 2 + name.size());
-        ParseRun::Option* option = run.findLong(name);
-        if (option == nullptr && !name.empty()) {
-            // A unique prefix of a long name names that option.
-            std::size_t matches = 0;
-            for (ParseRun::Option& candidate : run.options()) {
-                if (beginsWith(candidate.longName, name)) {
-                    option = &candidate;
-                    ++matches;
-                }
-            }
-            if (matches > 1) {
+        LongMatch match = exactly(name);
+        if (match.option == nullptr && !name.empty()) {
+            match = byPrefix(name);
+            if (match.option == nullptr && matches > 1) {
                 return ambiguous(written, name);
             }
         }
-        if (option == nullptr) {
-            return unknown(written, name.empty() ? std::string() : suggestion(run, name));
+        if (match.option == nullptr) {
+            return unknown(written, name.empty() ? std::string() : suggestion(name));
         }
+        Option& option = *match.option;
         if (equals != std::string_view::npos) {
-            if (!option->needArg) {
+            if (!option.needArg || match.negated) {
                 return run.fail(ParseErrorKind::unexpectedArgument, written,
                                 message(written, "takes no value"));
             }
-            return store(*option, body.substr(equals + 1));
+            return run.named(option, written) &&
+                   run.stored(option, body.substr(equals + 1), written);
         }
-        if (!option->needArg) {
-            return named(*option);
+        if (match.negated) {
+            ParseRun::negated(option);
+            return true;
         }
-        return storeNextWord(*option, next) || missingValue(written);
+        if (!option.needArg) {
+            return run.named(option, written);
+        }
+        if (option.description().optionalValue) {
+            return implicit(option, written);
+        }
+        return storeNextWord(option, written, next);
     }
 
     bool shortOptions(std::string_view word, std::size_t& next) {
         for (std::size_t at = 1; at < word.size(); ++at) {
             const char letter = word[at];
-            ParseRun::Option* option = run.findShortForm(letter);
+            Option* option = run.findShortForm(letter);
+            const std::string written{'-', letter};
             if (option == nullptr) {
-                return unknown(std::string{'-', letter}, std::string());
+                return unknown(written, std::string());
             }
-            if (option->needArg) {
-                const std::string_view rest = word.substr(at + 1);
-                if (!rest.empty()) {
-                    return store(*option, rest);
+            if (!option->needArg) {
+                if (!run.named(*option, written)) {
+                    return false;
                 }
-                return storeNextWord(*option, next) || missingValue(std::string{'-', letter});
+                continue;
             }
-            named(*option);
+            // The first option of a bundle that takes a value takes the rest
+            // of the word.
+            const std::string_view rest = word.substr(at + 1);
+            if (!rest.empty()) {
+                return run.named(*option, written) && run.stored(*option, rest, written);
+            }
+            if (option->description().optionalValue) {
+                return implicit(*option, written);
+            }
+            return storeNextWord(*option, written, next);
         }
         return true;
     }
 
-    static bool named(ParseRun::Option& option) {
-        ParseRun::named(option);
+    /// The option whose long name, alias or "no-" form is exactly `name`;
+    /// long names win over aliases, and aliases over "no-" forms.
+    LongMatch exactly(std::string_view name) {
+        if (Option* option = run.findLong(name)) {
+            return {option, false};
+        }
+        if (beginsWith(name, "no-")) {
+            Option* option = findLongIn(run.options(), name.substr(3));
+            if (option != nullptr && sameText(option->longName, name.substr(3)) &&
+                option->description().negatable && !option->needArg) {
+                return {option, true};
+            }
+        }
+        return {};
+    }
+
+    /// The one option that every long name beginning with `prefix` belongs
+    /// to (in the same form); none when no name or names of several options
+    /// begin with it, `matches` telling which.
+    LongMatch byPrefix(std::string_view prefix) {
+        LongMatch match;
+        matches = 0;
+        forEachLongName(run.options(), [&](Option& option, std::string_view name, bool negated) {
+            if (!beginsWith(name, prefix)) {
+                return;
+            }
+            if (matches == 0 || match.option != &option || match.negated != negated) {
+                ++matches;
+            }
+            match = {&option, negated};
+        });
+        return matches == 1 ? match : LongMatch{};
+    }
+
+    /// Names `option` and gives it its implicit value.
+    bool implicit(Option& option, std::string_view written) {
+        if (!run.named(option, written)) {
+            return false;
+        }
+        run.storedImplicit(option);
         return true;
     }
 
-    bool store(ParseRun::Option& option, std::string_view value) {
-        ParseRun::named(option);
-        run.stored(option, value);
-        return true;
+    /// Names `option` and takes the word at `next`, whatever it looks like,
+    /// as its value.
+    bool storeNextWord(Option& option, std::string_view written, std::size_t& next) {
+        if (next == words.size()) {
+            return run.fail(ParseErrorKind::missingArgument, written,
+                            message(written, "needs a value"));
+        }
+        return run.named(option, written) && run.stored(option, words[next++], written);
     }
 
-    /// Takes the word at `next`, whatever it looks like, as the value; false
-    /// when there is none.
-    bool storeNextWord(ParseRun::Option& option, std::size_t& next) {
-        return next != words.size() && store(option, words[next++]);
+    /// " (did you mean '--NAME'?)" when exactly one long name is within two
+    /// edits of `name`, else "".
+    std::string suggestion(std::string_view name) {
+        std::vector<std::string> names;
+        forEachLongName(run.options(), [&](Option&, std::string_view candidate, bool) {
+            names.emplace_back(candidate);
+        });
+        CloseMatch close(name);
+        for (const std::string& candidate : names) {
+            close.consider(candidate);
+        }
+        return close.found() ? " (did you mean '--" + std::string(close.candidate()) + "'?)"
+                             : std::string();
     }
 
-    /// The error for a prefix of several long names, listed in long-name order.
+    /// The error for a prefix of the names of several options, every name
+    /// that begins with it listed in long-name order.
     bool ambiguous(std::string_view written, std::string_view prefix) {
-        std::vector<std::string_view> names;
-        for (const ParseRun::Option& option : run.options()) {
-            if (beginsWith(option.longName, prefix)) {
-                names.emplace_back(option.longName);
+        std::vector<std::string> names;
+        forEachLongName(run.options(), [&](Option&, std::string_view name, bool) {
+            if (beginsWith(name, prefix)) {
+                names.emplace_back(name);
             }
-        }
+        });
         std::sort(names.begin(), names.end());
         std::string line = message(written, "is ambiguous:");
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -147,11 +182,6 @@ private:
             line += names[i];
         }
         return run.fail(ParseErrorKind::ambiguousOption, written, line);
-    }
-
-    bool missingValue(std::string_view written) {
-        return run.fail(ParseErrorKind::missingArgument, written,
-                        message(written, "needs a value"));
     }
 
     bool unknown(std::string_view written, const std::string& hint) {
@@ -166,6 +196,8 @@ private:
 
     const CommandWords& words;
     ParseRun& run;
+    /// How many options the latest `byPrefix` found.
+    std::size_t matches = 0;
 };
 
 } // namespace
@@ -174,9 +206,13 @@ bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run
     GnuParse parse(words, run);
     bool optionsEnded = false;
     for (std::size_t next = 1; next < words.size();) {
-        const std::string_view word = words[next++];
+        const std::size_t index = next++;
+        const std::string_view word = words[index];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
-            // A plain word, "-" or "": positional.
+            // A plain word, "-" or "": positional, or the command's name.
+            if (run.startsCommand(index)) {
+                return true;
+            }
             run.positional(word);
             optionsEnded = optionsEnded || stopAtFirstArgument;
         } else if (word == "--") {

@@ -66,6 +66,9 @@ std::string OptionParser::helpText() const {
     text += usageText();
     text += '\n';
     for (const Option* option : inNameOrder()) {
+        if (option->description().hidden) {
+            continue;
+        }
         appendHelpLine(*option, syntaxRules, text);
         text += '\n';
     }

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iosfwd>
+#include <list>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -76,7 +76,30 @@ enum class ParseErrorKind {
     /// A value was given to an option that takes none (gnu syntax).
     unexpectedArgument,
     /// An abbreviated long name begins several long names (gnu syntax).
-    ambiguousOption
+    ambiguousOption,
+    /// A value broke its option's choices or range.
+    invalidValue,
+    /// A required option got no value from the command line or the
+    /// environment.
+    missingOption,
+    /// Two options of an exclusive group were named.
+    conflictingOptions,
+    /// The word where a command belongs names no command.
+    unknownCommand,
+    /// A command is required and none was given.
+    missingCommand
+};
+
+/// Where the value that `OptionParser::value` answers came from.
+enum class ValueSource {
+    /// No parse gave the option a value, and it has no default.
+    none,
+    /// The latest parse's command line named the option.
+    commandLine,
+    /// The option's environment variable, the command line not naming it.
+    environment,
+    /// Neither: the option's default.
+    defaultValue
 };
 
 namespace detail {
@@ -202,16 +225,103 @@ public:
         /// the default when there is one.
         [[nodiscard]] CONKIT_OPTIONS_API std::string helpLine() const;
 
+        /// @name Describing the option further
+        /// Each returns the option, so that calls chain:
+        /// `parser.describe("color").optionalValue("always").choices({...})`.
+        /// @{
+        /// Sets the placeholder of the value in the help text, the man page and
+        /// completion ("N", "WHEN"). Without one the long name in upper case
+        /// serves.
+        CONKIT_OPTIONS_API Option& valueName(const std::string& text);
+        /// In the gnu syntax, makes the value optional: the option takes a value
+        /// only when it is attached ("--color=always", "-calways"), never from
+        /// the next word, and named alone it gets `implicit`. Sets `needArg`,
+        /// so the classic syntax treats it as an option with a value.
+        CONKIT_OPTIONS_API Option& optionalValue(const std::string& implicit);
+        /// Accepts only these values, compared exactly.
+        CONKIT_OPTIONS_API Option& choices(const std::vector<std::string>& allowed);
+        /// Accepts only whole numbers from `min` to `max` (as
+        /// `StrSlice::parseNumber` reads them into a long long).
+        CONKIT_OPTIONS_API Option& range(long long min, long long max);
+        /// Accepts only numbers from `min` to `max` (as `StrSlice::parseNumber`
+        /// reads them into a double).
+        CONKIT_OPTIONS_API Option& realRange(double min, double max);
+        /// Makes a parse fail when neither the command line nor the
+        /// environment gives the option, unless help or version was asked for.
+        CONKIT_OPTIONS_API Option& required();
+        /// In the gnu syntax, also accepts "--no-NAME" for an option without a
+        /// value: it undoes every earlier "--NAME" of the parse.
+        CONKIT_OPTIONS_API Option& negatable();
+        /// Reads the option from the environment variable `variable` when the
+        /// command line does not name it.
+        CONKIT_OPTIONS_API Option& env(const std::string& variable);
+        /// Lists the option under the heading `title` in the help text.
+        CONKIT_OPTIONS_API Option& section(const std::string& title);
+        /// Leaves the option out of the help text, the man page and completion;
+        /// it is still parsed.
+        CONKIT_OPTIONS_API Option& hidden();
+        /// Gives the option another long name, `name` ("colour" for "color"). An alias
+        /// that another option has as its long name, or that an option
+        /// defined earlier has as an alias, does not take effect, and
+        /// `checkTable` reports it.
+        CONKIT_OPTIONS_API Option& alias(const std::string& name);
+        /// @}
+
+        /// What the setters above recorded.
+        struct Description {
+            /// What a range accepts: nothing in particular, whole numbers or
+            /// any numbers.
+            enum class Range : unsigned char { none, whole, real };
+
+            /// `valueName`; "" when none was given.
+            std::string valueName;
+            /// `optionalValue`: whether the value is optional, and the value
+            /// the option gets when named alone.
+            bool optionalValue = false;
+            std::string implicitValue;
+            /// `choices`; empty when any value is accepted.
+            std::vector<std::string> choices;
+            /// `range` and `realRange`; the limits of the kind set last.
+            Range range = Range::none;
+            long long wholeMin = 0;
+            long long wholeMax = 0;
+            double realMin = 0;
+            double realMax = 0;
+            /// `required`, `negatable` and `hidden`.
+            bool required = false;
+            bool negatable = false;
+            bool hidden = false;
+            /// `env`; "" when there is none.
+            std::string env;
+            /// `section`; "" for the untitled section.
+            std::string section;
+            /// Every name given to `alias`, in order, in effect or not.
+            std::vector<std::string> aliases;
+            /// The numbers of the exclusive groups the option belongs to.
+            std::vector<std::size_t> groups;
+        };
+        /// Returns what the setters recorded.
+        [[nodiscard]] const Description& description() const noexcept { return described; }
+
     private:
         friend class OptionParser;
         friend class detail::ParseRun;
 
-        /// What the latest parse alone gave the option: how many option words
-        /// named it, and where its values lie in the parse's text, in
-        /// command-line order.
+        Description described;
+
+        /// What the latest parse alone gave the option: where its value came
+        /// from, how many option words named it, and where its values lie in
+        /// the parse's text, in command-line order.
+        ValueSource from = ValueSource::none;
         std::size_t timesNamed = 0;
         std::vector<Span> givenValues;
     };
+
+    /// Where a parse reads environment variables: a function that returns a
+    /// variable's text, or nullptr when it is not set.
+    using Environment = const char* (*)(const char* variable);
+    /// The same as `conkit::ValueSource`.
+    using ValueSource = conkit::ValueSource;
 
     /// @name Construction
     /// @{
@@ -256,6 +366,31 @@ public:
     /// Defines 'v' / "version", no argument, help text "print version info".
     /// Does nothing when 'v' or "version" is already taken.
     CONKIT_OPTIONS_API void addVersionOption();
+
+    /// Returns the option `findOption(name)` finds, to describe it further
+    /// (see `Option::valueName` and the setters after it). When no option has
+    /// that name it returns a scratch option that belongs to no table, so
+    /// that describing it changes nothing, and `checkTable` reports the name.
+    CONKIT_OPTIONS_API Option& describe(const std::string& name);
+    /// Lets a parse name at most one of the options `names`; the second one
+    /// named fails it. Names that no option has are left out, and
+    /// `checkTable` reports them. Returns this parser.
+    CONKIT_OPTIONS_API OptionParser& exclusive(const std::vector<std::string>& names);
+    /// @}
+
+    /// @name Sub-commands
+    /// A parser with commands reads options up to its first positional word,
+    /// which must be a command's exact name; the words after it are parsed by
+    /// that command's parser, with the program name "PROG NAME" and this
+    /// parser's syntax, error output and environment. Commands nest.
+    /// @{
+    /// Adds the command `name` and returns its parser, which this parser owns;
+    /// the reference stays valid as `findOption`'s pointers do. Adding a name
+    /// again returns the same parser and replaces its help text.
+    CONKIT_OPTIONS_API OptionParser& addCommand(const std::string& name, const std::string& help);
+    /// With true, a parse that gives no command fails (unless help or version
+    /// was asked for). Default false.
+    void setCommandRequired(bool required) noexcept { commandRequired = required; }
     /// @}
 
     /// @name Lookup
@@ -336,6 +471,10 @@ public:
     /// Splits `line` with `splitCommandLine`, then parses the words; the line
     /// must begin with the program's name or path.
     CONKIT_OPTIONS_API bool parse(const std::string& line);
+
+    /// Reads environment variables through `variables` (default: `std::getenv`);
+    /// nullptr reads none.
+    void setEnvironment(Environment variables) noexcept { environment = variables; }
     /// @}
 
     /// @name Where text goes
@@ -399,6 +538,15 @@ public:
     /// Returns every value the latest parse gave the option, in command-line
     /// order; none for an unknown name.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> values(const std::string& name) const;
+    /// Returns where `value(name)` comes from: the command line when the
+    /// latest parse named the option (its "--no-" form too), else the
+    /// environment when its variable gave it, else `defaultValue` when it has
+    /// a default, else `none`; `none` for an unknown name.
+    [[nodiscard]] CONKIT_OPTIONS_API ValueSource source(const std::string& name) const;
+    /// Returns the command the latest parse chose, or "".
+    [[nodiscard]] CONKIT_OPTIONS_API std::string command() const;
+    /// Returns the parser of the command the latest parse chose, or nullptr.
+    [[nodiscard]] CONKIT_OPTIONS_API const OptionParser* commandParser() const;
     /// Returns the number of positional arguments.
     [[nodiscard]] size_type argCount() const noexcept { return latest.arguments.size(); }
     /// Returns a copy of positional argument `index` (from 0), or "" when
@@ -439,7 +587,8 @@ private:
     [[nodiscard]] std::vector<const Option*> inNameOrder() const;
     /// What `reset` clears but the program name.
     void clearResults();
-    bool parseWords(const detail::CommandWords& words);
+    /// Parses `words`, whose word 0 stands for the program, named `program`.
+    bool parseWords(const detail::CommandWords& words, std::string_view program);
 
     /// The text of a default value: character strings as they are (a null
     /// `const char*` as ""), everything else as a default-formatted
@@ -473,9 +622,21 @@ private:
     std::string version;
 
     /// The option records, in order of definition: the only home of every
-    /// option's definition and results. A deque never moves its elements as
-    /// it grows, so a pointer from `findOption` survives every `addOption`.
-    std::deque<Option> table;
+    /// option's definition and results. A list never moves its elements, so
+    /// a pointer from `findOption` survives every `addOption`.
+    std::list<Option> table;
+    /// What `describe` hands out for a name that no option has.
+    Option scratch;
+    /// Names given to `describe` or `exclusive` that no option had.
+    std::vector<std::string> unknownNames;
+    /// The number of exclusive groups made so far; each has its number in
+    /// the records of its options.
+    std::size_t groupCount = 0;
+
+    /// A sub-command: its name, its help text and its parser.
+    struct Command;
+    std::list<Command> commands;
+    bool commandRequired = false;
 
     /// What the latest parse found besides the options' own results.
     struct Latest {
@@ -497,8 +658,17 @@ private:
     } latest;
 
     std::ostream* errorOutput;
+    Environment environment;
     Syntax syntaxRules = Syntax::classic;
     bool stopAtFirstArgument = false;
+};
+
+struct OptionParser::Command {
+    std::string name;
+    std::string help;
+    OptionParser parser;
+    /// The latest parse chose it.
+    bool chosen = false;
 };
 
 } // namespace conkit

@@ -1,12 +1,16 @@
-// OptionParser: the entry points of parsing, and the recording of its results
-// that both syntaxes share.
+// OptionParser: the entry points of parsing, and what every parse does
+// whatever its syntax: recording results, checking values, exclusive groups,
+// environment fallbacks, required options and sub-commands.
 #include "options/OptionParser.h"
 
 #include "options/detail/ParseRun.h"
 #include "options/detail/PathName.h"
-#include "options/detail/ShortText.h"
+#include "options/detail/Suggestion.h"
+
+#include "slices/StrSlice.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <utility>
 
@@ -19,18 +23,20 @@ bool OptionParser::parse(int argc, const char* const* argv) {
     while (count < limit && argv[count] != nullptr) {
         ++count;
     }
-    return parseWords(detail::CommandWords(argv, count));
+    const detail::CommandWords words(argv, count);
+    return parseWords(words, count != 0 ? detail::lastPathComponent(words[0]) : "");
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
-    return parseWords(detail::CommandWords(words));
+    return parseWords(detail::CommandWords(words),
+                      words.empty() ? "" : detail::lastPathComponent(words[0]));
 }
 
 bool OptionParser::parse(const std::string& line) {
     return parse(splitCommandLine(line));
 }
 
-bool OptionParser::parseWords(const detail::CommandWords& words) {
+bool OptionParser::parseWords(const detail::CommandWords& words, std::string_view program) {
     // As reset() does; the program name is replaced below.
     clearResults();
     if (words.size() == 0) {
@@ -44,15 +50,69 @@ bool OptionParser::parseWords(const detail::CommandWords& words) {
     }
     latest.arguments.reserve(words.size());
     detail::ParseRun run(*this);
-    run.setProgram(words[0]);
-    return syntaxRules == Syntax::gnu ? detail::parseGnu(words, stopAtFirstArgument, run)
-                                      : detail::parseClassic(words, run);
+    run.setProgram(program);
+    const bool accepted = syntaxRules == Syntax::gnu
+                              ? detail::parseGnu(words, stopAtFirstArgument, run)
+                              : detail::parseClassic(words, run);
+    return accepted && run.finish(words);
 }
 
 namespace detail {
 
-void ParseRun::setProgram(std::string_view path) {
-    const std::string_view name = lastPathComponent(path);
+namespace {
+
+/// `value` as printf's %g writes it.
+std::string asG(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+/// What a valued option's value must be, in brackets, with a suggestion when
+/// one choice is close to `text`.
+std::string expected(const Option& option, std::string_view text) {
+    const Option::Description& rules = option.description();
+    if (!rules.choices.empty() &&
+        std::find(rules.choices.begin(), rules.choices.end(), text) == rules.choices.end()) {
+        std::string line = " (choose from ";
+        CloseMatch close(text);
+        for (const std::string& choice : rules.choices) {
+            line += &choice == &rules.choices.front() ? "" : ", ";
+            line += choice;
+            close.consider(choice);
+        }
+        line += ")";
+        if (close.found()) {
+            line += " (did you mean '" + std::string(close.candidate()) + "'?)";
+        }
+        return line;
+    }
+    return rules.range == Option::Description::Range::whole
+               ? " (expected a number from " + std::to_string(rules.wholeMin) + " to " +
+                     std::to_string(rules.wholeMax) + ")"
+               : " (expected a number from " + asG(rules.realMin) + " to " + asG(rules.realMax) +
+                     ")";
+}
+
+/// What an environment variable says of an option without a value: 1 for
+/// on, 0 for off, -1 for neither.
+int switchState(std::string_view text) {
+    const auto is = [text](std::string_view word) {
+        return StrSlice(text.data(), static_cast<std::uint32_t>(text.size()))
+            .equalsNoCase(StrSlice(word.data(), static_cast<std::uint32_t>(word.size())));
+    };
+    if (text.size() > 5) {
+        return -1;
+    }
+    if (is("1") || is("true") || is("yes") || is("on")) {
+        return 1;
+    }
+    return is("0") || is("false") || is("no") || is("off") ? 0 : -1;
+}
+
+} // namespace
+
+void ParseRun::setProgram(std::string_view name) {
     if (!sameText(parser.latest.prog, name)) { // usually the same as in the last parse
         assignText(parser.latest.prog, name);
     }
@@ -63,14 +123,159 @@ void ParseRun::grow(std::size_t more) {
     text.resize(std::max(parser.latest.used + more, 2 * text.size()));
 }
 
+bool ParseRun::acceptsDescribed(const Option& option, std::string_view text) {
+    const Option::Description& rules = option.described;
+    if (!rules.choices.empty() &&
+        std::find(rules.choices.begin(), rules.choices.end(), text) == rules.choices.end()) {
+        return false;
+    }
+    const StrSlice slice(text.data(), static_cast<std::uint32_t>(text.size()));
+    if (rules.range == Option::Description::Range::whole) {
+        long long number = 0;
+        return text.size() == slice.size() && slice.parseNumber(number) &&
+               number >= rules.wholeMin && number <= rules.wholeMax;
+    }
+    if (rules.range == Option::Description::Range::real) {
+        double number = 0;
+        return text.size() == slice.size() && slice.parseNumber(number) &&
+               number >= rules.realMin && number <= rules.realMax;
+    }
+    return true;
+}
+
+bool ParseRun::invalidValue(const Option& option, std::string_view text, std::string_view written,
+                            std::string_view variable) {
+    std::string line =
+        program() + ": invalid value '" + std::string(text) + "' for '--" + option.longName + "'";
+    if (!variable.empty()) {
+        line += " from " + std::string(variable);
+    }
+    line += option.needArg ? expected(option, text)
+                           : " (expected 1, true, yes, on, 0, false, no or off)";
+    return fail(ParseErrorKind::invalidValue, written, std::move(line));
+}
+
+bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
+    for (const Option& other : parser.table) {
+        if (&other == &option || !other.found) {
+            continue;
+        }
+        for (const std::size_t group : other.described.groups) {
+            const std::vector<std::size_t>& mine = option.described.groups;
+            if (std::find(mine.begin(), mine.end(), group) != mine.end()) {
+                return fail(ParseErrorKind::conflictingOptions, written,
+                            program() + ": options '--" + other.longName + "' and '--" +
+                                option.longName + "' cannot be used together");
+            }
+        }
+    }
+    return true;
+}
+
 bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {
-    parser.latest.errorKind = kind;
-    parser.latest.errorWord.assign(optionWord.data(), optionWord.size());
-    parser.latest.errorLine = std::move(line);
+    OptionParser::Latest& latest = parser.latest;
+    latest.errorKind = kind;
+    latest.errorWord.assign(optionWord.data(), optionWord.size());
+    latest.errorLine = std::move(line);
     if (parser.errorOutput != nullptr) {
-        *parser.errorOutput << parser.latest.errorLine << std::endl;
+        *parser.errorOutput << latest.errorLine << std::endl;
     }
     return false;
+}
+
+bool ParseRun::finish(const CommandWords& words) {
+    if (commandAt != 0 && !runCommand(words)) {
+        return false;
+    }
+    if (!readEnvironment()) {
+        return false;
+    }
+    if (helpOrVersionAsked(parser)) {
+        return true;
+    }
+    for (const Option& option : parser.table) {
+        if (option.described.required && option.from == ValueSource::none) {
+            return fail(ParseErrorKind::missingOption, "--" + option.longName,
+                        program() + ": option '--" + option.longName + "' is required");
+        }
+    }
+    if (parser.commandRequired && commandAt == 0 && !parser.commands.empty()) {
+        return fail(ParseErrorKind::missingCommand, std::string_view(),
+                    program() + ": missing command");
+    }
+    return true;
+}
+
+bool ParseRun::runCommand(const CommandWords& words) {
+    const std::string_view word = words[commandAt];
+    OptionParser::Command* command = nullptr;
+    CloseMatch close(word);
+    for (OptionParser::Command& candidate : parser.commands) {
+        if (command == nullptr && sameText(candidate.name, word)) {
+            command = &candidate;
+        }
+        close.consider(candidate.name);
+    }
+    if (command == nullptr) {
+        std::string line = program() + ": unknown command '" + std::string(word) + "'";
+        if (close.found()) {
+            line += " (did you mean '" + std::string(close.candidate()) + "'?)";
+        }
+        return fail(ParseErrorKind::unknownCommand, word, std::move(line));
+    }
+    command->chosen = true;
+    OptionParser& child = command->parser;
+    child.syntaxRules = parser.syntaxRules;
+    child.errorOutput = parser.errorOutput;
+    child.environment = parser.environment;
+    if (child.parseWords(words.from(commandAt), program() + " " + command->name)) {
+        return true;
+    }
+    // The command has printed its error; this parse repeats it.
+    parser.latest.errorKind = child.latest.errorKind;
+    parser.latest.errorWord = child.latest.errorWord;
+    parser.latest.errorLine = child.latest.errorLine;
+    return false;
+}
+
+bool ParseRun::readEnvironment() {
+    if (parser.environment == nullptr) {
+        return true;
+    }
+    for (Option& option : parser.table) {
+        const std::string& variable = option.described.env;
+        if (variable.empty() || option.from != ValueSource::none) {
+            continue;
+        }
+        const char* set = parser.environment(variable.c_str());
+        if (set == nullptr || *set == '\0') {
+            continue;
+        }
+        const std::string_view text(set);
+        const std::string written = "--" + option.longName;
+        if (option.needArg) {
+            if (!accepts(option, text)) {
+                return invalidValue(option, text, written, variable);
+            }
+            storeChecked(option, text);
+        } else {
+            const int state = switchState(text);
+            if (state < 0) {
+                return invalidValue(option, text, written, variable);
+            }
+            option.found = state == 1;
+        }
+        option.from = ValueSource::environment;
+    }
+    return true;
+}
+
+bool ParseRun::helpOrVersionAsked(const OptionParser& asked) {
+    if (asked.helpRequested() || asked.versionRequested()) {
+        return true;
+    }
+    const OptionParser* command = asked.commandParser();
+    return command != nullptr && helpOrVersionAsked(*command);
 }
 
 } // namespace detail

@@ -64,6 +64,35 @@ std::vector<std::string> OptionParser::values(const std::string& name) const {
     return texts;
 }
 
+OptionParser::ValueSource OptionParser::source(const std::string& name) const {
+    const Option* option = lookup(name);
+    if (option == nullptr) {
+        return ValueSource::none;
+    }
+    if (option->from != ValueSource::none) {
+        return option->from;
+    }
+    return option->hasDefault() ? ValueSource::defaultValue : ValueSource::none;
+}
+
+std::string OptionParser::command() const {
+    for (const Command& command : commands) {
+        if (command.chosen) {
+            return command.name;
+        }
+    }
+    return std::string();
+}
+
+const OptionParser* OptionParser::commandParser() const {
+    for (const Command& command : commands) {
+        if (command.chosen) {
+            return &command.parser;
+        }
+    }
+    return nullptr;
+}
+
 std::string OptionParser::arg(size_type index) const {
     return index < latest.arguments.size() ? std::string(latest.at(latest.arguments[index]))
                                            : std::string();
@@ -82,7 +111,9 @@ template <class... T> constexpr auto numberReaders(detail::TypeList<T...> /*list
 
 bool OptionParser::getNumber(const std::string& name, void* out, int kind) const {
     static constexpr auto readers = numberReaders(detail::NumberTypes{});
-    return count(name) != 0 && readers[static_cast<std::size_t>(kind)](StrSlice(value(name)), out);
+    const Option* option = lookup(name);
+    return option != nullptr && option->from != ValueSource::none &&
+           readers[static_cast<std::size_t>(kind)](StrSlice(value(name)), out);
 }
 
 } // namespace conkit

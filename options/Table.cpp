@@ -1,15 +1,38 @@
-// OptionParser: the option table. Defining options, finding them by name and
-// clearing their results before a parse; every lookup scans the records'
-// own names, so a rename through findOption is seen at once.
+// OptionParser: the option table. Defining options and commands, describing
+// options further, finding them by name and clearing their results before a
+// parse; every lookup scans the records' own names, so a rename through
+// findOption is seen at once.
 #include "options/OptionParser.h"
 
 #include "options/detail/Lookup.h"
 #include "options/detail/ShortForm.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 namespace conkit {
+
+namespace {
+
+/// The default environment: the process's own.
+const char* processEnvironment(const char* variable) {
+    return std::getenv(variable);
+}
+
+/// True when one of the long names and aliases of `a` is one of `b`'s.
+bool shareLongName(const OptionParser::Option& a, const OptionParser::Option& b) {
+    const auto named = [](const OptionParser::Option& option, const std::string& name) {
+        const std::vector<std::string>& aliases = option.description().aliases;
+        return option.longName == name ||
+               std::find(aliases.begin(), aliases.end(), name) != aliases.end();
+    };
+    const std::vector<std::string>& aliases = a.description().aliases;
+    return named(b, a.longName) || std::any_of(aliases.begin(), aliases.end(),
+                                               [&](const std::string& n) { return named(b, n); });
+}
+
+} // namespace
 
 void OptionParser::Option::setValue(const std::string& text) {
     value = text;
@@ -18,13 +41,75 @@ void OptionParser::Option::setValue(const std::string& text) {
 
 bool OptionParser::Option::conflictsWith(const Option& other) const noexcept {
     return (shortName == other.shortName && detail::isShortForm(shortName, Syntax::classic)) ||
-           longName == other.longName;
+           shareLongName(*this, other);
 }
 
-OptionParser::OptionParser() : errorOutput(&std::cout) {}
+OptionParser::Option& OptionParser::Option::valueName(const std::string& text) {
+    described.valueName = text;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::optionalValue(const std::string& implicit) {
+    described.optionalValue = true;
+    described.implicitValue = implicit;
+    needArg = true;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::choices(const std::vector<std::string>& allowed) {
+    described.choices = allowed;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::range(long long min, long long max) {
+    described.range = Description::Range::whole;
+    described.wholeMin = min;
+    described.wholeMax = max;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::realRange(double min, double max) {
+    described.range = Description::Range::real;
+    described.realMin = min;
+    described.realMax = max;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::required() {
+    described.required = true;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::negatable() {
+    described.negatable = true;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::env(const std::string& variable) {
+    described.env = variable;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::section(const std::string& title) {
+    described.section = title;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::hidden() {
+    described.hidden = true;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
+    described.aliases.push_back(name);
+    return *this;
+}
+
+OptionParser::OptionParser() : errorOutput(&std::cout), environment(processEnvironment) {}
 
 OptionParser::OptionParser(const std::string& usageTemplate, const std::string& versionText)
-    : usage(usageTemplate), version(versionText), errorOutput(&std::cout) {}
+    : usage(usageTemplate), version(versionText), errorOutput(&std::cout),
+      environment(processEnvironment) {}
 
 bool OptionParser::addOption(char shortName, const std::string& longName, bool needArg,
                              const std::string& defaultValue, const std::string& help) {
@@ -51,6 +136,38 @@ void OptionParser::addHelpOption() {
 
 void OptionParser::addVersionOption() {
     static_cast<void>(addOption('v', "version", false, std::string(), "print version info"));
+}
+
+OptionParser::Option& OptionParser::describe(const std::string& name) {
+    if (Option* option = findOption(name)) {
+        return *option;
+    }
+    unknownNames.push_back(name);
+    scratch = Option();
+    return scratch;
+}
+
+OptionParser& OptionParser::exclusive(const std::vector<std::string>& names) {
+    const std::size_t group = groupCount++;
+    for (const std::string& name : names) {
+        if (Option* option = findOption(name)) {
+            option->described.groups.push_back(group);
+        } else {
+            unknownNames.push_back(name);
+        }
+    }
+    return *this;
+}
+
+OptionParser& OptionParser::addCommand(const std::string& name, const std::string& help) {
+    for (Command& command : commands) {
+        if (command.name == name) {
+            command.help = help;
+            return command.parser;
+        }
+    }
+    commands.push_back({name, help, OptionParser(), false});
+    return commands.back().parser;
 }
 
 const OptionParser::Option* OptionParser::lookup(std::string_view name) const noexcept {
@@ -89,8 +206,13 @@ void OptionParser::reset() {
 void OptionParser::clearResults() {
     for (Option& option : table) {
         option.found = false;
+        option.from = ValueSource::none;
         option.timesNamed = 0;
         option.givenValues.clear();
+    }
+    for (Command& command : commands) {
+        command.chosen = false;
+        command.parser.reset();
     }
     latest.used = 0;
     latest.arguments.clear();

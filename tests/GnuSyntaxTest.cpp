@@ -94,14 +94,7 @@ TEST(GnuSyntaxTest, ErrorLines) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.words));
         OptionParser parser = gnuParser(tables[1]);
-        Words words = row.words;
-        words.insert(words.begin(), "bin/t");
-        const conkit_test::Outcome outcome = conkit_test::parseCaptured(parser, words);
-        EXPECT_EQ(outcome.ok, row.line.empty());
-        EXPECT_EQ(outcome.printed, row.line.empty() ? "" : row.line + "\n");
-        EXPECT_EQ(parser.lastError(), row.line);
-        EXPECT_EQ(parser.errorKind(), row.kind);
-        EXPECT_EQ(parser.errorOption(), row.option);
+        conkit_test::parseAndCheck(parser, "bin/t", row.words, {row.line, row.kind, row.option});
     }
 }
 

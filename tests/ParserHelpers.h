@@ -45,4 +45,26 @@ inline Outcome parseWords(conkit::OptionParser& parser, std::vector<std::string>
     return parseCaptured(parser, rest);
 }
 
+/// What a parse should report: its error line ("" for a success), the kind
+/// of error and the option word it names.
+struct Expected {
+    std::string line;
+    conkit::ParseErrorKind kind;
+    std::string option;
+};
+
+/// Parses `path` followed by `rest` and checks the result, the printed line
+/// (printed once) and the error queries against `want`; returns the result.
+inline bool parseAndCheck(conkit::OptionParser& parser, const std::string& path,
+                          std::vector<std::string> rest, const Expected& want) {
+    rest.insert(rest.begin(), path);
+    const Outcome outcome = parseCaptured(parser, rest);
+    EXPECT_EQ(outcome.ok, want.line.empty());
+    EXPECT_EQ(outcome.printed, want.line.empty() ? "" : want.line + "\n");
+    EXPECT_EQ(parser.lastError(), want.line);
+    EXPECT_EQ(parser.errorKind(), want.kind);
+    EXPECT_EQ(parser.errorOption(), want.option);
+    return outcome.ok;
+}
+
 } // namespace conkit_test

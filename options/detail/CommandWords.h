@@ -20,6 +20,17 @@ public:
     explicit CommandWords(const std::vector<std::string>& words) noexcept
         : strings(words.data()), wordCount(words.size()) {}
 
+    /// The words from `first` on, which must not be beyond `size()`.
+    [[nodiscard]] CommandWords from(std::size_t first) const noexcept {
+        CommandWords rest = *this;
+        if (strings != nullptr) {
+            rest.strings += first;
+        } else {
+            rest.entries += first;
+        }
+        rest.wordCount -= first;
+        return rest;
+    }
     /// The number of words.
     [[nodiscard]] std::size_t size() const noexcept { return wordCount; }
     /// Word `index`, which must be below `size()`.

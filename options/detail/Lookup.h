@@ -2,11 +2,14 @@
 // time: there is no index to keep in step, so a rename is seen at once.
 #pragma once
 
+#include "options/OptionParser.h"
 #include "options/detail/ShortText.h"
 
 #include <string_view>
 
 namespace conkit::detail {
+
+using Option = OptionParser::Option;
 
 /// Among the options of `table` whose short name is `c`, the one whose long
 /// name sorts first; nullptr when none has it. `Table` is the option table,
@@ -21,28 +24,37 @@ template <class Table> auto findShortIn(Table& table, char c) noexcept {
     return best;
 }
 
-/// The option whose long name is `name`, the first defined should a rename
-/// have given two options the same one; nullptr when none has it.
+/// The option whose long name is `name`, else the one that has it as an alias
+/// (the first defined, should a rename have given two options the same name);
+/// nullptr when none has it. An alias that a long name or an earlier alias
+/// repeats is never reached.
 template <class Table> auto findLongIn(Table& table, std::string_view name) noexcept {
-    decltype(&*table.begin()) found = nullptr;
     for (auto& option : table) {
         if (sameText(option.longName, name)) {
-            found = &option;
-            break;
+            return &option;
+        }
+    }
+    decltype(&*table.begin()) found = nullptr;
+    for (auto& option : table) {
+        for (const std::string& alias : option.description().aliases) {
+            if (found == nullptr && sameText(alias, name)) {
+                found = &option;
+            }
         }
     }
     return found;
 }
 
-/// The option `OptionParser::findOption` gives for `name`: the long name, or,
-/// for a name of one character, failing that the short name.
+/// The option `OptionParser::findOption` gives for `name`: the long name or
+/// alias, or, for a name of one character, failing that the short name.
 template <class Table> auto findOptionIn(Table& table, std::string_view name) noexcept {
     if (name.size() != 1) {
         return findLongIn(table, name);
     }
-    // One pass for both rules: a one-character long name wins over the short
-    // names.
+    // One pass for the long names and the short names; a one-character long
+    // name wins.
     decltype(&*table.begin()) byShort = nullptr;
+    bool aliases = false;
     for (auto& option : table) {
         if (option.longName.size() == 1 && option.longName[0] == name[0]) {
             return &option;
@@ -51,8 +63,40 @@ template <class Table> auto findOptionIn(Table& table, std::string_view name) no
             (byShort == nullptr || option.longName < byShort->longName)) {
             byShort = &option;
         }
+        aliases = aliases || !option.description().aliases.empty();
+    }
+    if (aliases) {
+        if (auto* byAlias = findLongIn(table, name)) {
+            return byAlias;
+        }
     }
     return byShort;
+}
+
+/// True when `alias`, an alias of `owner`, is in effect in `table`: no option
+/// has it as its long name, and no option defined before `owner` has it as an
+/// alias.
+template <class Table>
+bool aliasInEffect(const Table& table, const Option& owner, std::string_view alias) noexcept {
+    return !sameText(owner.longName, alias) && findLongIn(table, alias) == &owner;
+}
+
+/// Calls `visit(option, name, negated)` for every long name a user can type
+/// in the gnu syntax, in order of definition: each option's long name, its
+/// aliases in effect, and "no-NAME" (`negated` true) when it is negatable
+/// and takes no value. `name` lives only during the call.
+template <class Table, class Visit> void forEachLongName(Table& table, Visit visit) {
+    for (auto& option : table) {
+        visit(option, std::string_view(option.longName), false);
+        for (const std::string& alias : option.description().aliases) {
+            if (aliasInEffect(table, option, alias)) {
+                visit(option, std::string_view(alias), false);
+            }
+        }
+        if (option.description().negatable && !option.needArg) {
+            visit(option, std::string_view("no-" + option.longName), true);
+        }
+    }
 }
 
 } // namespace conkit::detail

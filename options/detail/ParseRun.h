@@ -13,25 +13,23 @@
 namespace conkit::detail {
 
 /// The parser as one parse sees it. Both syntaxes find options and record
-/// through it, so that found flags, values, counts, positional words and
-/// errors are kept the same way whatever the rules; everything is written
-/// where the queries read it, at once.
+/// through it, so that found flags, values, counts, positional words, checks
+/// of values and errors are the same whatever the rules; everything is
+/// written where the queries read it, at once.
 class ParseRun {
 public:
-    using Option = OptionParser::Option;
-
     /// Records into `parser`, whose results were cleared.
     explicit ParseRun(OptionParser& recorded) noexcept : parser(recorded) {}
 
     /// @name The table
     /// @{
     /// Every option, in order of definition.
-    [[nodiscard]] std::deque<Option>& options() noexcept { return parser.table; }
+    [[nodiscard]] std::list<Option>& options() noexcept { return parser.table; }
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] Option* find(std::string_view name) noexcept {
         return findOptionIn(parser.table, name);
     }
-    /// The option with long name `name`, or nullptr.
+    /// The option with long name or alias `name`, or nullptr.
     [[nodiscard]] Option* findLong(std::string_view name) noexcept {
         return findLongIn(parser.table, name);
     }
@@ -44,27 +42,62 @@ public:
     /// @}
 
     /// @name Recording
+    /// Those that return a bool return false after recording an error.
     /// @{
-    /// Takes the last component of `path` as the program name.
-    void setProgram(std::string_view path);
+    /// Takes `name` as the program name.
+    void setProgram(std::string_view name);
+    /// Takes word `index` of the command line, a positional word, as the word
+    /// that names a command and returns true, when the parser has commands:
+    /// the words from there on are the command's.
+    bool startsCommand(std::size_t index) noexcept {
+        if (parser.commands.empty()) {
+            return false;
+        }
+        commandAt = index;
+        return true;
+    }
     /// Records a positional word.
     void positional(std::string_view word) { parser.latest.arguments.push_back(keep(word)); }
-    /// Records an option word that named `option`: it is found, and counted.
-    static void named(Option& option) noexcept {
+    /// Records an option word, `written`, that named `option`: it is found and
+    /// counted, unless an option of one of its exclusive groups was named
+    /// before.
+    bool named(Option& option, std::string_view written) {
+        if (!option.described.groups.empty() && !exclusiveAllows(option, written)) {
+            return false;
+        }
         option.found = true;
+        option.from = ValueSource::commandLine;
         ++option.timesNamed;
+        return true;
     }
-    /// Stores `text` as the value of `option`: it is found, its `value` field
-    /// becomes `text`, and `text` joins its values.
-    void stored(Option& option, std::string_view text) {
-        option.found = true;
-        assignText(option.value, text);
-        option.givenValues.push_back(keep(text));
+    /// Stores `text`, given to `option` by the option word `written`, as its
+    /// value once it passes the option's choices and range: the option is
+    /// found, its `value` field becomes `text`, and `text` joins its values.
+    bool stored(Option& option, std::string_view text, std::string_view written) {
+        if (!accepts(option, text)) {
+            return invalidValue(option, text, written, std::string_view());
+        }
+        storeChecked(option, text);
+        return true;
+    }
+    /// Stores the option's implicit value, which is not checked.
+    void storedImplicit(Option& option) { storeChecked(option, option.described.implicitValue); }
+    /// Records "--no-NAME": every earlier naming of `option` in this parse is
+    /// undone.
+    static void negated(Option& option) noexcept {
+        option.found = false;
+        option.from = ValueSource::commandLine;
+        option.timesNamed = 0;
+        option.givenValues.clear();
     }
     /// Records the error of the parse: its kind, the option word it is about
     /// and its line, which goes to the error output. Returns false, the result
     /// of the failed parse.
     bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
+    /// Completes a parse whose rules accepted `words`: runs the chosen
+    /// command, reads the environment and checks what is required. Returns
+    /// the result of the parse.
+    bool finish(const CommandWords& words);
     /// @}
 
 private:
@@ -81,8 +114,31 @@ private:
     }
     /// Makes room for `more` characters behind the texts kept so far.
     void grow(std::size_t more);
+    void storeChecked(Option& option, std::string_view text) {
+        option.found = true;
+        assignText(option.value, text);
+        option.givenValues.push_back(keep(text));
+    }
+    /// True when `text` passes the choices and range of `option`.
+    static bool accepts(const Option& option, std::string_view text) {
+        const Option::Description& rules = option.described;
+        return (rules.choices.empty() && rules.range == Option::Description::Range::none) ||
+               acceptsDescribed(option, text);
+    }
+    static bool acceptsDescribed(const Option& option, std::string_view text);
+    bool exclusiveAllows(const Option& option, std::string_view written);
+    /// The error for `text` given to `option`, from the command line (by the
+    /// option word `written`) or from the environment variable `variable`.
+    bool invalidValue(const Option& option, std::string_view text, std::string_view written,
+                      std::string_view variable);
+    bool runCommand(const CommandWords& words);
+    bool readEnvironment();
+    /// True when this parse or the command it chose asked for help or version.
+    [[nodiscard]] static bool helpOrVersionAsked(const OptionParser& asked);
 
     OptionParser& parser;
+    /// The index of the word that names a command, or 0.
+    std::size_t commandAt = 0;
 };
 
 /// Parses `words` with the classic rules.
