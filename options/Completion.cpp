@@ -97,4 +97,14 @@ complete -F )" +
            function + " -- " + quoted(program) + "\n";
 }
 
+std::string OptionParser::zshCompletion(const std::string& program) const {
+    static_cast<void>(program);
+    return std::string();
+}
+
+std::string OptionParser::fishCompletion(const std::string& program) const {
+    static_cast<void>(program);
+    return std::string();
+}
+
 } // namespace conkit

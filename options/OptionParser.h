@@ -566,16 +566,71 @@ public:
     [[nodiscard]] std::string errorOption() const { return latest.errorWord; }
     /// @}
 
-    /// @name Shell completion
+    /// @name Presenting the tool
+    /// In the gnu syntax `helpText` lays the help out as Unix tools do: the
+    /// usage line, the description, the options in definition order under
+    /// their sections, the commands and the footer, wrapped to the help width.
+    /// The classic help never changes.
     /// @{
-    /// Returns a bash script that completes the command `program`: after the
-    /// script is sourced, completing a word that starts with '-' offers the
-    /// matching option words ("--name" for every option, "-x" for every short
-    /// name shown in the help), "--" offers every "--name", and the word after
-    /// an option that needs a value, a word not starting with '-', and every
-    /// word after a "--" offer the file names that start with it. Sourcing the
-    /// script runs nothing but its definitions, whatever the names hold.
+    /// Sets the paragraph shown after the usage line of the gnu help and in
+    /// the man page's description.
+    void setDescription(const std::string& text) { description = text; }
+    /// Sets the last paragraph of the gnu help.
+    void setFooter(const std::string& text) { footer = text; }
+    /// Sets the width the gnu help wraps at (default 80). With 0 the width is
+    /// the environment variable COLUMNS, read through the environment, when
+    /// it is a number from 40 to 500, else 80.
+    void setHelpWidth(std::size_t columns) noexcept { helpWidth = columns; }
+    /// Returns a man page of the tool `program` for section `section`, in the
+    /// roff of the man macros.
+    [[nodiscard]] CONKIT_OPTIONS_API std::string manPage(const std::string& program,
+                                                         int section = 1) const;
+    /// @}
+
+    /// @name Shell completion
+    /// Each script completes the command `program` once it is sourced (bash,
+    /// zsh) or loaded (fish): the option words that match, never hidden ones;
+    /// for an option with choices its choices ("--color=" offers
+    /// "--color=always" ...); file names for other values and for positional
+    /// words; command names where a command may stand, and after a command
+    /// that command's options. Loading a script runs nothing but its
+    /// definitions, whatever the names and texts hold.
+    /// @{
+    /// Returns the bash script.
     [[nodiscard]] CONKIT_OPTIONS_API std::string bashCompletion(const std::string& program) const;
+    /// Returns the zsh script.
+    [[nodiscard]] CONKIT_OPTIONS_API std::string zshCompletion(const std::string& program) const;
+    /// Returns the fish script.
+    [[nodiscard]] CONKIT_OPTIONS_API std::string fishCompletion(const std::string& program) const;
+    /// @}
+
+    /// @name Checking the table
+    /// @{
+    /// Returns one line per problem in the definitions, none when there is
+    /// none: names given to `describe` or `exclusive` that no option has,
+    /// choices or a range on an option without a value, `negatable` on an
+    /// option with a value or an optional one, a default or implicit value
+    /// that breaks the option's own choices or range, a range whose minimum
+    /// exceeds its maximum, a long name that a "--no-" form repeats, an alias
+    /// that does not take effect, a required option with a default, an
+    /// `addHelpOption` or `addVersionOption` that added nothing because its
+    /// names were taken; and the same for every command, its lines beginning
+    /// with "NAME: ".
+    [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
+    /// Returns this parser's long names as "--NAME" and its command names
+    /// bare, one option or command per line (an option's aliases follow its
+    /// long name on its line, each after one blank), each "--no-NAME" form on
+    /// a line of its own, the lines sorted bytewise: the list a release keeps
+    /// to compare later versions against.
+    [[nodiscard]] CONKIT_OPTIONS_API std::string nameList() const;
+    /// Returns one line per word that, under the gnu syntax's abbreviation
+    /// rule, named one long name or command in `baseline` (a `nameList` of an
+    /// earlier version) and now names a different one, is ambiguous, or
+    /// names nothing (commands match exactly, so only their removal counts).
+    /// Each line begins with the word in single quotes. None when every old
+    /// word still means what it meant.
+    [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
+    checkAbbreviations(const std::string& baseline) const;
     /// @}
 
 private:
@@ -632,6 +687,15 @@ private:
     /// The number of exclusive groups made so far; each has its number in
     /// the records of its options.
     std::size_t groupCount = 0;
+
+    /// `addHelpOption` or `addVersionOption` found their names taken.
+    bool helpNotAdded = false;
+    bool versionNotAdded = false;
+
+    /// What the gnu help and the man page show besides the options.
+    std::string description;
+    std::string footer;
+    std::size_t helpWidth = 80;
 
     /// A sub-command: its name, its help text and its parser.
     struct Command;

@@ -131,11 +131,11 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
 }
 
 void OptionParser::addHelpOption() {
-    static_cast<void>(addOption('h', "help", false, std::string(), "print help info"));
+    helpNotAdded = !addOption('h', "help", false, std::string(), "print help info");
 }
 
 void OptionParser::addVersionOption() {
-    static_cast<void>(addOption('v', "version", false, std::string(), "print version info"));
+    versionNotAdded = !addOption('v', "version", false, std::string(), "print version info");
 }
 
 OptionParser::Option& OptionParser::describe(const std::string& name) {
