@@ -187,23 +187,29 @@ bool ParseRun::finish(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
-    if (!readEnvironment()) {
-        return false;
-    }
-    if (helpOrVersionAsked(parser)) {
-        return true;
-    }
-    for (const Option& option : parser.table) {
-        if (option.described.required && option.from == ValueSource::none) {
-            return fail(ParseErrorKind::missingOption, "--" + option.longName,
-                        program() + ": option '--" + option.longName + "' is required");
+    // One pass: an option's variable is read before it is checked for being
+    // required.
+    const Option* missing = nullptr;
+    for (Option& option : parser.table) {
+        if (!option.described.env.empty() && option.from == ValueSource::none &&
+            !readEnvironment(option)) {
+            return false;
+        }
+        if (missing == nullptr && option.described.required && option.from == ValueSource::none) {
+            missing = &option;
         }
     }
-    if (parser.commandRequired && commandAt == 0 && !parser.commands.empty()) {
-        return fail(ParseErrorKind::missingCommand, std::string_view(),
-                    program() + ": missing command");
+    const bool commandMissing =
+        parser.commandRequired && commandAt == 0 && !parser.commands.empty();
+    if ((missing == nullptr && !commandMissing) || helpOrVersionAsked(parser)) {
+        return true;
     }
-    return true;
+    if (missing != nullptr) {
+        return fail(ParseErrorKind::missingOption, "--" + missing->longName,
+                    program() + ": option '--" + missing->longName + "' is required");
+    }
+    return fail(ParseErrorKind::missingCommand, std::string_view(),
+                program() + ": missing command");
 }
 
 bool ParseRun::runCommand(const CommandWords& words) {
@@ -238,40 +244,34 @@ bool ParseRun::runCommand(const CommandWords& words) {
     return false;
 }
 
-bool ParseRun::readEnvironment() {
-    if (parser.environment == nullptr) {
+bool ParseRun::readEnvironment(Option& option) {
+    const std::string& variable = option.described.env;
+    const char* set = parser.environment != nullptr ? parser.environment(variable.c_str()) : nullptr;
+    if (set == nullptr || *set == '\0') {
         return true;
     }
-    for (Option& option : parser.table) {
-        const std::string& variable = option.described.env;
-        if (variable.empty() || option.from != ValueSource::none) {
-            continue;
+    const std::string_view text(set);
+    const std::string written = "--" + option.longName;
+    if (option.needArg) {
+        if (!accepts(option, text)) {
+            return invalidValue(option, text, written, variable);
         }
-        const char* set = parser.environment(variable.c_str());
-        if (set == nullptr || *set == '\0') {
-            continue;
+        storeChecked(option, text);
+    } else {
+        const int state = switchState(text);
+        if (state < 0) {
+            return invalidValue(option, text, written, variable);
         }
-        const std::string_view text(set);
-        const std::string written = "--" + option.longName;
-        if (option.needArg) {
-            if (!accepts(option, text)) {
-                return invalidValue(option, text, written, variable);
-            }
-            storeChecked(option, text);
-        } else {
-            const int state = switchState(text);
-            if (state < 0) {
-                return invalidValue(option, text, written, variable);
-            }
-            option.found = state == 1;
-        }
-        option.from = ValueSource::environment;
+        option.found = state == 1;
     }
+    option.from = ValueSource::environment;
     return true;
 }
 
 bool ParseRun::helpOrVersionAsked(const OptionParser& asked) {
-    if (asked.helpRequested() || asked.versionRequested()) {
+    const Option* help = asked.lookup("help");
+    const Option* version = asked.lookup("version");
+    if ((help != nullptr && help->found) || (version != nullptr && version->found)) {
         return true;
     }
     const OptionParser* command = asked.commandParser();

@@ -3,6 +3,7 @@
 #include "options/OptionParser.h"
 
 #include "options/detail/Lookup.h"
+#include "options/detail/ShortText.h"
 
 #include "slices/StrSlice.h"
 
@@ -33,7 +34,7 @@ bool OptionParser::getValue(const std::string& name, std::string& value) const {
     if (option == nullptr || !option->found) {
         return false;
     }
-    value = option->value;
+    detail::assignText(value, option->value);
     return true;
 }
 

@@ -132,7 +132,9 @@ private:
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
                       std::string_view variable);
     bool runCommand(const CommandWords& words);
-    bool readEnvironment();
+    /// Reads the environment variable of `option`, which the command line did
+    /// not name.
+    bool readEnvironment(Option& option);
     /// True when this parse or the command it chose asked for help or version.
     [[nodiscard]] static bool helpOrVersionAsked(const OptionParser& asked);
 
