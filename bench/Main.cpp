@@ -108,6 +108,7 @@ void printRatios(const std::map<std::string, Measured>& results) {
         {"gnu parse, large", "gnu_parse_large", {"getopt_long"}, 5.0},
         {"gnu parse, large", "gnu_parse_large", {"getopt_long_in_order"}, 0},
         {"isSet, 100 options, renamed", "query_after_rename", {"no_rename"}, 0.5},
+        {"30-option tool with a command", "tool_30", {"CLI11"}, 1.0},
     };
     std::printf("\n%-32s %-26s %8s %8s  %s\n", "operation", "baseline", "ratio", "target", "met");
     for (const Row& row : rows) {

@@ -215,15 +215,18 @@ bool ParseRun::finish(const CommandWords& words) {
 bool ParseRun::runCommand(const CommandWords& words) {
     const std::string_view word = words[commandAt];
     OptionParser::Command* command = nullptr;
-    CloseMatch close(word);
     for (OptionParser::Command& candidate : parser.commands) {
-        if (command == nullptr && sameText(candidate.name, word)) {
+        if (sameText(candidate.name, word)) {
             command = &candidate;
+            break;
         }
-        close.consider(candidate.name);
     }
     if (command == nullptr) {
         std::string line = program() + ": unknown command '" + std::string(word) + "'";
+        CloseMatch close(word);
+        for (const OptionParser::Command& candidate : parser.commands) {
+            close.consider(candidate.name);
+        }
         if (close.found()) {
             line += " (did you mean '" + std::string(close.candidate()) + "'?)";
         }

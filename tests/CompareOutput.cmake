@@ -4,7 +4,8 @@
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
 # "./demo" runs DEMO and any other name runs PROGRAM, each with argv[0]
-# spelled as the line spells it. Arguments are split as a POSIX shell would.
+# spelled as the line spells it. Arguments are split as a POSIX shell would,
+# and leading NAME=value words set the program's environment.
 # Standard output and the error stream are compared together; a run must exit
 # with status 0 unless its output ends in a line "[exit status N]".
 
@@ -33,6 +34,14 @@ while(NOT text STREQUAL "")
         string(SUBSTRING "${text}" ${cut} -1 text)
     endif()
     separate_arguments(words UNIX_COMMAND "${command}")
+    # Leading NAME=value words set the environment, as in a shell.
+    set(environment "")
+    list(GET words 0 name)
+    while(name MATCHES "^[A-Za-z_][A-Za-z0-9_]*=")
+        list(APPEND environment "${name}")
+        list(POP_FRONT words)
+        list(GET words 0 name)
+    endwhile()
     list(POP_FRONT words name)
     set(program "${PROGRAM}")
     if(name STREQUAL "./demo")
@@ -49,5 +58,5 @@ while(NOT text STREQUAL "")
         string(REGEX REPLACE "\\[exit status [0-9]+\\]\n$" "" want "${want}")
     endif()
     conkit_expect_run("${program}" "${words}" "${want}" WITH_ERRORS STATUS ${status}
-        ARGV0 "${name}")
+        ARGV0 "${name}" ENVIRONMENT ${environment})
 endwhile()
