@@ -1,5 +1,5 @@
-# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> [-DEMULATOR=...] [-DWINDOWS=...]
-#       -P CompareOutput.cmake
+# cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> [-DWORKDIR=<folder>]
+#       [-DEMULATOR=...] [-DWINDOWS=...] -P CompareOutput.cmake
 #
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
@@ -7,7 +7,8 @@
 # spelled as the line spells it. Arguments are split as a POSIX shell would,
 # and leading NAME=value words set the program's environment.
 # Standard output and the error stream are compared together; a run must exit
-# with status 0 unless its output ends in a line "[exit status N]".
+# with status 0 unless its output ends in a line "[exit status N]". WORKDIR is
+# the folder the programs run in.
 
 include(${CMAKE_CURRENT_LIST_DIR}/RunProgram.cmake)
 
@@ -58,5 +59,5 @@ while(NOT text STREQUAL "")
         string(REGEX REPLACE "\\[exit status [0-9]+\\]\n$" "" want "${want}")
     endif()
     conkit_expect_run("${program}" "${words}" "${want}" WITH_ERRORS STATUS ${status}
-        ARGV0 "${name}" ENVIRONMENT ${environment})
+        ARGV0 "${name}" WORKING_DIRECTORY "${WORKDIR}" ENVIRONMENT ${environment})
 endwhile()

@@ -48,16 +48,18 @@ function(conkit_argv0_problem spelling program result)
 endfunction()
 
 # conkit_expect_run(<program> <words> <expected output> [WITH_ERRORS] [STATUS <n>]
-#                   [ARGV0 <spelling>] [ENVIRONMENT <name=value>...])
+#                   [ARGV0 <spelling>] [ENVIRONMENT <name=value>...]
+#                   [WORKING_DIRECTORY <folder>])
 # Runs `program` with the argument list `words` (empty words included) and
 # fails the test unless it printed exactly `expected output` (with the
 # platform's line ends) and exited with status `n` (default 0). WITH_ERRORS
 # compares the error stream too, interleaved with standard output. With ARGV0 the program sees that
 # spelling, which may be empty, as argv[0] (check conkit_argv0_problem first).
 # ENVIRONMENT settings are made for the program alone (under qemu-user: inside
-# the emulated process).
+# the emulated process). WORKING_DIRECTORY is where the program runs (on
+# Windows always the program's own folder).
 function(conkit_expect_run program words want)
-    cmake_parse_arguments(PARSE_ARGV 3 RUN "WITH_ERRORS" "STATUS" "ENVIRONMENT")
+    cmake_parse_arguments(PARSE_ARGV 3 RUN "WITH_ERRORS" "STATUS;WORKING_DIRECTORY" "ENVIRONMENT")
     if(NOT DEFINED RUN_STATUS)
         set(RUN_STATUS 0)
     endif()
@@ -109,6 +111,9 @@ function(conkit_expect_run program words want)
         endif()
     endif()
 
+    if(RUN_WORKING_DIRECTORY AND NOT folder)
+        set(folder "${RUN_WORKING_DIRECTORY}")
+    endif()
     # Bracket arguments keep empty words, which a list expansion would drop.
     set(quoted "")
     foreach(word IN LISTS command words)

@@ -1,0 +1,140 @@
+// convert: converts temperatures and lengths. Shows sub-commands (one of
+// them with commands of its own), a required command and an option read from
+// the environment when the command line does not give it.
+#include "common/Presentation.h"
+
+#include "options/OptionParser.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+
+struct Unit {
+    const char* name;
+    const char* description;
+    double scale;  // to the base unit
+    double offset; // added after scaling, for temperatures
+};
+
+const Unit temperatures[] = {{"c", "degrees Celsius", 1, 0},
+                             {"f", "degrees Fahrenheit", 5.0 / 9, -32 * 5.0 / 9},
+                             {"k", "kelvin", 1, -273.15}};
+const Unit lengths[] = {{"m", "metres", 1, 0},
+                        {"km", "kilometres", 1000, 0},
+                        {"mi", "miles", 1609.344, 0},
+                        {"ft", "feet", 0.3048, 0}};
+
+template <std::size_t N> const Unit& unitNamed(const Unit (&units)[N], const std::string& name) {
+    for (const Unit& unit : units) {
+        if (name == unit.name) {
+            return unit;
+        }
+    }
+    return units[0]; // the choices of --from and --to admit no other name
+}
+
+/// Adds a converting command `name` over `units` to `parser`.
+template <std::size_t N>
+void addConversion(conkit::OptionParser& parser, const char* name, const char* help,
+                   const Unit (&units)[N], const char* from, const char* to) {
+    std::vector<std::string> names;
+    for (const Unit& unit : units) {
+        names.emplace_back(unit.name);
+    }
+    conkit::OptionParser& command = parser.addCommand(name, help);
+    command.setUsage(std::string("Usage: convert ") + name + " [OPTION]... VALUE...");
+    command.addHelpOption();
+    command.addOption('f', "from", true, from, "the unit of the values");
+    command.describe("from").choices(names).valueName("UNIT");
+    command.addOption('t', "to", true, to, "the unit to convert them to");
+    command.describe("to").choices(names).valueName("UNIT");
+}
+
+/// Converts the values given to `command` and prints them; false when one
+/// is no number.
+template <std::size_t N>
+bool convertValues(const conkit::OptionParser& command, const Unit (&units)[N], int precision) {
+    const Unit& from = unitNamed(units, command.value("from"));
+    const Unit& to = unitNamed(units, command.value("to"));
+    for (std::size_t i = 0; i < command.argCount(); ++i) {
+        const std::string text = command.arg(i);
+        double value = 0;
+        char rest = 0;
+        if (std::sscanf(text.c_str(), "%lf%c", &value, &rest) != 1) {
+            std::cerr << "convert: '" << text << "' is no number\n";
+            return false;
+        }
+        const double base = value * from.scale + from.offset;
+        std::printf("%.*f %s\n", precision, (base - to.offset) / to.scale, to.name);
+    }
+    return true;
+}
+
+template <std::size_t N> void listUnits(const Unit (&units)[N]) {
+    for (const Unit& unit : units) {
+        std::printf("%-4s%s\n", unit.name, unit.description);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    conkit::OptionParser parser("", "convert 1.0");
+    parser.setSyntax(conkit::Syntax::gnu);
+    parser.setErrorOutput(nullptr); // printed below, unless a script or page was asked for
+    parser.setDescription("Convert temperatures and lengths.");
+    parser.addHelpOption();
+    parser.addOption('V', "version", false, "", "print the version");
+    parser.addOption('p', "precision", true, "2", "print N digits after the decimal point");
+    parser.describe("precision").range(0, 6).valueName("N").env("CONVERT_PRECISION");
+    example::addPresentationOptions(parser);
+    addConversion(parser, "temp", "convert temperatures", temperatures, "c", "f");
+    addConversion(parser, "length", "convert lengths", lengths, "km", "mi");
+    conkit::OptionParser& units = parser.addCommand("units", "list the units of a kind");
+    units.addCommand("temp", "temperature units");
+    units.addCommand("length", "length units");
+    units.setCommandRequired(true);
+    parser.setCommandRequired(true);
+
+    const bool parsed = parser.parse(argc, argv);
+    if (!parsed && parser.errorKind() == conkit::ParseErrorKind::missingCommand &&
+        example::presentOnRequest(parser, "convert")) {
+        return 0; // a completion script or the man page needs no command
+    }
+    if (!parsed) {
+        std::cerr << parser.lastError() << "\nTry 'convert --help'.\n";
+        return 2;
+    }
+    // Help may be asked of the tool or of a command.
+    for (const conkit::OptionParser* asked = &parser; asked != nullptr;
+         asked = asked->commandParser()) {
+        if (asked->helpRequested()) {
+            asked->printHelp(std::cout);
+            return 0;
+        }
+    }
+    if (parser.versionRequested()) {
+        parser.printVersion(std::cout);
+        return 0;
+    }
+    if (example::presentOnRequest(parser, "convert")) {
+        return 0;
+    }
+    int precision = 2;
+    parser.getValue("precision", precision);
+    const std::string command = parser.command();
+    const conkit::OptionParser& chosen = *parser.commandParser();
+    if (command == "units") {
+        if (chosen.command() == "temp") {
+            listUnits(temperatures);
+        } else {
+            listUnits(lengths);
+        }
+        return 0;
+    }
+    const bool converted = command == "temp" ? convertValues(chosen, temperatures, precision)
+                                             : convertValues(chosen, lengths, precision);
+    return converted ? 0 : 2;
+}
