@@ -181,6 +181,7 @@ using FormattedTypes = decltype(joined(
 /// moved-from parser may be assigned a new value and then used again.
 class OptionParser {
 public:
+    /// The type of counts and indexes of positional arguments.
     using size_type = std::size_t;
 
 private:
@@ -275,21 +276,27 @@ public:
 
             /// `valueName`; "" when none was given.
             std::string valueName;
-            /// `optionalValue`: whether the value is optional, and the value
-            /// the option gets when named alone.
+            /// `optionalValue` was called: the value is optional.
             bool optionalValue = false;
+            /// The value the option gets when named alone, if it is optional.
             std::string implicitValue;
             /// `choices`; empty when any value is accepted.
             std::vector<std::string> choices;
-            /// `range` and `realRange`; the limits of the kind set last.
+            /// The kind of range set last by `range` or `realRange`.
             Range range = Range::none;
+            /// The lower limit given to `range`.
             long long wholeMin = 0;
+            /// The upper limit given to `range`.
             long long wholeMax = 0;
+            /// The lower limit given to `realRange`.
             double realMin = 0;
+            /// The upper limit given to `realRange`.
             double realMax = 0;
-            /// `required`, `negatable` and `hidden`.
+            /// `required` was called.
             bool required = false;
+            /// `negatable` was called.
             bool negatable = false;
+            /// `hidden` was called.
             bool hidden = false;
             /// `env`; "" when there is none.
             std::string env;
@@ -353,7 +360,7 @@ public:
     /// gives "7" and `true` gives "1"). Character strings are copied as they
     /// are; a null `const char*` counts as "". Types other than strings and
     /// the built-in arithmetic ones are written with their `operator<<`, so
-    /// <ostream> must be included where that needs it (enumerations do).
+    /// `<ostream>` must be included where that needs it (enumerations do).
     template <class T>
     bool addOption(char shortName, const std::string& longName, bool needArg, const T& defaultValue,
                    const std::string& help) {
@@ -727,9 +734,13 @@ private:
     bool stopAtFirstArgument = false;
 };
 
+/// A sub-command of a parser: what `addCommand` defined.
 struct OptionParser::Command {
+    /// The word that chooses it.
     std::string name;
+    /// Its line in the help text.
     std::string help;
+    /// The parser of the words after its name.
     OptionParser parser;
     /// The latest parse chose it.
     bool chosen = false;
