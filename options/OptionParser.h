@@ -612,10 +612,13 @@ public:
     /// option with a value or an optional one, a default or implicit value
     /// that breaks the option's own choices or range, a range whose minimum
     /// exceeds its maximum, a long name that a "--no-" form repeats, an alias
-    /// that does not take effect, a required option with a default, an
-    /// `addHelpOption` or `addVersionOption` that added nothing because its
-    /// names were taken; and the same for every command, its lines beginning
-    /// with "NAME: ".
+    /// that does not take effect (and which option has its name), a required
+    /// option with a default, an `addHelpOption` or `addVersionOption` that
+    /// added nothing because its names were taken; and the same for every
+    /// command, its lines beginning with "NAME: ". A line begins with the
+    /// option as "--NAME: ", or with an unknown name in single quotes; the
+    /// unknown names come first, once each, then the options in order of
+    /// definition, help and version, and the commands in order of adding.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
     /// Returns this parser's long names as "--NAME" and its command names
     /// bare, one option or command per line (an option's aliases follow its
