@@ -624,7 +624,9 @@ public:
     /// bare, one option or command per line (an option's aliases follow its
     /// long name on its line, each after one blank), each "--no-NAME" form on
     /// a line of its own, the lines sorted bytewise: the list a release keeps
-    /// to compare later versions against.
+    /// to compare later versions against. Hidden options are listed, since
+    /// they are parsed; aliases that are not in effect are not. Every line
+    /// ends in "\n", the last one too; no options and no commands give "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string nameList() const;
     /// Returns one line per word that, under the gnu syntax's abbreviation
     /// rule, named one long name or command in `baseline` (a `nameList` of an

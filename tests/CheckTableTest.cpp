@@ -1,4 +1,5 @@
-// Checks of the definitions: the problems checkTable reports.
+// Checks of the definitions: the problems checkTable reports and the name
+// list.
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,35 @@ TEST(CheckTableTest, EachProblemOnce) {
         row.define(parser);
         EXPECT_EQ(parser.checkTable(), row.lines);
     }
+}
+
+TEST(CheckTableTest, NameList) {
+    OptionParser parser;
+    parser.addHelpOption();
+    parser.addOption('c', "color", true, "", "");
+    parser.describe("color").alias("colour").alias("help"); // "help" is taken: not listed
+    parser.addOption('q', "quiet", false, "", "");
+    parser.describe("quiet").negatable();
+    parser.addOption('o', "out", true, "", "");
+    parser.describe("out").negatable(); // takes a value: no "--no-out"
+    parser.addOption('\0', "debug", false, "", "");
+    parser.describe("debug").hidden();
+    parser.addOption('x', "", false, "", "");
+    parser.addOption('\0', "Width", true, "", "");
+    parser.addCommand("build", "").addOption('\0', "jobs", true, "", "");
+    parser.addCommand("add", "");
+    EXPECT_EQ(parser.nameList(), R"(--Width
+--color --colour
+--debug
+--help
+--no-quiet
+--out
+--quiet
+--x
+add
+build
+)");
+    EXPECT_EQ(OptionParser().nameList(), "");
 }
 
 } // namespace
