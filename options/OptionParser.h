@@ -634,6 +634,19 @@ public:
     /// names nothing (commands match exactly, so only their removal counts).
     /// Each line begins with the word in single quotes. None when every old
     /// word still means what it meant.
+    ///
+    /// The words tried are "--" before each prefix of each name of the
+    /// baseline that named one option there (a prefix of one option's names
+    /// alone names it), and each command name. A word still means what it meant
+    /// when it names the option that now has the old long name, or failing
+    /// that another of the old names: gaining an alias, or keeping the old
+    /// long name as an alias, changes nothing. The lines read "'--WORD'
+    /// named --OLD, now names --NEW" (or "nothing", or "now is ambiguous:
+    /// --A, --B"), in byte order of the words, then "'NAME' named the
+    /// command NAME, now names nothing". In `baseline` a line that begins
+    /// with "--" is an option, its names separated by " --"; any other line
+    /// is a command; empty lines and a carriage return before a line end do
+    /// not count.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
     checkAbbreviations(const std::string& baseline) const;
     /// @}

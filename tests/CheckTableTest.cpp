@@ -1,5 +1,5 @@
-// Checks of the definitions: the problems checkTable reports and the name
-// list.
+// Checks of the definitions: the problems checkTable reports, the name list
+// and the abbreviations that a new version breaks.
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +169,107 @@ add
 build
 )");
     EXPECT_EQ(OptionParser().nameList(), "");
+}
+
+/// The earlier version's options but --color: a negatable --quiet, --size N,
+/// and the commands add and rm.
+void sameAsBefore(OptionParser& p) {
+    p.addOption('q', "quiet", false, "", "");
+    p.describe("quiet").negatable();
+    p.addOption('s', "size", true, "", "");
+    p.addCommand("add", "");
+    p.addCommand("rm", "");
+}
+
+/// --color with its alias --colour, as the earlier version had it.
+void colorAsBefore(OptionParser& p) {
+    p.addOption('c', "color", true, "", "");
+    p.describe("color").alias("colour");
+}
+
+const char* const earlier = "--color --colour\n--no-quiet\n--quiet\n--size\nadd\nrm\n";
+
+struct AbbreviationRow {
+    const char* what;
+    std::string baseline;
+    void (*define)(OptionParser&); // after sameAsBefore
+    Lines lines;
+};
+
+TEST(CheckTableTest, Abbreviations) {
+    const AbbreviationRow rows[] = {
+        {"unchanged", earlier, colorAsBefore, {}},
+        {"unchanged, the list saved with carriage returns",
+         "--color --colour\r\n--no-quiet\r\n--quiet\r\n--size\r\nadd\r\nrm\r\n",
+         colorAsBefore,
+         {}},
+        {"a new option makes an old prefix ambiguous",
+         earlier,
+         [](OptionParser& p) {
+             colorAsBefore(p);
+             p.addOption('\0', "scale", true, "", "");
+         },
+         {"'--s' named --size, now is ambiguous: --scale, --size"}},
+        {"a new option shares a prefix with a \"--no-\" form",
+         earlier,
+         [](OptionParser& p) {
+             colorAsBefore(p);
+             p.addOption('\0', "notify", false, "", "");
+         },
+         {"'--n' named --no-quiet, now is ambiguous: --no-quiet, --notify",
+          "'--no' named --no-quiet, now is ambiguous: --no-quiet, --notify"}},
+        {"a renamed option",
+         earlier,
+         [](OptionParser& p) {
+             colorAsBefore(p);
+             p.findOption("size")->longName = "width";
+         },
+         {"'--s' named --size, now names nothing", "'--si' named --size, now names nothing",
+          "'--siz' named --size, now names nothing", "'--size' named --size, now names nothing"}},
+        {"a renamed option that keeps its old name as an alias",
+         earlier,
+         [](OptionParser& p) {
+             colorAsBefore(p);
+             p.findOption("size")->longName = "length";
+             p.describe("length").alias("size");
+         },
+         {}},
+        {"an alias added",
+         earlier,
+         [](OptionParser& p) {
+             colorAsBefore(p);
+             p.describe("size").alias("extent").alias("sz");
+         },
+         {}},
+        {"an alias moved to another option",
+         earlier,
+         [](OptionParser& p) {
+             p.addOption('c', "color", true, "", "");
+             p.addOption('p', "paint", true, "", "");
+             p.describe("paint").alias("colour");
+         },
+         {"'--c' named --color, now is ambiguous: --color, --colour",
+          "'--co' named --color, now is ambiguous: --color, --colour",
+          "'--col' named --color, now is ambiguous: --color, --colour",
+          "'--colo' named --color, now is ambiguous: --color, --colour",
+          "'--colou' named --color, now names --paint",
+          "'--colour' named --color, now names --paint"}},
+        {"a removed command",
+         std::string(earlier) + "status\n",
+         colorAsBefore,
+         {"'status' named the command status, now names nothing"}},
+    };
+    for (const AbbreviationRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        OptionParser parser;
+        sameAsBefore(parser);
+        row.define(parser);
+        EXPECT_EQ(parser.checkAbbreviations(row.baseline), row.lines);
+    }
+    OptionParser unchanged;
+    colorAsBefore(unchanged);
+    sameAsBefore(unchanged);
+    EXPECT_EQ(unchanged.nameList(), earlier);
 }
 
 } // namespace
