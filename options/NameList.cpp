@@ -195,12 +195,15 @@ std::string OptionParser::nameList() const {
 std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
     const Entries before = entriesOf(baseline);
     const Entries now = entriesOf(table, commands);
-    // Every prefix of every old long name, once; those that were ambiguous
-    // or named nothing are dropped below.
+    // Every prefix of every old option name, once; those that were ambiguous
+    // or named nothing there are dropped below.
     std::set<std::string> words;
     for (const Entry& entry : before) {
+        if (entry.command) {
+            continue;
+        }
         for (const std::string& name : entry.names) {
-            for (std::size_t length = 1; !entry.command && length <= name.size(); ++length) {
+            for (std::size_t length = 1; length <= name.size(); ++length) {
                 words.insert(name.substr(0, length));
             }
         }
