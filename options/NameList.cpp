@@ -4,6 +4,7 @@
 #include "options/OptionParser.h"
 
 #include "options/detail/Lookup.h"
+#include "options/detail/ShortText.h"
 
 #include <algorithm>
 #include <set>
@@ -98,6 +99,7 @@ Entries entriesOf(const std::string& list) {
     return entries;
 }
 
+/// True when `name` is one of the names of `entry`.
 bool hasName(const Entry& entry, const std::string& name) {
     return std::find(entry.names.begin(), entry.names.end(), name) != entry.names.end();
 }
@@ -122,9 +124,8 @@ Reading readOption(const Entries& entries, const std::string& word) {
     Reading reading;
     for (const Entry& entry : entries) {
         const bool begins =
-            std::any_of(entry.names.begin(), entry.names.end(), [&](const std::string& name) {
-                return name.compare(0, word.size(), word) == 0;
-            });
+            std::any_of(entry.names.begin(), entry.names.end(),
+                        [&](const std::string& name) { return detail::beginsWith(name, word); });
         if (!entry.command && begins) {
             ++reading.matches;
             reading.entry = &entry;
@@ -164,7 +165,7 @@ std::string ambiguity(const Entries& entries, const std::string& word) {
     std::vector<std::string> names;
     for (const Entry& entry : entries) {
         for (const std::string& name : entry.names) {
-            if (!entry.command && name.compare(0, word.size(), word) == 0) {
+            if (!entry.command && detail::beginsWith(name, word)) {
                 names.push_back(name);
             }
         }
