@@ -1,20 +1,162 @@
-// OptionParser: checks of the definitions a release would regret, and the
-// list of names that later versions are compared against.
+// OptionParser: the check of the definitions for mistakes that no parse
+// reports, such as a default that the option's own choices refuse or an alias
+// that another option has already taken.
 #include "options/OptionParser.h"
+
+#include "options/detail/Lookup.h"
+#include "options/detail/ValueRules.h"
+
+#include <algorithm>
 
 namespace conkit {
 
+namespace {
+
+using Lines = std::vector<std::string>;
+using detail::Option;
+
+/// "--NAME", how the lines name an option.
+std::string dashed(const std::string& name) {
+    return "--" + name;
+}
+
+/// True when the range of `rules` accepts no number at all: its minimum
+/// exceeds its maximum, or a limit is not a number.
+bool rangeIsEmpty(const Option::Description& rules) {
+    return (rules.range == Option::Description::Range::whole && rules.wholeMin > rules.wholeMax) ||
+           (rules.range == Option::Description::Range::real && !(rules.realMin <= rules.realMax));
+}
+
+/// The line for `text`, the default or implicit value (`what`) of `option`,
+/// when the option's own choices or range refuse it. An empty range is
+/// reported by itself, not once more through every value it refuses.
+void checkValue(const Option& option, const char* what, const std::string& text, Lines& lines) {
+    const Option::Description& rules = option.description();
+    const std::string start = dashed(option.longName) + ": " + what + " '" + text + "' is not ";
+    if (!detail::isChoice(rules, text)) {
+        std::string line = start + "one of its choices (";
+        for (const std::string& choice : rules.choices) {
+            line += &choice == &rules.choices.front() ? "" : ", ";
+            line += choice;
+        }
+        lines.push_back(line + ")");
+    } else if (!rangeIsEmpty(rules) && !detail::inRange(rules, text)) {
+        lines.push_back(start + "a number from " + detail::rangeText(rules));
+    }
+}
+
+/// The lines for what `option` was described with: rules that its kind of
+/// value makes pointless, values its own rules refuse, and a default that
+/// `required` makes pointless.
+void checkDescription(const Option& option, Lines& lines) {
+    const Option::Description& rules = option.description();
+    const std::string name = dashed(option.longName);
+    if (!option.needArg) {
+        if (!rules.choices.empty()) {
+            lines.push_back(name + ": has choices but takes no value");
+        }
+        if (rules.range != Option::Description::Range::none) {
+            lines.push_back(name + ": has a range but takes no value");
+        }
+    } else if (rules.negatable) {
+        lines.push_back(name + ": negatable but takes " +
+                        (rules.optionalValue ? "an optional value" : "a value") +
+                        ", so there is no --no-" + option.longName);
+    }
+    if (rangeIsEmpty(rules)) {
+        lines.push_back(name + ": range from " + detail::rangeText(rules) + " accepts no value");
+    }
+    if (option.needArg && option.hasDefault()) {
+        checkValue(option, "default", option.defaultValue, lines);
+    }
+    if (option.needArg && rules.optionalValue) {
+        checkValue(option, "implicit value", rules.implicitValue, lines);
+    }
+    if (rules.required && option.hasDefault()) {
+        lines.push_back(name + ": required, so its default '" + option.defaultValue +
+                        "' is never used");
+    }
+}
+
+/// The lines for names of `option` that a user cannot type as given: aliases
+/// that are not in effect, and a "--no-" form that a long name or alias of
+/// some option repeats (the name wins).
+void checkNames(const std::list<Option>& table, const Option& option, Lines& lines) {
+    const std::string name = dashed(option.longName);
+    for (const std::string& alias : option.description().aliases) {
+        if (detail::aliasInEffect(table, option, alias)) {
+            continue;
+        }
+        const Option* holder = detail::findLongIn(table, alias);
+        std::string line = name + ": alias '" + alias + "' is not in effect: ";
+        if (holder == &option) {
+            line += "it is the option's own long name";
+        } else {
+            line += dashed(holder->longName) + " has it as " +
+                    (holder->longName == alias ? "its long name" : "an alias");
+        }
+        lines.push_back(line);
+    }
+    if (option.description().negatable && !option.needArg) {
+        const std::string negated = "no-" + option.longName;
+        if (const Option* holder = detail::findLongIn(table, negated)) {
+            lines.push_back(name + ": its form " + dashed(negated) + " is also " +
+                            (holder->longName == negated ? "the long name" : "an alias") + " of " +
+                            dashed(holder->longName) + ", which wins");
+        }
+    }
+}
+
+/// The line for an addHelpOption or addVersionOption (`call`) that added
+/// nothing, its option being `shortName` and `longName`. No line when an
+/// option with exactly those names is there, as after a second call.
+void checkBuiltIn(const std::list<Option>& table, const char* call, char shortName,
+                  const std::string& longName, Lines& lines) {
+    Option wanted;
+    wanted.shortName = shortName;
+    wanted.longName = longName;
+    const auto taker = std::find_if(table.begin(), table.end(), [&](const Option& option) {
+        return option.conflictsWith(wanted);
+    });
+    if (taker != table.end() && taker->shortName == shortName && taker->longName == longName) {
+        return;
+    }
+    std::string line = dashed(longName) + ": " + call + " added nothing: -" + shortName + " or " +
+                       dashed(longName) + " was taken";
+    // The taker may have been renamed since; the option is missing all the same.
+    if (taker != table.end()) {
+        line += " by " + dashed(taker->longName);
+    }
+    lines.push_back(line);
+}
+
+} // namespace
+
 std::vector<std::string> OptionParser::checkTable() const {
-    return {};
-}
-
-std::string OptionParser::nameList() const {
-    return std::string();
-}
-
-std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
-    static_cast<void>(baseline);
-    return {};
+    Lines lines;
+    for (auto name = unknownNames.begin(); name != unknownNames.end(); ++name) {
+        // describe("x") called twice is one mistake.
+        if (std::find(unknownNames.begin(), name, *name) == name) {
+            lines.push_back("'" + *name +
+                            "': no option had this name when describe or exclusive was given it");
+        }
+    }
+    for (const Option& option : table) {
+        checkDescription(option, lines);
+        checkNames(table, option, lines);
+    }
+    if (helpNotAdded) {
+        checkBuiltIn(table, "addHelpOption", 'h', "help", lines);
+    }
+    if (versionNotAdded) {
+        checkBuiltIn(table, "addVersionOption", 'v', "version", lines);
+    }
+    for (const Command& command : commands) {
+        for (const std::string& line : command.parser.checkTable()) {
+            lines.push_back(command.name + ": " + line);
+        }
+    }
+    return lines;
 }
 
 } // namespace conkit

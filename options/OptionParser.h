@@ -619,16 +619,21 @@ public:
     /// option with a value or an optional one, a default or implicit value
     /// that breaks the option's own choices or range, a range whose minimum
     /// exceeds its maximum, a long name that a "--no-" form repeats, an alias
-    /// that does not take effect, a required option with a default, an
-    /// `addHelpOption` or `addVersionOption` that added nothing because its
-    /// names were taken; and the same for every command, its lines beginning
-    /// with "NAME: ".
+    /// that does not take effect (and which option has its name), a required
+    /// option with a default, an `addHelpOption` or `addVersionOption` that
+    /// added nothing because its names were taken; and the same for every
+    /// command, its lines beginning with "NAME: ". A line begins with the
+    /// option as "--NAME: ", or with an unknown name in single quotes; the
+    /// unknown names come first, once each, then the options in order of
+    /// definition, help and version, and the commands in order of adding.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
     /// Returns this parser's long names as "--NAME" and its command names
     /// bare, one option or command per line (an option's aliases follow its
     /// long name on its line, each after one blank), each "--no-NAME" form on
     /// a line of its own, the lines sorted bytewise: the list a release keeps
-    /// to compare later versions against.
+    /// to compare later versions against. Hidden options are listed, since
+    /// they are parsed; aliases that are not in effect are not. Every line
+    /// ends in "\n", the last one too; no options and no commands give "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string nameList() const;
     /// Returns one line per word that, under the gnu syntax's abbreviation
     /// rule, named one long name or command in `baseline` (a `nameList` of an
@@ -636,6 +641,19 @@ public:
     /// names nothing (commands match exactly, so only their removal counts).
     /// Each line begins with the word in single quotes. None when every old
     /// word still means what it meant.
+    ///
+    /// The words tried are "--" before each prefix of each name of the
+    /// baseline that named one option there (a prefix of one option's names
+    /// alone names it), and each command name. A word still means what it meant
+    /// when it names the option that now has the old long name, or failing
+    /// that another of the old names: gaining an alias, or keeping the old
+    /// long name as an alias, changes nothing. The lines read "'--WORD'
+    /// named --OLD, now names --NEW" (or "nothing", or "now is ambiguous:
+    /// --A, --B"), in byte order of the words, then "'NAME' named the
+    /// command NAME, now names nothing". In `baseline` a line that begins
+    /// with "--" is an option, its names separated by " --"; any other line
+    /// is a command; empty lines and a carriage return before a line end do
+    /// not count.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
     checkAbbreviations(const std::string& baseline) const;
     /// @}

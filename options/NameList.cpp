@@ -1,0 +1,241 @@
+// OptionParser: the list of the long names and commands a user can type, and
+// the check that the words an earlier version's list accepted still name what
+// they named, under the gnu syntax's abbreviation rule.
+#include "options/OptionParser.h"
+
+#include "options/detail/Lookup.h"
+#include "options/detail/ShortText.h"
+
+#include <algorithm>
+#include <set>
+
+namespace conkit {
+
+namespace {
+
+/// What a word can name, one line of a name list: an option with its long
+/// name first and its aliases in effect after it, one "no-" form, or a
+/// command.
+struct Entry {
+    std::vector<std::string> names;
+    bool command = false;
+};
+
+using Entries = std::vector<Entry>;
+
+/// The entries of a parser's `table` and `commands`: the options in order of
+/// definition, then the "no-" forms, then the commands. Where a rename or a
+/// clash gives two entries one name, the first one is what the parser finds
+/// (long names and aliases win over "no-" forms).
+template <class Commands>
+Entries entriesOf(const std::list<detail::Option>& table, const Commands& commands) {
+    Entries entries;
+    Entries negated;
+    for (const detail::Option& option : table) {
+        Entry entry{{option.longName}, false};
+        for (const std::string& alias : option.description().aliases) {
+            if (detail::aliasInEffect(table, option, alias) &&
+                std::find(entry.names.begin(), entry.names.end(), alias) == entry.names.end()) {
+                entry.names.push_back(alias);
+            }
+        }
+        entries.push_back(std::move(entry));
+        if (option.description().negatable && !option.needArg) {
+            negated.push_back({{"no-" + option.longName}, false});
+        }
+    }
+    entries.insert(entries.end(), negated.begin(), negated.end());
+    for (const auto& command : commands) {
+        entries.push_back({{command.name}, true});
+    }
+    return entries;
+}
+
+/// `entry` as a line of the list, without its line end.
+std::string lineOf(const Entry& entry) {
+    if (entry.command) {
+        return entry.names.front();
+    }
+    std::string line;
+    for (const std::string& name : entry.names) {
+        line += (line.empty() ? "--" : " --") + name;
+    }
+    return line;
+}
+
+/// The entries of a name list: a line that begins with "--" is an option,
+/// its names separated by " --"; any other line is a command. Empty lines
+/// are skipped, and a carriage return before a line end is dropped, so that
+/// a list saved with Windows line ends reads the same.
+Entries entriesOf(const std::string& list) {
+    Entries entries;
+    std::size_t begin = 0;
+    while (begin < list.size()) {
+        std::size_t end = list.find('\n', begin);
+        end = end == std::string::npos ? list.size() : end;
+        std::string line = list.substr(begin, end - begin);
+        begin = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (line.compare(0, 2, "--") != 0) {
+            entries.push_back({{line}, true});
+            continue;
+        }
+        Entry entry;
+        for (std::size_t at = 2;;) {
+            const std::size_t next = line.find(" --", at);
+            entry.names.push_back(line.substr(at, next - at));
+            if (next == std::string::npos) {
+                break;
+            }
+            at = next + 3;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+/// True when `name` is one of the names of `entry`.
+bool hasName(const Entry& entry, const std::string& name) {
+    return std::find(entry.names.begin(), entry.names.end(), name) != entry.names.end();
+}
+
+/// What a word names in a list: the entry, when it names exactly one, and how
+/// many entries it matched.
+struct Reading {
+    const Entry* entry = nullptr;
+    std::size_t matches = 0;
+};
+
+/// What the option word "--`word`" names among `entries` under the gnu rule:
+/// the first option entry that has `word` as a name; else the one whose
+/// names alone begin with it. Several entries make it ambiguous, since names
+/// of one entry only are one option in one form.
+Reading readOption(const Entries& entries, const std::string& word) {
+    for (const Entry& entry : entries) {
+        if (!entry.command && hasName(entry, word)) {
+            return {&entry, 1};
+        }
+    }
+    Reading reading;
+    for (const Entry& entry : entries) {
+        const bool begins =
+            std::any_of(entry.names.begin(), entry.names.end(),
+                        [&](const std::string& name) { return detail::beginsWith(name, word); });
+        if (!entry.command && begins) {
+            ++reading.matches;
+            reading.entry = &entry;
+        }
+    }
+    if (reading.matches != 1) {
+        reading.entry = nullptr;
+    }
+    return reading;
+}
+
+/// The entry of `entries` that stands for `old`, an entry of an earlier list:
+/// the one that has its long name (its first name), else the one that has
+/// its next name that is still there, and so on; nullptr when none has any.
+/// An option that keeps its old long name as an alias is still itself, and
+/// an alias that moved to another option is not.
+const Entry* successor(const Entries& entries, const Entry& old) {
+    for (const std::string& name : old.names) {
+        for (const Entry& entry : entries) {
+            if (entry.command == old.command && hasName(entry, name)) {
+                return &entry;
+            }
+        }
+    }
+    return nullptr;
+}
+
+/// How a line names an entry: "--NAME" by its long name, a command as "the
+/// command NAME".
+std::string shown(const Entry& entry) {
+    return entry.command ? "the command " + entry.names.front() : "--" + entry.names.front();
+}
+
+/// ", now is ambiguous: --A, --B" with every name of `entries` that begins
+/// with `word`, in byte order.
+std::string ambiguity(const Entries& entries, const std::string& word) {
+    std::vector<std::string> names;
+    for (const Entry& entry : entries) {
+        for (const std::string& name : entry.names) {
+            if (!entry.command && detail::beginsWith(name, word)) {
+                names.push_back(name);
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    std::string text = ", now is ambiguous:";
+    for (const std::string& name : names) {
+        text += (&name == &names.front() ? " --" : ", --") + name;
+    }
+    return text;
+}
+
+} // namespace
+
+std::string OptionParser::nameList() const {
+    std::vector<std::string> lines;
+    for (const Entry& entry : entriesOf(table, commands)) {
+        lines.push_back(lineOf(entry));
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string list;
+    for (const std::string& line : lines) {
+        list += line + "\n";
+    }
+    return list;
+}
+
+std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
+    const Entries before = entriesOf(baseline);
+    const Entries now = entriesOf(table, commands);
+    // Every prefix of every old option name, once; those that were ambiguous
+    // or named nothing there are dropped below.
+    std::set<std::string> words;
+    for (const Entry& entry : before) {
+        if (entry.command) {
+            continue;
+        }
+        for (const std::string& name : entry.names) {
+            for (std::size_t length = 1; length <= name.size(); ++length) {
+                words.insert(name.substr(0, length));
+            }
+        }
+    }
+    std::vector<std::string> lines;
+    for (const std::string& word : words) {
+        const Reading old = readOption(before, word);
+        if (old.entry == nullptr) {
+            continue;
+        }
+        const Reading current = readOption(now, word);
+        if (current.entry != nullptr && current.entry == successor(now, *old.entry)) {
+            continue;
+        }
+        const std::string start = "'--" + word + "' named " + shown(*old.entry);
+        if (current.matches > 1) {
+            lines.push_back(start + ambiguity(now, word));
+        } else {
+            lines.push_back(start + ", now names " +
+                            (current.entry != nullptr ? shown(*current.entry) : "nothing"));
+        }
+    }
+    // Commands are named exactly, so a command word changes meaning only when
+    // its command is gone.
+    for (const Entry& entry : before) {
+        if (entry.command && successor(now, entry) == nullptr) {
+            lines.push_back("'" + entry.names.front() + "' named " + shown(entry) +
+                            ", now names nothing");
+        }
+    }
+    return lines;
+}
+
+} // namespace conkit
