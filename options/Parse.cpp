@@ -6,11 +6,11 @@
 #include "options/detail/ParseRun.h"
 #include "options/detail/PathName.h"
 #include "options/detail/Suggestion.h"
+#include "options/detail/ValueRules.h"
 
 #include "slices/StrSlice.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ostream>
 #include <utility>
 
@@ -61,19 +61,11 @@ namespace detail {
 
 namespace {
 
-/// `value` as printf's %g writes it.
-std::string asG(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
 /// What a valued option's value must be, in brackets, with a suggestion when
 /// one choice is close to `text`.
 std::string expected(const Option& option, std::string_view text) {
     const Option::Description& rules = option.description();
-    if (!rules.choices.empty() &&
-        std::find(rules.choices.begin(), rules.choices.end(), text) == rules.choices.end()) {
+    if (!isChoice(rules, text)) {
         std::string line = " (choose from ";
         CloseMatch close(text);
         for (const std::string& choice : rules.choices) {
@@ -87,11 +79,7 @@ std::string expected(const Option& option, std::string_view text) {
         }
         return line;
     }
-    return rules.range == Option::Description::Range::whole
-               ? " (expected a number from " + std::to_string(rules.wholeMin) + " to " +
-                     std::to_string(rules.wholeMax) + ")"
-               : " (expected a number from " + asG(rules.realMin) + " to " + asG(rules.realMax) +
-                     ")";
+    return " (expected a number from " + rangeText(rules) + ")";
 }
 
 /// What an environment variable says of an option without a value: 1 for
@@ -121,26 +109,6 @@ void ParseRun::setProgram(std::string_view name) {
 void ParseRun::grow(std::size_t more) {
     std::string& text = parser.latest.text;
     text.resize(std::max(parser.latest.used + more, 2 * text.size()));
-}
-
-bool ParseRun::acceptsDescribed(const Option& option, std::string_view text) {
-    const Option::Description& rules = option.described;
-    if (!rules.choices.empty() &&
-        std::find(rules.choices.begin(), rules.choices.end(), text) == rules.choices.end()) {
-        return false;
-    }
-    const StrSlice slice(text.data(), static_cast<std::uint32_t>(text.size()));
-    if (rules.range == Option::Description::Range::whole) {
-        long long number = 0;
-        return text.size() == slice.size() && slice.parseNumber(number) &&
-               number >= rules.wholeMin && number <= rules.wholeMax;
-    }
-    if (rules.range == Option::Description::Range::real) {
-        double number = 0;
-        return text.size() == slice.size() && slice.parseNumber(number) &&
-               number >= rules.realMin && number <= rules.realMax;
-    }
-    return true;
 }
 
 bool ParseRun::invalidValue(const Option& option, std::string_view text, std::string_view written,
@@ -249,7 +217,8 @@ bool ParseRun::runCommand(const CommandWords& words) {
 
 bool ParseRun::readEnvironment(Option& option) {
     const std::string& variable = option.described.env;
-    const char* set = parser.environment != nullptr ? parser.environment(variable.c_str()) : nullptr;
+    const char* set =
+        parser.environment != nullptr ? parser.environment(variable.c_str()) : nullptr;
     if (set == nullptr || *set == '\0') {
         return true;
     }

@@ -6,6 +6,7 @@
 #include "options/detail/CommandWords.h"
 #include "options/detail/Lookup.h"
 #include "options/detail/ShortForm.h"
+#include "options/detail/ValueRules.h"
 
 #include <string>
 #include <string_view>
@@ -123,9 +124,8 @@ private:
     static bool accepts(const Option& option, std::string_view text) {
         const Option::Description& rules = option.described;
         return (rules.choices.empty() && rules.range == Option::Description::Range::none) ||
-               acceptsDescribed(option, text);
+               acceptsValue(rules, text);
     }
-    static bool acceptsDescribed(const Option& option, std::string_view text);
     bool exclusiveAllows(const Option& option, std::string_view written);
     /// The error for `text` given to `option`, from the command line (by the
     /// option word `written`) or from the environment variable `variable`.
