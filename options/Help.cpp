@@ -1,6 +1,8 @@
-// OptionParser: help, usage and version texts.
+// OptionParser: the classic help text, the usage and version texts, and
+// printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
+#include "options/detail/Presentation.h"
 #include "options/detail/ShortForm.h"
 
 #include <iostream>
@@ -61,6 +63,11 @@ std::string OptionParser::usageText() const {
 }
 
 std::string OptionParser::helpText() const {
+    if (syntaxRules == Syntax::gnu) {
+        const detail::ToolFacts tool{table, detail::commandFacts(commands), description, footer};
+        return detail::gnuHelpText(tool, usageText(), latest.prog,
+                                   detail::helpColumns(helpWidth, environment));
+    }
     std::string text = version;
     text += '\n';
     text += usageText();
@@ -80,7 +87,14 @@ void OptionParser::printHelp() const {
 }
 
 void OptionParser::printHelp(std::ostream& out) const {
-    out << helpText() << std::endl;
+    // The gnu help ends with its last line, as Unix tools print theirs; the
+    // classic help has always been followed by an empty line.
+    out << helpText();
+    if (syntaxRules == Syntax::gnu) {
+        out.flush();
+    } else {
+        out << std::endl;
+    }
 }
 
 void OptionParser::printVersion() const {
