@@ -602,8 +602,9 @@ public:
     /// their sections, the commands and the footer, wrapped to the help width.
     /// The classic help never changes.
     /// @{
-    /// Sets the paragraph shown after the usage line of the gnu help and in
-    /// the man page's description.
+    /// Sets the paragraph shown after the usage line of the gnu help, as
+    /// given, and as the man page's DESCRIPTION, whose first sentence also
+    /// follows the tool's name in NAME.
     void setDescription(const std::string& text) { description = text; }
     /// Sets the last paragraph of the gnu help, shown as given.
     void setFooter(const std::string& text) { footer = text; }
@@ -613,7 +614,18 @@ public:
     /// number from 40 to 500 written in digits alone; else 80.
     void setHelpWidth(std::size_t columns) noexcept { helpWidth = columns; }
     /// Returns a man page of the tool `program` for section `section`, in the
-    /// roff of the man macros.
+    /// roff of the man macros: the title line (no date; the version text, when
+    /// there is one, in the footer), NAME (`program` and the first sentence of
+    /// the description), SYNOPSIS (the usage text from its "%prog" on, with
+    /// `program` in its place, else "PROG [OPTION]..." and " COMMAND
+    /// [ARG]..." when there are commands), DESCRIPTION, OPTIONS (options as
+    /// the gnu help shows them, names in bold and value names in italics, a
+    /// subsection per section), COMMANDS and ENVIRONMENT (the variables of
+    /// `env`); a section with nothing to show is left out. Every text prints
+    /// as it is and never becomes a request; text is read as UTF-8 (a byte
+    /// that is not prints as U+FFFD, a control character as a blank), and a
+    /// character the output device lacks prints as '?'. `groff -man -ww -z`
+    /// formats the page without a warning.
     [[nodiscard]] CONKIT_OPTIONS_API std::string manPage(const std::string& program,
                                                          int section = 1) const;
     /// @}
