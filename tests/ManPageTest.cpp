@@ -1,8 +1,12 @@
-// The man page: its roff, and the escaping that keeps every text a text.
+// The man page: its roff, the escaping that keeps every text a text, and
+// groff formatting the pages without a warning.
 #include "PresentedTool.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -167,5 +171,38 @@ TEST(ManPageTest, HostileTextsStayText) {
     EXPECT_EQ(fallbacks, (std::vector<std::string>{"\\[u00E9] ?", "\\[u0301] ?", "\\[u4E2D] ?",
                                                    "\\[uFFFD] ?", "\\[u1F600] ?"}));
 }
+
+#if !defined(_WIN32)
+
+/// Runs the check script of CI on `pages`; returns its exit status and output.
+std::pair<int, std::string> checkPages(const std::vector<std::string>& pages) {
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "conkit_man";
+    std::filesystem::create_directories(folder);
+    std::string command = "bash '" CONKIT_CHECK_MAN "'";
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::filesystem::path file = folder / ("page" + std::to_string(i) + ".1");
+        std::ofstream(file, std::ios::binary) << pages[i];
+        command += " '" + file.string() + "'";
+    }
+    const std::filesystem::path output = folder / "output";
+    const int status = std::system((command + " >'" + output.string() + "' 2>&1").c_str());
+    std::ostringstream printed;
+    printed << std::ifstream(output).rdbuf();
+    std::filesystem::remove_all(folder);
+    return {status, printed.str()};
+}
+
+TEST(ManPageTest, GroffFormatsWithoutWarnings) {
+    if (std::system("command -v groff >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "groff is not installed";
+    }
+    const auto [status, printed] =
+        checkPages({presentedTool().manPage("grab"), hostileTool().manPage(hostile, 8)});
+    EXPECT_EQ(status, 0) << printed;
+    // The check fails on a warning: here a character without a fallback.
+    EXPECT_NE(checkPages({".TH x 1\n\\[u4E2D]\n"}).first, 0);
+}
+
+#endif
 
 } // namespace
