@@ -27,6 +27,21 @@ std::string placeholder(const Option& option) {
     return text;
 }
 
+/// Appends the placeholder of `option`'s value, if it takes one, after
+/// `joint`; after `optionalJoint` and in brackets when the value is optional.
+void appendValue(const Option& option, const char* joint, const char* optionalJoint,
+                 std::vector<EntryPiece>& pieces) {
+    if (!option.needArg) {
+        return;
+    }
+    const bool optional = option.description().optionalValue;
+    pieces.push_back({Kind::punctuation, optional ? optionalJoint : joint});
+    pieces.push_back({Kind::placeholder, placeholder(option)});
+    if (optional) {
+        pieces.push_back({Kind::punctuation, "]"});
+    }
+}
+
 /// Appends the long form of `name`, a long name or alias of `option`.
 /// "[no-]" only the option's own long name gets, and only where the gnu
 /// syntax accepts "--no-NAME": on an option without a value.
@@ -34,14 +49,7 @@ void appendLongForm(const Option& option, const std::string& name, bool negatabl
                     std::vector<EntryPiece>& pieces) {
     const std::string dashes = negatable && !option.needArg ? "--[no-]" : "--";
     pieces.push_back({Kind::name, dashes + name});
-    if (option.needArg) {
-        const bool optional = option.description().optionalValue;
-        pieces.push_back({Kind::punctuation, optional ? "[=" : "="});
-        pieces.push_back({Kind::placeholder, placeholder(option)});
-        if (optional) {
-            pieces.push_back({Kind::punctuation, "]"});
-        }
-    }
+    appendValue(option, "=", "[=", pieces);
 }
 
 } // namespace
@@ -73,14 +81,7 @@ std::vector<EntryPiece> entryPieces(const std::list<Option>& table, const Option
         if (isShortOnly(option, Syntax::gnu)) {
             // A short option's value is the next word, or attached when it is
             // optional.
-            if (option.needArg) {
-                const bool optional = option.description().optionalValue;
-                pieces.push_back({Kind::punctuation, optional ? "[" : " "});
-                pieces.push_back({Kind::placeholder, placeholder(option)});
-                if (optional) {
-                    pieces.push_back({Kind::punctuation, "]"});
-                }
-            }
+            appendValue(option, " ", "[", pieces);
         } else {
             pieces.push_back({Kind::punctuation, ", "});
             appendLongForm(option, option.longName, option.description().negatable, pieces);
