@@ -16,15 +16,15 @@ constexpr std::size_t nameColumnWidth = 24;
 
 constexpr std::string_view progMarker = "%prog";
 
-/// Appends the help line of `option` under the short forms of `syntax` to
-/// `out`, so that `helpText` builds the whole text in one string.
-void appendHelpLine(const OptionParser::Option& option, Syntax syntax, std::string& out) {
+/// Appends the classic help line of `option` to `out`, so that `helpText`
+/// builds the whole text in one string.
+void appendHelpLine(const OptionParser::Option& option, std::string& out) {
     const std::size_t lineStart = out.size();
     out += "  ";
-    if (detail::isShortForm(option.shortName, syntax)) {
+    if (detail::isShortForm(option.shortName, Syntax::classic)) {
         out += '-';
         out += option.shortName;
-        if (!option.longName.empty() && !detail::isShortOnly(option, syntax)) {
+        if (!option.longName.empty()) {
             out += ", --";
             out += option.longName;
         }
@@ -49,7 +49,7 @@ void appendHelpLine(const OptionParser::Option& option, Syntax syntax, std::stri
 
 std::string OptionParser::Option::helpLine() const {
     std::string line;
-    appendHelpLine(*this, Syntax::classic, line);
+    appendHelpLine(*this, line);
     return line;
 }
 
@@ -76,7 +76,7 @@ std::string OptionParser::helpText() const {
         if (option->description().hidden) {
             continue;
         }
-        appendHelpLine(*option, syntaxRules, text);
+        appendHelpLine(*option, text);
         text += '\n';
     }
     return text;
