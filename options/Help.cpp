@@ -1,6 +1,8 @@
-// OptionParser: help, usage and version texts.
+// OptionParser: the classic help text, the usage and version texts, and
+// printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
+#include "options/detail/Presentation.h"
 #include "options/detail/ShortForm.h"
 
 #include <iostream>
@@ -14,15 +16,15 @@ constexpr std::size_t nameColumnWidth = 24;
 
 constexpr std::string_view progMarker = "%prog";
 
-/// Appends the help line of `option` under the short forms of `syntax` to
-/// `out`, so that `helpText` builds the whole text in one string.
-void appendHelpLine(const OptionParser::Option& option, Syntax syntax, std::string& out) {
+/// Appends the classic help line of `option` to `out`, so that `helpText`
+/// builds the whole text in one string.
+void appendHelpLine(const OptionParser::Option& option, std::string& out) {
     const std::size_t lineStart = out.size();
     out += "  ";
-    if (detail::isShortForm(option.shortName, syntax)) {
+    if (detail::isShortForm(option.shortName, Syntax::classic)) {
         out += '-';
         out += option.shortName;
-        if (!option.longName.empty() && !detail::isShortOnly(option, syntax)) {
+        if (!option.longName.empty()) {
             out += ", --";
             out += option.longName;
         }
@@ -47,7 +49,7 @@ void appendHelpLine(const OptionParser::Option& option, Syntax syntax, std::stri
 
 std::string OptionParser::Option::helpLine() const {
     std::string line;
-    appendHelpLine(*this, Syntax::classic, line);
+    appendHelpLine(*this, line);
     return line;
 }
 
@@ -61,6 +63,11 @@ std::string OptionParser::usageText() const {
 }
 
 std::string OptionParser::helpText() const {
+    if (syntaxRules == Syntax::gnu) {
+        const detail::ToolFacts tool{table, detail::commandFacts(commands), description, footer};
+        return detail::gnuHelpText(tool, usageText(), latest.prog,
+                                   detail::helpColumns(helpWidth, environment));
+    }
     std::string text = version;
     text += '\n';
     text += usageText();
@@ -69,7 +76,7 @@ std::string OptionParser::helpText() const {
         if (option->description().hidden) {
             continue;
         }
-        appendHelpLine(*option, syntaxRules, text);
+        appendHelpLine(*option, text);
         text += '\n';
     }
     return text;
@@ -80,7 +87,14 @@ void OptionParser::printHelp() const {
 }
 
 void OptionParser::printHelp(std::ostream& out) const {
-    out << helpText() << std::endl;
+    // The gnu help ends with its last line, as Unix tools print theirs; the
+    // classic help has always been followed by an empty line.
+    out << helpText();
+    if (syntaxRules == Syntax::gnu) {
+        out.flush();
+    } else {
+        out << std::endl;
+    }
 }
 
 void OptionParser::printVersion() const {

@@ -1,12 +1,307 @@
-// OptionParser: the man page of a tool, in the roff of the man macros.
+// OptionParser: the man page of a tool, in the roff of the man macros, with
+// every text escaped so that it prints as it is and never acts as roff.
 #include "options/OptionParser.h"
+
+#include "options/detail/Presentation.h"
+
+#include <set>
+#include <utility>
 
 namespace conkit {
 
+namespace {
+
+using detail::EntryPiece;
+
+constexpr char32_t replacementCharacter = 0xFFFD;
+
+/// The code point that begins at `text[at]` and the bytes it takes; a byte
+/// that begins no well-formed UTF-8 sequence is one U+FFFD.
+std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(at);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) {
+        return {replacementCharacter, 1};
+    }
+    char32_t point = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return {replacementCharacter, 1};
+        }
+        point = (point << 6) | (byte(at + i) & 0x3Fu);
+    }
+    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (point < shortest || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+        return {replacementCharacter, 1};
+    }
+    return {point, length};
+}
+
+/// A man page being written. Text goes through `text`, which escapes it;
+/// requests and font changes go through `raw`.
+class Roff {
+public:
+    /// Appends `text` so that it prints as it is: '\', '-', quotes and
+    /// apostrophes as escapes (so that they print as themselves, and a quote
+    /// cannot end a macro argument), a '.' at the start of an input line
+    /// behind "\&" so that it starts no request, every other non-ASCII
+    /// character as a Unicode escape (ill-formed UTF-8 as U+FFFD), and line
+    /// ends and other control characters as blanks, so that a text never
+    /// opens a line of its own. A word gets a break point after every 30
+    /// characters, so that no word is too long for a line.
+    void text(std::string_view text) {
+        for (std::size_t at = 0; at < text.size();) {
+            const auto [point, length] = decodeAt(text, at);
+            at += length;
+            if (point <= 0x20 || point == 0x7F || (point >= 0x80 && point <= 0x9F)) {
+                out += ' ';
+                wordLength = 0;
+                continue;
+            }
+            if (wordLength != 0 && wordLength % breakEvery == 0) {
+                out += "\\:";
+            }
+            ++wordLength;
+            append(point);
+        }
+    }
+
+    /// Appends roff as it is.
+    void raw(std::string_view roff) { out += roff; }
+
+    /// Appends `text` as a macro argument, in double quotes.
+    void argument(std::string_view text) {
+        out += " \"";
+        this->text(text);
+        out += '"';
+    }
+
+    /// Ends the input line, unless it is empty, without the blanks at its
+    /// end (that control characters may have left).
+    void endLine() {
+        while (!out.empty() && out.back() == ' ') {
+            out.pop_back();
+        }
+        if (!out.empty() && out.back() != '\n') {
+            out += '\n';
+        }
+        wordLength = 0;
+    }
+
+    /// Appends a text of several lines, one input line each; an empty line
+    /// becomes the request `gap` (one for a run of them).
+    void lines(std::string_view text, std::string_view gap) {
+        bool gapDue = false;
+        for (std::string_view line : detail::paragraphLines(text)) {
+            if (line.empty()) {
+                gapDue = true;
+                continue;
+            }
+            if (gapDue) {
+                raw(gap);
+                gapDue = false;
+            }
+            this->text(line);
+            endLine();
+        }
+    }
+
+    /// The page: the fallbacks of the non-ASCII characters it uses (before
+    /// the title, which is formatted at once), its first input line (the
+    /// title), the settings that every page gets, then the rest.
+    std::string page() const {
+        // A character the output device lacks prints as '?' instead of
+        // nothing and a warning.
+        std::string fallbacks;
+        for (const char32_t point : nonAscii) {
+            fallbacks += ".fchar " + unicodeEscape(point) + " ?\n";
+        }
+        // Left-aligned lines: a line holding a single broken word cannot be
+        // spread to both margins. AD is the man macros' own setting for it.
+        const std::string_view settings = ".ad l\n.ds AD l\n";
+        const std::size_t titleEnd = out.find('\n') + 1;
+        return fallbacks + out.substr(0, titleEnd) + std::string(settings) + out.substr(titleEnd);
+    }
+
+private:
+    static constexpr std::size_t breakEvery = 30;
+
+    /// "\[uXXXX]": at least four upper-case hexadecimal digits, no more
+    /// leading zeros, as groff names Unicode characters.
+    static std::string unicodeEscape(char32_t point) {
+        std::string name = "\\[u";
+        for (int shift = 20; shift >= 0; shift -= 4) {
+            const auto digit = static_cast<unsigned>(point >> shift) & 0xFu;
+            if (shift < 16 || digit != 0 || name.size() > 3) {
+                name += "0123456789ABCDEF"[digit];
+            }
+        }
+        return name + ']';
+    }
+
+    void append(char32_t point) {
+        switch (point) {
+        case '\\':
+            out += "\\(rs";
+            break;
+        case '-':
+            out += "\\-";
+            break;
+        case '\'':
+            out += "\\(aq";
+            break;
+        case '"':
+            out += "\\(dq";
+            break;
+        case '.':
+            if (out.empty() || out.back() == '\n') {
+                out += "\\&";
+            }
+            out += '.';
+            break;
+        default:
+            if (point < 0x80) {
+                out += static_cast<char>(point);
+            } else {
+                out += unicodeEscape(point);
+                nonAscii.insert(point);
+            }
+        }
+    }
+
+    std::string out;
+    std::size_t wordLength = 0;
+    std::set<char32_t> nonAscii;
+};
+
+/// The first sentence of `text`: up to the first full stop that ends the
+/// text or stands before a blank or line end, or up to the first empty
+/// line; without the full stop.
+std::string_view firstSentence(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t\n");
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    text.remove_prefix(begin);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char next = at + 1 < text.size() ? text[at + 1] : ' ';
+        if ((text[at] == '.' && (detail::isBlank(next) || next == '\n')) ||
+            (text[at] == '\n' && next == '\n')) {
+            return detail::withoutTrailingBlanks(text.substr(0, at));
+        }
+    }
+    return detail::withoutTrailingBlanks(text);
+}
+
+/// Appends the names of an option's entry, names in bold and placeholders in
+/// italics.
+void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
+    for (const EntryPiece& piece : pieces) {
+        const bool styled = piece.kind != EntryPiece::Kind::punctuation;
+        if (styled) {
+            page.raw(piece.kind == EntryPiece::Kind::name ? "\\fB" : "\\fI");
+        }
+        page.text(piece.text);
+        if (styled) {
+            page.raw("\\fR");
+        }
+    }
+    page.endLine();
+}
+
+} // namespace
+
 std::string OptionParser::manPage(const std::string& program, int section) const {
-    static_cast<void>(program);
-    static_cast<void>(section);
-    return std::string();
+    Roff page;
+    page.raw(".TH");
+    page.argument(program);
+    page.argument(std::to_string(section));
+    if (!version.empty()) {
+        page.raw(" \"\""); // no date
+        page.argument(version);
+    }
+    page.endLine();
+
+    page.raw(".SH NAME\n");
+    page.text(program);
+    const std::string_view sentence = firstSentence(description);
+    if (!sentence.empty()) {
+        page.raw(" \\- ");
+        page.text(sentence);
+    }
+    page.endLine();
+
+    // The usage text from its "%prog" on, line by line; else the usual form.
+    page.raw(".SH SYNOPSIS\n\\fB");
+    page.text(program);
+    page.raw("\\fR");
+    const std::size_t marker = usage.find("%prog");
+    if (marker == std::string::npos) {
+        page.raw(" [\\fIOPTION\\fR]...");
+        page.raw(commands.empty() ? "\n" : " \\fICOMMAND\\fR [\\fIARG\\fR]...\n");
+    } else {
+        const std::string_view rest = std::string_view(usage).substr(marker + 5);
+        for (std::string_view line : detail::paragraphLines(rest)) {
+            page.text(line);
+            page.endLine();
+            page.raw(".br\n");
+        }
+    }
+    page.endLine();
+
+    if (!detail::paragraphLines(description).empty()) {
+        page.raw(".SH DESCRIPTION\n");
+        page.lines(description, ".PP\n");
+    }
+
+    const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(table);
+    if (!blocks.empty()) {
+        page.raw(".SH OPTIONS\n");
+    }
+    for (const detail::OptionBlock& block : blocks) {
+        if (!block.title.empty()) {
+            page.raw(".SS");
+            page.argument(block.title);
+            page.endLine();
+        }
+        for (const Option* option : block.options) {
+            page.raw(".TP\n");
+            appendEntry(page, detail::entryPieces(table, *option));
+            page.lines(detail::helpWithTags(*option), ".sp\n");
+        }
+    }
+
+    if (!commands.empty()) {
+        page.raw(".SH COMMANDS\n");
+        for (const Command& command : commands) {
+            page.raw(".TP\n");
+            appendEntry(page, {{EntryPiece::Kind::name, command.name}});
+            page.lines(command.help, ".sp\n");
+        }
+    }
+
+    bool environmentShown = false;
+    for (const Option& option : table) {
+        const Option::Description& described = option.description();
+        if (described.hidden || described.env.empty()) {
+            continue;
+        }
+        if (!environmentShown) {
+            page.raw(".SH ENVIRONMENT\n");
+            environmentShown = true;
+        }
+        page.raw(".TP\n");
+        appendEntry(page, {{EntryPiece::Kind::name, described.env}});
+        page.text("Stands for ");
+        appendEntry(page, {{EntryPiece::Kind::name, "--" + option.longName}});
+        page.text("when the command line does not name that option.");
+        page.endLine();
+    }
+    return page.page();
 }
 
 } // namespace conkit

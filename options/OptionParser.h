@@ -490,15 +490,45 @@ public:
     /// output); nullptr prints it nowhere, and `lastError()` still returns it.
     /// The stream must outlive the parses that use it.
     void setErrorOutput(std::ostream* out) noexcept { errorOutput = out; }
-    /// Returns the version line, the usage line and one `helpLine` per option
-    /// in long-name order (byte-wise, uppercase first), each ending in "\n".
+    /// Returns the help text. In the classic syntax: the version line, the
+    /// usage line and one `helpLine` per option that is not hidden, in
+    /// long-name order (byte-wise, uppercase first), each ending in "\n".
+    ///
+    /// In the gnu syntax, the layout of Unix tools: lines ending in "\n",
+    /// none in a blank, in blocks one empty line apart, a block that shows
+    /// nothing left out:
+    /// - the usage text; when it is empty, "Usage: PROG [OPTION]..." (PROG
+    ///   the program name), plus " COMMAND [ARG]..." when there are commands;
+    /// - the description, as given, without trailing blanks;
+    /// - "Options:" and the options without a section, then each section's
+    ///   title and a colon and its options, sections in the order of their
+    ///   first option; options in definition order, hidden ones never;
+    /// - "Commands:" and every command; then the footer, as the description.
+    ///
+    /// An option's entry is two blanks, "-x, " (or four blanks when the short
+    /// name is not printable ASCII or is the blank) and the long form,
+    /// "--NAME=VALUENAME", "--NAME[=VALUENAME]" (optional value) or
+    /// "--[no-]NAME" (negatable), then each alias in effect the same way
+    /// after ", " (never with "[no-]"). An option defined by its short name
+    /// alone shows "-x", "-x VALUENAME" or "-x[VALUENAME]". The help follows
+    /// in column 30, on the next line when the entry is wider than 28
+    /// columns, and after it the tags that apply: "[required]", "[possible
+    /// values: A, B]", "[default: D]" (options with a value; D in double
+    /// quotes when it begins or ends with a blank) and "[env: VARIABLE]". Help
+    /// and tags wrap at blanks to the help width, continuing in column 30; a
+    /// line end in a help text starts a new line, and a word wider than the
+    /// room has a line of its own. A command's entry is two blanks and its
+    /// name, its help laid out the same way. Columns count characters (UTF-8
+    /// continuation bytes take none). The version text is not shown.
     [[nodiscard]] CONKIT_OPTIONS_API std::string helpText() const;
     /// Returns the usage template with its first "%prog" replaced by the
     /// program name of the latest parse ("" before any parse).
     [[nodiscard]] CONKIT_OPTIONS_API std::string usageText() const;
-    /// Writes `helpText()` and one more line end to standard output, flushed.
+    /// Writes `helpText()` to standard output and flushes it; in the classic
+    /// syntax one more line end follows it. The gnu help ends with its last
+    /// line, as the help of Unix tools does.
     CONKIT_OPTIONS_API void printHelp() const;
-    /// Writes `helpText()` and one more line end to `out`, flushed.
+    /// The same on `out`.
     CONKIT_OPTIONS_API void printHelp(std::ostream& out) const;
     /// Writes the version text and a line end to standard output, flushed.
     CONKIT_OPTIONS_API void printVersion() const;
@@ -579,17 +609,30 @@ public:
     /// their sections, the commands and the footer, wrapped to the help width.
     /// The classic help never changes.
     /// @{
-    /// Sets the paragraph shown after the usage line of the gnu help and in
-    /// the man page's description.
+    /// Sets the paragraph shown after the usage line of the gnu help, as
+    /// given, and as the man page's DESCRIPTION, whose first sentence also
+    /// follows the tool's name in NAME.
     void setDescription(const std::string& text) { description = text; }
-    /// Sets the last paragraph of the gnu help.
+    /// Sets the last paragraph of the gnu help, shown as given.
     void setFooter(const std::string& text) { footer = text; }
     /// Sets the width the gnu help wraps at (default 80). With 0 the width is
-    /// the environment variable COLUMNS, read through the environment, when
-    /// it is a number from 40 to 500, else 80.
+    /// the environment variable COLUMNS, read through the environment lookup
+    /// (see `setEnvironment`) whenever the help is built, when it is a whole
+    /// number from 40 to 500 written in digits alone; else 80.
     void setHelpWidth(std::size_t columns) noexcept { helpWidth = columns; }
     /// Returns a man page of the tool `program` for section `section`, in the
-    /// roff of the man macros.
+    /// roff of the man macros: the title line (no date; the version text, when
+    /// there is one, in the footer), NAME (`program` and the first sentence of
+    /// the description), SYNOPSIS (the usage text from its "%prog" on, with
+    /// `program` in its place, else "PROG [OPTION]..." and " COMMAND
+    /// [ARG]..." when there are commands), DESCRIPTION, OPTIONS (options as
+    /// the gnu help shows them, names in bold and value names in italics, a
+    /// subsection per section), COMMANDS and ENVIRONMENT (the variables of
+    /// `env`); a section with nothing to show is left out. Every text prints
+    /// as it is and never becomes a request; text is read as UTF-8 (a byte
+    /// that is not prints as U+FFFD, a control character as a blank), and a
+    /// character the output device lacks prints as '?'. `groff -man -ww -z`
+    /// formats the page without a warning.
     [[nodiscard]] CONKIT_OPTIONS_API std::string manPage(const std::string& program,
                                                          int section = 1) const;
     /// @}

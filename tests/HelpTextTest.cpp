@@ -1,10 +1,12 @@
 // Layout of the help, usage and version texts.
 #include "ParserHelpers.h"
+#include "PresentedTool.h"
 
 namespace {
 
 using conkit::OptionParser;
 using conkit_test::demoParser;
+using conkit_test::presentedTool;
 
 std::string printed(void (OptionParser::*print)(std::ostream&) const, const OptionParser& parser) {
     std::ostringstream out;
@@ -46,22 +48,6 @@ usage:  [files] %prog
 )");
 }
 
-TEST(HelpTextTest, ShortFormsOfTheGnuSyntax) {
-    // Every short name a gnu bundle accepts is listed, and a short name alone
-    // gets no long form.
-    OptionParser parser("%prog", "");
-    parser.setSyntax(conkit::Syntax::gnu);
-    parser.addOption('7', "seven", false, "", "digit");
-    parser.addOption('b', "", false, "", "short only");
-    parser.addOption('\xE9', "high", false, "", "not typed as a short form");
-    EXPECT_EQ(parser.helpText(), R"(
-
-  -b                    short only
-      --high            not typed as a short form
-  -7, --seven           digit
-)");
-}
-
 TEST(HelpTextTest, NoOptions) {
     OptionParser parser;
     EXPECT_EQ(parser.helpText(), "\n\n");
@@ -83,6 +69,167 @@ TEST(HelpTextTest, HelpLine) {
     option.help.assign(1 << 20, 'h'); // help texts of any length are neither cut nor wrapped
     EXPECT_EQ(option.helpLine(), "  -n, --name=" + option.defaultValue + " " + option.help +
                                      ". default is " + option.defaultValue);
+}
+
+/// What the environment holds for COLUMNS in the tests below; nullptr: unset.
+const char* columnsVariable = nullptr;
+
+const char* columnsOnly(const char* variable) {
+    return std::string(variable) == "COLUMNS" ? columnsVariable : nullptr;
+}
+
+TEST(HelpTextTest, GnuLayout) {
+    const OptionParser parser = presentedTool();
+    const std::string want = R"(Usage: grab [OPTION]... COMMAND [ARG]...
+
+Search each FILE for lines that match PATTERN.
+  Reads standard input when there is no FILE.
+
+Options:
+  -h, --help                 print help info
+  -v, --version              print version info
+  -e, --pattern=PATTERN      the pattern to search for [required] [env:
+                             GRAB_PATTERN]
+  -9, --fast                 trade memory for speed
+      --fold-accented-letters
+                             )"
+                             "fold \xc3\xa9, \xc3\xa8, \xc3\xaa and \xc3\xab to e, \xc3\xa7 to c"
+                             R"(
+  -x                         match whole lines only
+  -m NUM                     stop after NUM matching lines
+  -j[N]                      search with N threads
+
+Output:
+  -c, --color[=WHEN], --colour[=WHEN]
+                             when to color the output [possible values: always,
+                             never, auto] [default: auto]
+  -q, --[no-]quiet           print nothing, only set the exit status
+      --field-separator=TEXT what stands between the file name and the line
+                             [default: " "]
+
+Context:
+      --context-lines-around=N
+                             lines around each match, see
+                             https://example.org/grab/manual/context-lines.html
+                             [default: 2]
+
+Commands:
+  index                      build an index of the files first, so that later
+                             searches go faster
+  list                       list the files that would be searched
+
+Report bugs at <https://example.org/grab/issues>.
+)";
+    EXPECT_EQ(parser.helpText(), want);
+    // Printed as it is, with no empty line after it.
+    EXPECT_EQ(printed(&OptionParser::printHelp, parser), want);
+}
+
+TEST(HelpTextTest, GnuLayoutWrapsToColumns) {
+    OptionParser parser = presentedTool();
+    parser.setHelpWidth(0);
+    columnsVariable = "60";
+    parser.setEnvironment(columnsOnly);
+    // The room for help is 31 columns; the link is longer.
+    EXPECT_EQ(parser.helpText(),
+              R"(Usage: grab [OPTION]... COMMAND [ARG]...
+
+Search each FILE for lines that match PATTERN.
+  Reads standard input when there is no FILE.
+
+Options:
+  -h, --help                 print help info
+  -v, --version              print version info
+  -e, --pattern=PATTERN      the pattern to search for
+                             [required] [env: GRAB_PATTERN]
+  -9, --fast                 trade memory for speed
+      --fold-accented-letters
+                             )"
+              "fold \xc3\xa9, \xc3\xa8, \xc3\xaa and \xc3\xab to e, \xc3\xa7 to c" // 31 columns
+              R"(
+  -x                         match whole lines only
+  -m NUM                     stop after NUM matching lines
+  -j[N]                      search with N threads
+
+Output:
+  -c, --color[=WHEN], --colour[=WHEN]
+                             when to color the output
+                             [possible values: always,
+                             never, auto] [default: auto]
+  -q, --[no-]quiet           print nothing, only set the
+                             exit status
+      --field-separator=TEXT what stands between the file
+                             name and the line [default: "
+                             "]
+
+Context:
+      --context-lines-around=N
+                             lines around each match, see
+                             https://example.org/grab/manual/context-lines.html
+                             [default: 2]
+
+Commands:
+  index                      build an index of the files
+                             first, so that later searches
+                             go faster
+  list                       list the files that would be
+                             searched
+
+Report bugs at <https://example.org/grab/issues>.
+)");
+}
+
+TEST(HelpTextTest, GnuWidthFromColumns) {
+    // COLUMNS counts when it is a whole number from 40 to 500.
+    const struct {
+        const char* columns;
+        std::size_t width;
+    } rows[] = {{"60", 60},
+                {"40", 40},
+                {"500", 500},
+                {"39", 80},
+                {"501", 80},
+                {"", 80},
+                {" 60", 80},
+                {"60x", 80},
+                {"-60", 80},
+                {nullptr, 80},
+                {"99999999999999999999999", 80}};
+    OptionParser parser = presentedTool();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.columns != nullptr ? row.columns : "unset");
+        columnsVariable = row.columns;
+        parser.setEnvironment(columnsOnly);
+        parser.setHelpWidth(row.width);
+        const std::string want = parser.helpText();
+        parser.setHelpWidth(0);
+        EXPECT_EQ(parser.helpText(), want);
+    }
+    parser.setEnvironment(nullptr);
+    const std::string unread = parser.helpText();
+    parser.setHelpWidth(80);
+    EXPECT_EQ(unread, parser.helpText());
+}
+
+TEST(HelpTextTest, GnuUsageAndParagraphs) {
+    // Blocks with nothing to show are left out, paragraphs keep their inner
+    // lines and lose trailing blanks and the empty lines around them.
+    OptionParser parser;
+    parser.setSyntax(conkit::Syntax::gnu);
+    parser.addOption('\0', "trace", false, "", "");
+    parser.describe("trace").hidden();
+    parser.setDescription(" \n\nFirst line.   \n\n  indented\t\n\n");
+    parser.setFooter(" \n \n");
+    EXPECT_EQ(parser.helpText(), "Usage:  [OPTION]...\n\nFirst line.\n\n  indented\n");
+    parser.setUsage("%prog [FILE]...  \n   or: %prog --list\n");
+    parser.addOption('l', "list", false, "", "");
+    parser.setDescription("");
+    OptionParser& index = parser.addCommand("index", "");
+    EXPECT_TRUE(parser.parse(std::vector<std::string>{"bin/tool", "index"}));
+    EXPECT_EQ(
+        parser.helpText(),
+        "tool [FILE]...\n   or: %prog --list\n\nOptions:\n  -l, --list\n\nCommands:\n  index\n");
+    EXPECT_EQ(index.helpText(), "Usage: tool index [OPTION]...\n");
 }
 
 } // namespace

@@ -1,0 +1,157 @@
+// The pieces the gnu help and the man page share: which options are shown
+// under which heading, how an option's names and value read, its tags, and
+// the lines of free text.
+#include "options/detail/Presentation.h"
+
+#include "options/detail/Lookup.h"
+#include "options/detail/ShortForm.h"
+
+#include <algorithm>
+
+namespace conkit::detail {
+
+namespace {
+
+using Kind = EntryPiece::Kind;
+
+/// The placeholder of `option`'s value: its value name, else its long name
+/// in upper case.
+std::string placeholder(const Option& option) {
+    if (!option.description().valueName.empty()) {
+        return option.description().valueName;
+    }
+    std::string text = option.longName;
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return text;
+}
+
+/// Appends the placeholder of `option`'s value, if it takes one, after
+/// `joint`; after `optionalJoint` and in brackets when the value is optional.
+void appendValue(const Option& option, const char* joint, const char* optionalJoint,
+                 std::vector<EntryPiece>& pieces) {
+    if (!option.needArg) {
+        return;
+    }
+    const bool optional = option.description().optionalValue;
+    pieces.push_back({Kind::punctuation, optional ? optionalJoint : joint});
+    pieces.push_back({Kind::placeholder, placeholder(option)});
+    if (optional) {
+        pieces.push_back({Kind::punctuation, "]"});
+    }
+}
+
+/// Appends the long form of `name`, a long name or alias of `option`.
+/// "[no-]" only the option's own long name gets, and only where the gnu
+/// syntax accepts "--no-NAME": on an option without a value.
+void appendLongForm(const Option& option, const std::string& name, bool negatable,
+                    std::vector<EntryPiece>& pieces) {
+    const std::string dashes = negatable && !option.needArg ? "--[no-]" : "--";
+    pieces.push_back({Kind::name, dashes + name});
+    appendValue(option, "=", "[=", pieces);
+}
+
+} // namespace
+
+std::vector<OptionBlock> optionBlocks(const std::list<Option>& table) {
+    std::vector<OptionBlock> blocks(1); // the untitled block comes first
+    for (const Option& option : table) {
+        if (option.description().hidden) {
+            continue;
+        }
+        const std::string& title = option.description().section;
+        auto block = std::find_if(blocks.begin(), blocks.end(),
+                                  [&title](const OptionBlock& b) { return b.title == title; });
+        if (block == blocks.end()) {
+            block = blocks.insert(blocks.end(), OptionBlock{title, {}});
+        }
+        block->options.push_back(&option);
+    }
+    if (blocks.front().options.empty()) {
+        blocks.erase(blocks.begin());
+    }
+    return blocks;
+}
+
+std::vector<EntryPiece> entryPieces(const std::list<Option>& table, const Option& option) {
+    std::vector<EntryPiece> pieces;
+    if (isShortForm(option.shortName, Syntax::gnu)) {
+        pieces.push_back({Kind::name, std::string{'-', option.shortName}});
+        if (isShortOnly(option, Syntax::gnu)) {
+            // A short option's value is the next word, or attached when it is
+            // optional.
+            appendValue(option, " ", "[", pieces);
+        } else {
+            pieces.push_back({Kind::punctuation, ", "});
+            appendLongForm(option, option.longName, option.description().negatable, pieces);
+        }
+    } else {
+        appendLongForm(option, option.longName, option.description().negatable, pieces);
+    }
+    for (const std::string& alias : option.description().aliases) {
+        if (aliasInEffect(table, option, alias)) {
+            pieces.push_back({Kind::punctuation, ", "});
+            appendLongForm(option, alias, false, pieces);
+        }
+    }
+    return pieces;
+}
+
+std::string helpWithTags(const Option& option) {
+    const Option::Description& described = option.description();
+    std::string text = option.help;
+    const auto tag = [&text](std::string_view head, std::string_view body) {
+        text += text.empty() ? "[" : " [";
+        text += head;
+        text += body;
+        text += ']';
+    };
+    if (described.required) {
+        tag("required", "");
+    }
+    if (!described.choices.empty()) {
+        std::string list;
+        for (const std::string& choice : described.choices) {
+            list += list.empty() ? "" : ", ";
+            list += choice;
+        }
+        tag("possible values: ", list);
+    }
+    if (option.needArg && option.hasDefault()) {
+        const std::string& value = option.defaultValue;
+        // Quotes keep a blank at either end visible.
+        const bool quoted = isBlank(value.front()) || isBlank(value.back());
+        tag("default: ", quoted ? '"' + value + '"' : value);
+    }
+    if (!described.env.empty()) {
+        tag("env: ", described.env);
+    }
+    return text;
+}
+
+std::string_view withoutTrailingBlanks(std::string_view text) noexcept {
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::vector<std::string_view> paragraphLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        lines.push_back(withoutTrailingBlanks(text.substr(begin, end - begin)));
+        begin = end + 1;
+    }
+    const auto first =
+        std::find_if(lines.begin(), lines.end(), [](std::string_view l) { return !l.empty(); });
+    lines.erase(lines.begin(), first);
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+} // namespace conkit::detail
