@@ -194,8 +194,10 @@ private:
 public:
     /// One option: its definition and its results from the latest parse.
     struct Option {
-        /// Short name. Shown in the help text and checked for clashes only when
-        /// it is an ASCII letter; lookup compares it whatever it is.
+        /// Short name. Checked for clashes, and shown in the classic help text,
+        /// only when it is an ASCII letter; the gnu syntax shows and accepts
+        /// any printable ASCII character but the blank as "-x"; lookup by a
+        /// one-character name compares it whatever it is.
         char shortName = '\0';
         /// Long name, never empty once defined.
         std::string longName;
