@@ -74,7 +74,7 @@ int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
 }
 
 int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
-    return compareWith(chars, usable(), sought, count, detail::compareFolded);
+    return compareWith(chars, usable(), sought, count, detail::compareFoldedInline);
 }
 
 std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {

@@ -31,4 +31,16 @@ inline bool useAvx2() noexcept {
 #endif
 }
 
+/// True when the processor has AVX-512BW and the build allows it (not with
+/// CONKIT_SSE2_ONLY). The compiler's check includes the operating system's
+/// support for the 512-bit registers.
+inline bool useAvx512() noexcept {
+#if defined(CONKIT_SSE2_ONLY) || !defined(CONKIT_X86_VECTORS)
+    return false;
+#else
+    static const bool available = __builtin_cpu_supports("avx512bw") != 0;
+    return available;
+#endif
+}
+
 } // namespace conkit::detail
