@@ -108,6 +108,8 @@ public:
     [[nodiscard]] constexpr bool isEmpty() const noexcept {
         return chars == nullptr || charCount == 0;
     }
+    /// Same as `isEmpty()`, under `std::string_view`'s name.
+    [[nodiscard]] constexpr bool empty() const noexcept { return isEmpty(); }
     /// Drops the first `count` characters and returns true; returns false and
     /// changes nothing when `count` exceeds the characters there are.
     bool advance(std::uint32_t count) noexcept {
