@@ -1,9 +1,11 @@
-// StrSlice splitting and the two tokenizers. A tokenizer's step is the split
-// of what remains at its delimiter: the token is the head, and the tail is
-// what remains next; so both go through the same two split functions below.
+// StrSlice splitting and the tokenizers. A tokenizer's step is the split of
+// what remains at its delimiter: the token is the head, and the tail is what
+// remains next; so all three go through the same cut below.
 #include "slices/StrSlice.h"
 
 #include "slices/detail/TextSearch.h"
+
+#include <algorithm>
 
 namespace conkit {
 
@@ -117,6 +119,22 @@ bool StrSplitter::next(StrSlice& token) noexcept {
         return true;
     }
     splitAt(remaining, delimiter, token, remaining);
+    return true;
+}
+
+bool BlankSplitter::next(StrSlice& token) noexcept {
+    // The blanks before the word go first; the one after it goes with it, as
+    // the delimiter of the split, and the rest of that run on the next call.
+    const char* first = std::find_if_not(remaining.begin(), remaining.end(), detail::isBlank);
+    const auto count = static_cast<std::uint32_t>(remaining.end() - first);
+    if (count == 0) {
+        remaining.clear();
+        return false;
+    }
+    const StrSlice words(first, count);
+    const char* blank = std::find_if(first, words.end(), detail::isBlank);
+    cut(words, blank != words.end() ? static_cast<std::size_t>(blank - first) : notFound, 1, token,
+        remaining);
     return true;
 }
 

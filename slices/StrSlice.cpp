@@ -12,6 +12,7 @@ namespace conkit {
 
 namespace {
 
+using detail::isBlank;
 using detail::notFound;
 
 /// Largest position a search reports: the signed 32-bit result holds no more.
@@ -57,10 +58,6 @@ std::int32_t findFrom(const char* chars, std::uint32_t size, const char* sought,
         return static_cast<std::int32_t>(start);
     }
     return position(start, search(chars + start, size - start, sought, count));
-}
-
-bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 } // namespace

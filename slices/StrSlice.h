@@ -1,6 +1,7 @@
 // StrSlice: a non-owning view of 8-bit characters with comparisons, searches,
-// cuts, tests, numeric conversion and splitting. CharSplitter and StrSplitter
-// (slices/Tokenizers.h, included at the end) walk a text token by token.
+// cuts, tests, numeric conversion and splitting. CharSplitter, StrSplitter and
+// BlankSplitter (slices/Tokenizers.h, included at the end) walk a text token
+// by token.
 #pragma once
 
 #include "slices/Export.h"

@@ -1,4 +1,5 @@
-// CharSplitter and StrSplitter: walk a text token by token, without copying.
+// CharSplitter, StrSplitter and BlankSplitter: walk a text token by token,
+// without copying.
 #pragma once
 
 #include "slices/StrSlice.h"
@@ -117,6 +118,38 @@ public:
 private:
     StrSlice remaining;
     StrSlice delimiter;
+};
+
+/// Hands out the words of a text: the runs of characters between runs of
+/// blanks, tabs, CRs and LFs, as awk splits a line into fields. Unlike the
+/// other two it never gives an empty token: blanks at the front, at the end
+/// or several in a row separate no more than one blank does, and a text of
+/// nothing but blanks gives no token at all. Tokens point into the text.
+///
+/// Example:
+/// \code
+///   for (conkit::StrSlice word : conkit::BlankSplitter("  ls \t-l  /tmp\n")) {
+///       // "ls", "-l", "/tmp"
+///   }
+/// \endcode
+class CONKIT_SLICES_API BlankSplitter {
+public:
+    /// Splits the `count` characters at `text` into words.
+    BlankSplitter(const char* text, std::uint32_t count) noexcept : remaining(text, count) {}
+    /// Splits the characters `text` views into words.
+    explicit BlankSplitter(StrSlice text) noexcept : remaining(text) {}
+
+    /// Writes the next word to `token` and returns true; returns false, and
+    /// leaves `token` alone, when no word is left.
+    bool next(StrSlice& token) noexcept;
+
+    /// Iterates over the remaining words, consuming them.
+    TokenIterator<BlankSplitter> begin() noexcept { return TokenIterator<BlankSplitter>(*this); }
+    /// The end of that iteration.
+    TokenIterator<BlankSplitter> end() const noexcept { return {}; }
+
+private:
+    StrSlice remaining;
 };
 
 } // namespace conkit
