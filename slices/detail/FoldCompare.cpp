@@ -132,7 +132,8 @@ __attribute__((target("avx512bw"))) std::uint64_t differ64(const char* a, const 
 
 /// `size` is at least 16. Blocks of 64 bytes, two per step while they are
 /// equal; the last block overlaps as in the SSE2 kernel. Fewer than 64 bytes
-/// are loaded under a mask, which reads none of the bytes left out.
+/// go to the AVX2 kernel, which takes them in one or two blocks without
+/// loads under a mask.
 __attribute__((target("avx512bw"))) int compareFoldedAvx512(const char* a, const char* b,
                                                             std::size_t size) noexcept {
     if (size < 64) {
