@@ -95,6 +95,33 @@ PackedNumbers pack(bool decimals) {
     return numbers;
 }
 
+/// `count` decimal digits, the first of them not 0 when `leading` says so.
+std::string randomDigits(std::mt19937& engine, unsigned count, bool leading) {
+    std::string digits(count, '0');
+    for (char& c : digits) {
+        c = static_cast<char>('0' + engine() % 10);
+    }
+    if (leading && count > 1) {
+        digits[0] = static_cast<char>('1' + engine() % 9);
+    }
+    return digits;
+}
+
+/// A million numbers from `make`, a quarter of them with a minus sign.
+template <class Make> PackedNumbers packTokens(std::uint32_t seed, Make make) {
+    std::mt19937 engine(seed);
+    PackedNumbers numbers;
+    numbers.spans.reserve(1'000'000);
+    for (int i = 0; i < 1'000'000; ++i) {
+        const bool negative = engine() % 4 == 0;
+        const std::string number = (negative ? "-" : "") + make(engine);
+        numbers.spans.emplace_back(static_cast<std::uint32_t>(numbers.digits.size()),
+                                   static_cast<std::uint32_t>(number.size()));
+        numbers.digits += number;
+    }
+    return numbers;
+}
+
 } // namespace
 
 const PackedNumbers& packedIntegers() {
@@ -105,6 +132,38 @@ const PackedNumbers& packedIntegers() {
 const PackedNumbers& packedDecimals() {
     static const PackedNumbers numbers = pack(true);
     return numbers;
+}
+
+PackedNumbers integerTokens(unsigned maxDigits) {
+    return packTokens(4 + maxDigits, [maxDigits](std::mt19937& engine) {
+        return randomDigits(engine, 1 + static_cast<unsigned>(engine() % maxDigits), true);
+    });
+}
+
+const PackedNumbers& decimalTokens() {
+    static const PackedNumbers numbers = packTokens(5, [](std::mt19937& engine) {
+        std::string number = randomDigits(engine, 1 + static_cast<unsigned>(engine() % 8), true);
+        const auto decimals = static_cast<unsigned>(engine() % 9);
+        return decimals == 0 ? number : number + "." + randomDigits(engine, decimals, false);
+    });
+    return numbers;
+}
+
+std::pair<std::string, std::string> caseBlindPair(std::size_t size) {
+    std::mt19937 engine(6);
+    std::string a(size, 'a');
+    for (char& c : a) {
+        const auto letter = static_cast<char>('a' + engine() % 26);
+        c = engine() % 2 == 0 ? letter : static_cast<char>(letter ^ 0x20);
+    }
+    std::string b = a;
+    for (char& c : b) {
+        c = static_cast<char>(engine() % 2 == 0 ? c : c ^ 0x20); // flip the case, or keep it
+    }
+    // The last letters differ by more than case: one letter further on, or back from 'z'.
+    const char last = b[size - 1];
+    b[size - 1] = static_cast<char>((last | 0x20) == 'z' ? last - 1 : last + 1);
+    return {a, b};
 }
 
 CommandLine::CommandLine(std::vector<std::string> all) : words(std::move(all)) {

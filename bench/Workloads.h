@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace conkit_bench {
@@ -34,6 +35,20 @@ struct PackedNumbers {
 };
 const PackedNumbers& packedIntegers();
 const PackedNumbers& packedDecimals();
+/// A million integers packed the same way, each of 1 to `maxDigits` digits
+/// (as many of every length, the first digit never 0), a quarter of them
+/// negative. `maxDigits` is at most 18, so every one fits 64 bits.
+PackedNumbers integerTokens(unsigned maxDigits);
+/// A million decimals packed the same way: 1 to 8 whole digits, then a point
+/// and 1 to 8 decimals or, as often as each of those, no point at all; a
+/// quarter of them negative.
+const PackedNumbers& decimalTokens();
+
+/// Two texts of `size` letters: the first of random letters in random case,
+/// the second the same letters, each with its case flipped or kept at random,
+/// but for the last one, which differs from the first text's by more than
+/// case.
+std::pair<std::string, std::string> caseBlindPair(std::size_t size);
 
 /// A command line: its words, and argv-style pointers into them.
 struct CommandLine {

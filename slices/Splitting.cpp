@@ -1,9 +1,15 @@
-// StrSlice splitting and the two tokenizers. A tokenizer's step is the split
-// of what remains at its delimiter: the token is the head, and the tail is
-// what remains next; so both go through the same two split functions below.
+// StrSlice splitting and the tokenizers. A tokenizer's step is the split of
+// what remains at its next delimiter: the token is the head, and the tail is
+// what remains next; so splits and tokens come out of the same cut below.
+// CharSplitter splits as split does, whose inline look at the next 16 bytes
+// finds the short fields of tables without a call; StrSplitter asks its
+// lookahead index, which searches a window ahead at a time.
 #include "slices/StrSlice.h"
 
 #include "slices/detail/TextSearch.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace conkit {
 
@@ -97,6 +103,48 @@ bool StrSlice::between(const char* open, const char* close, StrSlice& out) const
     return true;
 }
 
+namespace detail {
+
+std::size_t DelimiterIndex::find(StrSlice rest, const char* sought, std::size_t count) noexcept {
+    const char* const from = rest.data();
+    const char* const end = rest.end();
+    for (;;) {
+        while (taken != size) {
+            const char* at = window + offsets[taken++];
+            // A candidate before `from` lay inside the last delimiter. The
+            // window matched the first and last bytes; the rest are left.
+            if (at >= from && (count <= 2 || std::memcmp(at + 1, sought + 1, count - 2) == 0)) {
+                return static_cast<std::size_t>(at - from);
+            }
+        }
+        const char* start = indexed != nullptr && indexed > from ? indexed : from;
+        if (static_cast<std::size_t>(end - start) >= markedWindow + count - 1) {
+            const Marks marks = markCandidates(start, sought, count, offsets, capacity);
+            if (marks.covered != 0) {
+                window = start;
+                indexed = start + marks.covered;
+                size = static_cast<unsigned char>(marks.found);
+                taken = 0;
+                if (size != 0) {
+                    continue;
+                }
+                start = indexed; // a window without a candidate: long gaps are memchr's
+            }
+        }
+        // Too little left for a window, no vector kernels, or a long gap:
+        // the plain search, after which the index starts anew.
+        indexed = nullptr;
+        size = 0;
+        taken = 0;
+        const auto left = static_cast<std::size_t>(end - start);
+        const std::size_t at =
+            count == 1 ? findByte(start, left, *sought) : findText(start, left, sought, count);
+        return at != notFound ? static_cast<std::size_t>(start - from) + at : notFound;
+    }
+}
+
+} // namespace detail
+
 bool CharSplitter::next(StrSlice& token) noexcept {
     if (remaining.isEmpty()) {
         return false;
@@ -116,7 +164,24 @@ bool StrSplitter::next(StrSlice& token) noexcept {
         remaining.clear();
         return true;
     }
-    splitAt(remaining, delimiter, token, remaining);
+    cut(remaining, index.find(remaining, delimiter.data(), delimiter.size()), delimiter.size(),
+        token, remaining);
+    return true;
+}
+
+bool BlankSplitter::next(StrSlice& token) noexcept {
+    // The blanks before the word go first; the one after it goes with it, as
+    // the delimiter of the split, and the rest of that run on the next call.
+    const char* first = std::find_if_not(remaining.begin(), remaining.end(), detail::isBlank);
+    const auto count = static_cast<std::uint32_t>(remaining.end() - first);
+    if (count == 0) {
+        remaining.clear();
+        return false;
+    }
+    const StrSlice words(first, count);
+    const char* blank = std::find_if(first, words.end(), detail::isBlank);
+    cut(words, blank != words.end() ? static_cast<std::size_t>(blank - first) : notFound, 1, token,
+        remaining);
     return true;
 }
 

@@ -12,6 +12,7 @@ namespace conkit {
 
 namespace {
 
+using detail::isBlank;
 using detail::notFound;
 
 /// Largest position a search reports: the signed 32-bit result holds no more.
@@ -59,10 +60,6 @@ std::int32_t findFrom(const char* chars, std::uint32_t size, const char* sought,
     return position(start, search(chars + start, size - start, sought, count));
 }
 
-bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 } // namespace
 
 int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
@@ -74,7 +71,7 @@ int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
 }
 
 int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
-    return compareWith(chars, usable(), sought, count, detail::compareFolded);
+    return compareWith(chars, usable(), sought, count, detail::compareFoldedInline);
 }
 
 std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {

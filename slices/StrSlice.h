@@ -1,6 +1,7 @@
 // StrSlice: a non-owning view of 8-bit characters with comparisons, searches,
-// cuts, tests, numeric conversion and splitting. CharSplitter and StrSplitter
-// (slices/Tokenizers.h, included at the end) walk a text token by token.
+// cuts, tests, numeric conversion and splitting. CharSplitter, StrSplitter and
+// BlankSplitter (slices/Tokenizers.h, included at the end) walk a text token
+// by token.
 #pragma once
 
 #include "slices/Export.h"
@@ -108,6 +109,8 @@ public:
     [[nodiscard]] constexpr bool isEmpty() const noexcept {
         return chars == nullptr || charCount == 0;
     }
+    /// Same as `isEmpty()`, under `std::string_view`'s name.
+    [[nodiscard]] constexpr bool empty() const noexcept { return isEmpty(); }
     /// Drops the first `count` characters and returns true; returns false and
     /// changes nothing when `count` exceeds the characters there are.
     bool advance(std::uint32_t count) noexcept {

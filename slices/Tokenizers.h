@@ -1,4 +1,5 @@
-// CharSplitter and StrSplitter: walk a text token by token, without copying.
+// CharSplitter, StrSplitter and BlankSplitter: walk a text token by token,
+// without copying.
 #pragma once
 
 #include "slices/StrSlice.h"
@@ -57,6 +58,32 @@ private:
     Splitter* source = nullptr;
     StrSlice token;
 };
+
+namespace detail {
+
+/// A tokenizer's lookahead: where the next delimiters of a long text stand,
+/// found a window of 256 bytes at a time by one vector pass and then handed
+/// out in order, so that the steps of a tokenizer do not each start a search
+/// (and mispredict where it ends). Texts too short for a window, and builds
+/// without vector kernels, are searched as before. Internal.
+class DelimiterIndex {
+public:
+    /// Where the `count` bytes at `sought` (at least one) first stand in the
+    /// non-empty `rest`, as an offset from its first byte; the largest
+    /// `size_t` when they do not. Each `rest` must begin at or after the end
+    /// of the last answer's delimiter, in the same text.
+    std::size_t find(StrSlice rest, const char* sought, std::size_t count) noexcept;
+
+private:
+    static constexpr unsigned capacity = 64;
+    const char* window = nullptr;  // where the offsets count from
+    const char* indexed = nullptr; // the first candidate not looked at yet, or null
+    unsigned char size = 0;        // offsets held
+    unsigned char taken = 0;       // offsets handed out
+    unsigned char offsets[capacity] = {};
+};
+
+} // namespace detail
 
 /// Hands out the fields of a text separated by one delimiter character.
 ///
@@ -117,6 +144,39 @@ public:
 private:
     StrSlice remaining;
     StrSlice delimiter;
+    detail::DelimiterIndex index;
+};
+
+/// Hands out the words of a text: the runs of characters between runs of
+/// blanks, tabs, CRs and LFs, as awk splits a line into fields. Unlike the
+/// other two it never gives an empty token: blanks at the front, at the end
+/// or several in a row separate no more than one blank does, and a text of
+/// nothing but blanks gives no token at all. Tokens point into the text.
+///
+/// Example:
+/// \code
+///   for (conkit::StrSlice word : conkit::BlankSplitter("  ls \t-l  /tmp\n")) {
+///       // "ls", "-l", "/tmp"
+///   }
+/// \endcode
+class CONKIT_SLICES_API BlankSplitter {
+public:
+    /// Splits the `count` characters at `text` into words.
+    BlankSplitter(const char* text, std::uint32_t count) noexcept : remaining(text, count) {}
+    /// Splits the characters `text` views into words.
+    explicit BlankSplitter(StrSlice text) noexcept : remaining(text) {}
+
+    /// Writes the next word to `token` and returns true; returns false, and
+    /// leaves `token` alone, when no word is left.
+    bool next(StrSlice& token) noexcept;
+
+    /// Iterates over the remaining words, consuming them.
+    TokenIterator<BlankSplitter> begin() noexcept { return TokenIterator<BlankSplitter>(*this); }
+    /// The end of that iteration.
+    TokenIterator<BlankSplitter> end() const noexcept { return {}; }
+
+private:
+    StrSlice remaining;
 };
 
 } // namespace conkit

@@ -75,6 +75,9 @@ TEST(AllocationTest, SliceAndTokenizerOperations) {
     while (words.next(token)) {
         sink(token.size());
     }
+    for (StrSlice word : conkit::BlankSplitter(slice)) {
+        sink(word.size());
+    }
     const conkit_test::Converted converted = conkit_test::convertAll(number);
     int i = 0;
     double checked = 0;

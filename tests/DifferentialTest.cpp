@@ -111,4 +111,20 @@ TEST(DifferentialTest, VectorPathsAgreeWithTheModel) {
     }
 }
 
+TEST(DifferentialTest, TokenizersAgreeWithTheModelOnLongTexts) {
+    // Long enough for several windows of the tokenizers' lookahead, with
+    // delimiters drawn from the second alphabet: dense enough to fill it,
+    // overlapping ("aa" in "aaaa"), or sparse enough to leave windows empty.
+    const std::pair<std::string_view, std::string_view> alphabets[] = {
+        {"a,", "a,"}, {"ab, ", ", "}, {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx, a", ", a"}};
+    Generator gen;
+    std::vector<char> block;
+    for (int round = 0; round < 600 && !HasFailure(); ++round) {
+        const auto& [text, delimiters] = alphabets[round % 3];
+        const std::string hay = gen.text(text, 2000);
+        const std::string needle = gen.text(delimiters, 3);
+        expectAgreement(probeOf(gen, exactBlock(hay, block), needle, "", text));
+    }
+}
+
 } // namespace

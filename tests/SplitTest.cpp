@@ -1,4 +1,4 @@
-// StrSlice split and between, and the two tokenizers.
+// StrSlice split and between, and the tokenizers.
 #include "slices/StrSlice.h"
 
 #include <gmock/gmock.h>
@@ -9,6 +9,7 @@
 
 namespace {
 
+using conkit::BlankSplitter;
 using conkit::CharSplitter;
 using conkit::StrSlice;
 using conkit::StrSplitter;
@@ -147,6 +148,24 @@ TEST(TokenizerTest, StrSplitter) {
     }
 }
 
+TEST(TokenizerTest, BlankSplitter) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        {"a b", {"a", "b"}},
+        {"  ls \t-l \r\n /tmp\n", {"ls", "-l", "/tmp"}}, // runs of any blanks, at either end
+        {" \t\r\n ", {}},
+        {"", {}},
+        {"word", {"word"}},
+        {"a\vb\fc\0\xA0z"s, {"a\vb\fc\0\xA0z"s}}, // not blanks: \v, \f, NUL, 0xA0
+    };
+    for (const auto& [text, want] : rows) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        EXPECT_EQ(tokens(BlankSplitter(text.data(), static_cast<std::uint32_t>(text.size()))),
+                  want);
+    }
+    EXPECT_THAT(tokens(BlankSplitter(nullptr, 4)), ElementsAre());
+}
+
 TEST(TokenizerTest, TokensPointIntoTheText) {
     const char* text = "12,34";
     CharSplitter splitter(text, 5, ',');
@@ -173,6 +192,11 @@ TEST(TokenizerTest, RangeFor) {
     StrSplitter words(StrSlice("one  two"), StrSlice("  "));
     const std::vector<StrSlice> all(words.begin(), words.end());
     EXPECT_THAT(all, ElementsAreArray({StrSlice("one"), StrSlice("two")}));
+    const char* line = " x  y ";
+    BlankSplitter blanks{StrSlice(line)};
+    const std::vector<StrSlice> pair(blanks.begin(), blanks.end());
+    ASSERT_THAT(pair, ElementsAreArray({StrSlice("x"), StrSlice("y")}));
+    EXPECT_EQ(pair[1].data(), line + 4);
 }
 
 } // namespace

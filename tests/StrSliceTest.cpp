@@ -29,6 +29,7 @@ int sign(int value) {
 TEST(StrSliceTest, Construction) {
     const StrSlice none;
     EXPECT_TRUE(none.isEmpty());
+    EXPECT_TRUE(none.empty());
     EXPECT_EQ(none.size(), 0U);
     EXPECT_EQ(none.data(), nullptr);
     EXPECT_EQ(none.end(), nullptr);
@@ -48,6 +49,8 @@ TEST(StrSliceTest, Construction) {
 
     EXPECT_TRUE(bytes(nullptr, 5).isEmpty());
     EXPECT_TRUE(bytes(literal, 0).isEmpty());
+    EXPECT_TRUE(bytes(nullptr, 5).empty());
+    EXPECT_FALSE(bytes(literal, 1).empty());
     EXPECT_EQ(StrSlice(static_cast<const char*>(nullptr)).size(), 0U);
     str.assign(literal, 2);
     EXPECT_TRUE(str.equals("ab"));

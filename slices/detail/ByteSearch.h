@@ -1,6 +1,7 @@
 // Search for one byte: the C library's memchr (and glibc's memrchr), with the
 // first 16 bytes checked inline on x86-64 so that the short distances of a
-// tokenizer skip the call. Internal: not installed.
+// tokenizer skip the call; and the one class of bytes, blanks, that is looked
+// for as a class. Internal: not installed.
 #pragma once
 
 #include "slices/detail/Cpu.h"
@@ -17,6 +18,12 @@ constexpr std::size_t notFound = static_cast<std::size_t>(-1);
 inline std::size_t offsetOf(const void* hit, const char* text) noexcept {
     return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - text)
                           : notFound;
+}
+
+/// True for the blanks that `trim` drops and `BlankSplitter` splits at:
+/// blank, tab, CR and LF.
+constexpr bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 /// The index of the first `c` among the `size` bytes at `text`, or `notFound`.

@@ -18,17 +18,33 @@
 
 namespace conkit::detail {
 
-/// True when the processor has AVX2 and the build allows it. Builds with
-/// CONKIT_SSE2_ONLY keep to the SSE2 kernels, so that tests can run those on
-/// any machine.
-inline bool useAvx2() noexcept {
+/// The widest vector kernels that this processor runs and the build allows.
+/// Builds with CONKIT_SSE2_ONLY keep to the SSE2 kernels, so that tests can
+/// run those on any machine.
+enum class Vectors { sse2, avx2, avx512 };
+
+inline Vectors vectors() noexcept {
 #if defined(CONKIT_SSE2_ONLY) || !defined(CONKIT_X86_VECTORS)
-    return false;
+    return Vectors::sse2;
 #else
-    // Asked once; the answer never changes while the process runs.
-    static const bool available = __builtin_cpu_supports("avx2") != 0;
+    // Asked once; the answer never changes while the process runs. The
+    // compiler's checks include the operating system's support for the
+    // registers. The AVX-512BW kernels leave short runs to the AVX2 ones.
+    static const Vectors available = __builtin_cpu_supports("avx2") == 0       ? Vectors::sse2
+                                     : __builtin_cpu_supports("avx512bw") == 0 ? Vectors::avx2
+                                                                               : Vectors::avx512;
     return available;
 #endif
+}
+
+/// True when the AVX2 kernels may run.
+inline bool useAvx2() noexcept {
+    return vectors() != Vectors::sse2;
+}
+
+/// True when the AVX-512BW kernels may run.
+inline bool useAvx512() noexcept {
+    return vectors() == Vectors::avx512;
 }
 
 } // namespace conkit::detail

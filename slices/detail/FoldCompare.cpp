@@ -1,9 +1,10 @@
-// Case-blind comparison, 16, 32 or 64 bytes at a time with SSE2 or AVX2
-// (chosen once, at first use, by what the processor has); the plain loop for
-// fewer than 16 bytes and where there are no vector kernels.
+// Case-blind comparison, 16, 32, 64 or 128 bytes at a time with SSE2, AVX2 or
+// AVX-512BW (chosen once, at first use, by what the processor has).
 #include "slices/detail/FoldCompare.h"
 
 #include "slices/detail/Cpu.h"
+
+#include <cstdint>
 
 namespace conkit::detail {
 
@@ -13,27 +14,33 @@ namespace {
 
 // Two bytes x and y are equal case-blind when x ^ y is 0, or when it is
 // exactly the case bit 0x20 and x is a letter, that is x | 0x20 is one of 'a'
-// to 'z'. Shifted by 128 - 'a', exactly those fall below -128 + 26 in a
-// signed comparison. That takes seven operations per vector, where folding
-// both sides and comparing would take nine.
+// to 'z'. So x ^ y with the case bit cleared where x is a letter is nonzero
+// exactly where the bytes differ case-blind. Shifted by 128 - 'a', the
+// letters fall below -128 + 26 in a signed comparison: six operations per
+// vector in all.
 
 /// Nonzero bytes where the 16 bytes at `a` and `b` differ case-blind.
 __m128i differ16(const char* a, const char* b) noexcept {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
     const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
     const __m128i bit = _mm_set1_epi8(0x20);
-    const __m128i differ = _mm_xor_si128(x, y);
     const __m128i shifted =
         _mm_add_epi8(_mm_or_si128(x, bit), _mm_set1_epi8(static_cast<char>(128 - 'a')));
     const __m128i letter = _mm_cmplt_epi8(shifted, _mm_set1_epi8(-128 + 26));
-    const __m128i caseOnly = _mm_and_si128(_mm_cmpeq_epi8(differ, bit), letter);
-    return _mm_andnot_si128(caseOnly, differ);
+    return _mm_andnot_si128(_mm_and_si128(letter, bit), _mm_xor_si128(x, y));
 }
 
-/// -1 or 1 by the byte pair at `a` + i and `b` + i, where i is the lowest
-/// clear bit of `equal`.
-int orderAt(const char* a, const char* b, unsigned equal) noexcept {
-    const auto i = static_cast<std::size_t>(__builtin_ctz(~equal));
+/// Set bits for the bytes of a vector from `differ16` that are nonzero.
+std::uint32_t nonzero16(__m128i differ) noexcept {
+    return ~static_cast<std::uint32_t>(
+               _mm_movemask_epi8(_mm_cmpeq_epi8(differ, _mm_setzero_si128()))) &
+           0xFFFFU;
+}
+
+/// -1 or 1 by the byte pair at `a` + i and `b` + i, where i is the lowest set
+/// bit of `differing`, which is not 0.
+int orderAt(const char* a, const char* b, std::uint64_t differing) noexcept {
+    const auto i = static_cast<std::size_t>(__builtin_ctzll(differing));
     return foldedSigned(a[i]) < foldedSigned(b[i]) ? -1 : 1;
 }
 
@@ -45,10 +52,9 @@ int compareFoldedSse2(const char* a, const char* b, std::size_t size) noexcept {
         if (at + 16 > size) {
             at = size - 16;
         }
-        const auto equal = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_cmpeq_epi8(differ16(a + at, b + at), _mm_setzero_si128())));
-        if (equal != 0xFFFFU) {
-            return orderAt(a + at, b + at, equal | 0xFFFF0000U);
+        const std::uint32_t differing = nonzero16(differ16(a + at, b + at));
+        if (differing != 0) {
+            return orderAt(a + at, b + at, differing);
         }
         if (at + 16 == size) {
             return 0;
@@ -58,20 +64,28 @@ int compareFoldedSse2(const char* a, const char* b, std::size_t size) noexcept {
 
 /// Nonzero bytes where the 32 bytes at `a` and `b` differ case-blind.
 __attribute__((target("avx2"))) __m256i differ32(const char* a, const char* b) noexcept {
-    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+    // `x` has two uses, and the compiler would fold its load into both: two
+    // loads, often split across cache lines, where one will do. The empty
+    // asm keeps `x` in a register.
+    asm("" : "+x"(x));
     const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
     const __m256i bit = _mm256_set1_epi8(0x20);
-    const __m256i differ = _mm256_xor_si256(x, y);
     const __m256i shifted =
         _mm256_add_epi8(_mm256_or_si256(x, bit), _mm256_set1_epi8(static_cast<char>(128 - 'a')));
     const __m256i letter = _mm256_cmpgt_epi8(_mm256_set1_epi8(-128 + 26), shifted);
-    const __m256i caseOnly = _mm256_and_si256(_mm256_cmpeq_epi8(differ, bit), letter);
-    return _mm256_andnot_si256(caseOnly, differ);
+    return _mm256_andnot_si256(_mm256_and_si256(letter, bit), _mm256_xor_si256(x, y));
+}
+
+/// Set bits for the bytes of a vector from `differ32` that are nonzero.
+__attribute__((target("avx2"))) std::uint64_t nonzero32(__m256i differ) noexcept {
+    return ~static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi8(differ, _mm256_setzero_si256())));
 }
 
 /// `size` is at least 16. Two 32-byte blocks per step with one test while
-/// they are equal; the block with the difference is then found one at a
-/// time, and the last block overlaps as in the SSE2 kernel.
+/// they are equal; the masks of the pair with the difference then give its
+/// place. The last block overlaps as in the SSE2 kernel.
 __attribute__((target("avx2"))) int compareFoldedAvx2(const char* a, const char* b,
                                                       std::size_t size) noexcept {
     if (size < 32) {
@@ -79,44 +93,92 @@ __attribute__((target("avx2"))) int compareFoldedAvx2(const char* a, const char*
     }
     std::size_t at = 0;
     for (; at + 64 <= size; at += 64) {
-        const __m256i either =
-            _mm256_or_si256(differ32(a + at, b + at), differ32(a + at + 32, b + at + 32));
+        const __m256i low = differ32(a + at, b + at);
+        const __m256i high = differ32(a + at + 32, b + at + 32);
+        const __m256i either = _mm256_or_si256(low, high);
         if (_mm256_testz_si256(either, either) == 0) {
-            break;
+            return orderAt(a + at, b + at, nonzero32(low) | (nonzero32(high) << 32));
         }
     }
     for (; at < size; at += 32) {
         if (at + 32 > size) {
             at = size - 32;
         }
-        const auto equal = static_cast<unsigned>(_mm256_movemask_epi8(
-            _mm256_cmpeq_epi8(differ32(a + at, b + at), _mm256_setzero_si256())));
-        if (equal != 0xFFFFFFFFU) {
-            return orderAt(a + at, b + at, equal);
+        const std::uint64_t differing = nonzero32(differ32(a + at, b + at));
+        if (differing != 0) {
+            return orderAt(a + at, b + at, differing);
         }
     }
     return 0;
 }
 
-using Kernel = int (*)(const char*, const char*, std::size_t) noexcept;
+/// Set bits where the 64 bytes `x` and `y` differ case-blind: where x ^ y
+/// keeps a bit once the case bit is cleared from it for the letters of `x`.
+__attribute__((target("avx512bw"))) std::uint64_t differ64(__m512i x, __m512i y) noexcept {
+    const __m512i bit = _mm512_set1_epi8(0x20);
+    const __mmask64 letter = _mm512_cmplt_epu8_mask(
+        _mm512_sub_epi8(_mm512_or_si512(x, bit), _mm512_set1_epi8('a')), _mm512_set1_epi8(26));
+    const __m512i kept = _mm512_mask_blend_epi8(letter, _mm512_set1_epi8(-1),
+                                                _mm512_set1_epi8(static_cast<char>(~0x20)));
+    return _mm512_test_epi8_mask(_mm512_xor_si512(x, y), kept);
+}
+
+/// The same for the 64 bytes at `a` and `b`.
+__attribute__((target("avx512bw"))) std::uint64_t differ64(const char* a, const char* b) noexcept {
+    __m512i x = _mm512_loadu_si512(a);
+    asm("" : "+x"(x)); // one load of `x`, as in differ32
+    return differ64(x, _mm512_loadu_si512(b));
+}
+
+/// `size` is at least 16. Blocks of 64 bytes, two per step while they are
+/// equal; the last block overlaps as in the SSE2 kernel. Fewer than 64 bytes
+/// go to the AVX2 kernel, which takes them in one or two blocks without
+/// loads under a mask.
+__attribute__((target("avx512bw"))) int compareFoldedAvx512(const char* a, const char* b,
+                                                            std::size_t size) noexcept {
+    if (size < 64) {
+        return compareFoldedAvx2(a, b, size);
+    }
+    std::size_t at = 0;
+    for (; at + 128 <= size; at += 128) {
+        const std::uint64_t low = differ64(a + at, b + at);
+        const std::uint64_t high = differ64(a + at + 64, b + at + 64);
+        if ((low | high) != 0) {
+            return low != 0 ? orderAt(a + at, b + at, low)
+                            : orderAt(a + at + 64, b + at + 64, high);
+        }
+    }
+    for (; at < size; at += 64) {
+        if (at + 64 > size) {
+            at = size - 64;
+        }
+        const std::uint64_t differing = differ64(a + at, b + at);
+        if (differing != 0) {
+            return orderAt(a + at, b + at, differing);
+        }
+    }
+    return 0;
+}
 
 } // namespace
 
-int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
-    if (size < 16) {
-        return compareFoldedScalar(a, b, size);
+FoldKernel chooseFoldKernel() noexcept {
+    if (useAvx512()) {
+        return compareFoldedAvx512;
     }
-    // Chosen once, by what the processor has; constant from then on.
-    static const Kernel kernel = useAvx2() ? compareFoldedAvx2 : compareFoldedSse2;
-    return kernel(a, b, size);
+    return useAvx2() ? compareFoldedAvx2 : compareFoldedSse2;
 }
 
 #else
 
-int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
-    return compareFoldedScalar(a, b, size);
+FoldKernel chooseFoldKernel() noexcept {
+    return compareFoldedScalar;
 }
 
 #endif
+
+int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
+    return compareFoldedInline(a, b, size);
+}
 
 } // namespace conkit::detail

@@ -22,11 +22,6 @@ constexpr char caseBit(char c) noexcept {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ? '\x20' : '\0';
 }
 
-/// -1 or 1 for the first pair of the `size` bytes at `a` and `b` whose folded
-/// bytes differ, 0 when there is none. Vector kernels on x86-64, chosen once
-/// by what the processor has; the loop below elsewhere.
-int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
-
 /// The byte-by-byte form of `compareFolded`, with the same results.
 inline int compareFoldedScalar(const char* a, const char* b, std::size_t size) noexcept {
     for (std::size_t i = 0; i < size; ++i) {
@@ -40,5 +35,30 @@ inline int compareFoldedScalar(const char* a, const char* b, std::size_t size) n
     }
     return 0;
 }
+
+/// A kernel for 16 bytes or more with the results of `compareFoldedScalar`.
+using FoldKernel = int (*)(const char* a, const char* b, std::size_t size) noexcept;
+
+/// The kernel for this processor: AVX-512BW, AVX2 or SSE2 on x86-64, the
+/// plain loop elsewhere. Asks the processor on every call.
+FoldKernel chooseFoldKernel() noexcept;
+
+/// The kernel chosen once, at first use; constant from then on.
+inline FoldKernel foldKernel() noexcept {
+    static const FoldKernel kernel = chooseFoldKernel();
+    return kernel;
+}
+
+/// -1 or 1 for the first pair of the `size` bytes at `a` and `b` whose folded
+/// bytes differ, 0 when there is none: the loop for fewer than 16 bytes, the
+/// kernel from 16 on. Inline, so that `StrSlice::compareNoCase` calls the
+/// kernel directly.
+inline int compareFoldedInline(const char* a, const char* b, std::size_t size) noexcept {
+    return size < 16 ? compareFoldedScalar(a, b, size) : foldKernel()(a, b, size);
+}
+
+/// The same, out of line, for the case-blind search: its vector loops inline
+/// whatever they call, and this code would crowd their registers.
+int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
 
 } // namespace conkit::detail

@@ -10,6 +10,9 @@
 //
 // The case-blind search tests its edges on bytes with the case bit set where
 // the sought edge byte is a letter (see caseBit), which costs one OR per edge.
+//
+// markCandidates runs the same edge tests over a whole window and writes down
+// where they passed, for a tokenizer to take the candidates one at a time.
 #include "slices/detail/TextSearch.h"
 
 #include "slices/detail/FoldCompare.h"
@@ -239,6 +242,52 @@ std::size_t backward(const char* text, std::size_t size, const char* sought, std
 
 using Search = std::size_t (*)(const char*, std::size_t, const char*, std::size_t) noexcept;
 
+/// markCandidates with the given edge tests, a block of 32 candidates at a
+/// time.
+template <class Edges>
+Marks markWindow(const char* text, std::size_t count, const Edges& edges, unsigned char* offsets,
+                 std::size_t capacity) noexcept {
+    std::size_t found = 0;
+    for (std::size_t block = 0; block < markedWindow; block += 32) {
+        if (found + 2 > capacity) {
+            return {block, found};
+        }
+        unsigned bits = edges(text, block, count);
+        // Most blocks hold at most two candidates, so two offsets are written
+        // without a branch: a write past the last candidate is not counted,
+        // and the next write takes its place. A loop takes any more.
+        for (int i = 0; i < 2; ++i) {
+            offsets[found] = static_cast<unsigned char>(
+                block + static_cast<unsigned>(__builtin_ctz(bits | 0x80000000U)));
+            found += bits != 0 ? 1 : 0;
+            bits &= bits - 1;
+        }
+        for (; bits != 0; bits &= bits - 1) {
+            const auto at = static_cast<std::size_t>(__builtin_ctz(bits));
+            if (found == capacity) {
+                return {block + at, found};
+            }
+            offsets[found++] = static_cast<unsigned char>(block + at);
+        }
+    }
+    return {markedWindow, found};
+}
+
+using Marker = Marks (*)(const char*, const char*, std::size_t, unsigned char*,
+                         std::size_t) noexcept;
+
+CONKIT_FLATTEN Marks markSse2(const char* text, const char* sought, std::size_t count,
+                              unsigned char* offsets, std::size_t capacity) noexcept {
+    return markWindow(text, count, Sse2Edges<false>(sought[0], sought[count - 1]), offsets,
+                      capacity);
+}
+
+CONKIT_FLATTEN CONKIT_AVX2 Marks markAvx2(const char* text, const char* sought, std::size_t count,
+                                          unsigned char* offsets, std::size_t capacity) noexcept {
+    return markWindow(text, count, Avx2Edges<false>(sought[0], sought[count - 1]), offsets,
+                      capacity);
+}
+
 /// The forward search with SSE2 edges, exact or (`Folded`) case-blind.
 template <bool Folded>
 CONKIT_FLATTEN std::size_t forwardSse2(const char* text, std::size_t size, const char* sought,
@@ -299,6 +348,12 @@ std::size_t findTextNoCase(const char* text, std::size_t size, const char* sough
     return kernel(text, size, sought, count);
 }
 
+Marks markCandidates(const char* text, const char* sought, std::size_t count,
+                     unsigned char* offsets, std::size_t capacity) noexcept {
+    static const Marker kernel = useAvx2() ? markAvx2 : markSse2;
+    return kernel(text, sought, count, offsets, capacity);
+}
+
 #else
 
 std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
@@ -315,6 +370,10 @@ std::size_t findLastText(const char* text, std::size_t size, const char* sought,
 std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
                            std::size_t count) noexcept {
     return scanNoCase(text, size, sought, count);
+}
+
+Marks markCandidates(const char*, const char*, std::size_t, unsigned char*, std::size_t) noexcept {
+    return {0, 0};
 }
 
 #endif

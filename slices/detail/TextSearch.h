@@ -40,6 +40,24 @@ inline std::size_t findText(const char* text, std::size_t size, const char* soug
     return first;
 }
 
+/// The number of candidates that `markCandidates` looks at.
+constexpr std::size_t markedWindow = 256;
+
+/// What `markCandidates` did: how many candidates it looked at (0 in builds
+/// without vector kernels), and how many offsets it wrote.
+struct Marks {
+    std::size_t covered;
+    std::size_t found;
+};
+
+/// Writes, in order, the offsets of the candidates among the first 256 at
+/// `text` whose first and last bytes are those of the `count` sought bytes:
+/// the same test as the vector searches, for a whole window at once. Stops
+/// early, before the candidate it has no room for, when `capacity` offsets
+/// are written. Reads text[0 .. 254 + count], which must all be there.
+Marks markCandidates(const char* text, const char* sought, std::size_t count,
+                     unsigned char* offsets, std::size_t capacity) noexcept;
+
 /// The last such k, or `notFound`; `count` is at most `size`.
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept;

@@ -157,8 +157,8 @@ template <class Splitter> bool handsOut(Splitter splitter, const std::vector<Vie
            token.size() == last.size();
 }
 
-/// Both tokenizers over the text, at `p.c` and at `p.sought` (read to its NUL
-/// and counted).
+/// The tokenizers over the text: at `p.c`, at `p.sought` (read to its NUL and
+/// counted) and at blanks.
 inline const char* tokenMismatch(const Probe& p) {
     const View text = p.text;
     const auto size = static_cast<std::uint32_t>(text.size());
@@ -169,6 +169,7 @@ inline const char* tokenMismatch(const Probe& p) {
          "StrSplitter(text)"},
         {handsOut(conkit::StrSplitter(sliceOf(text), sliceOf(sought)), tokens(text, sought)),
          "StrSplitter(slice)"},
+        {handsOut(conkit::BlankSplitter(text.data(), size), words(text)), "BlankSplitter"},
     };
     return firstFailed(checks);
 }

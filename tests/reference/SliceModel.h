@@ -228,4 +228,18 @@ inline std::vector<View> tokens(View text, View delimiter) {
     return tokens(text, delimiter.size(), [delimiter](View rest) { return rest.find(delimiter); });
 }
 
+/// The words of `text`: the runs of bytes between ' ', '\t', '\r' and '\n',
+/// never empty.
+inline std::vector<View> words(View text) {
+    const View blanks(" \t\r\n");
+    std::vector<View> out;
+    for (std::size_t at = text.find_first_not_of(blanks); at != View::npos;
+         at = text.find_first_not_of(blanks, at)) {
+        const std::size_t end = std::min(text.find_first_of(blanks, at), text.size());
+        out.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    return out;
+}
+
 } // namespace slice_model
