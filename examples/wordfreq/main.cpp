@@ -28,7 +28,22 @@ bool isWordCharacter(char c) {
            c == '\'' || c == '-' || static_cast<unsigned char>(c) >= 0x80;
 }
 
-/// Counts the words of `text` into `counts`.
+/// Calls `visit` with each run of word characters in `token` ("red,sweet."
+/// gives "red" and "sweet").
+template <class Visit> void forEachWord(conkit::StrSlice token, Visit visit) {
+    std::uint32_t start = 0;
+    for (std::uint32_t at = 0; at <= token.size(); ++at) {
+        if (at == token.size() || !isWordCharacter(token[at])) {
+            if (at > start) {
+                visit(token.subRange(start, at));
+            }
+            start = at + 1;
+        }
+    }
+}
+
+/// Counts the words of `text` into `counts`: lines are cut at line ends,
+/// fields at commas, and words at runs of blanks and at punctuation.
 void countWords(conkit::StrSlice text, const Settings& settings,
                 std::map<std::string, long long>& counts) {
     for (conkit::StrSlice line : conkit::CharSplitter(text, '\n')) {
@@ -43,23 +58,19 @@ void countWords(conkit::StrSlice text, const Settings& settings,
             }
             line = chosen;
         }
-        // Words are runs of word characters; everything else separates them.
-        std::uint32_t start = 0;
-        for (std::uint32_t at = 0; at <= line.size(); ++at) {
-            if (at < line.size() && isWordCharacter(line[at])) {
-                continue;
-            }
-            const conkit::StrSlice word = line.subRange(start, at);
-            start = at + 1;
-            if (static_cast<long long>(word.size()) < settings.minLength) {
-                continue;
-            }
-            std::string key(word.data(), word.size());
-            if (settings.ignoreCase) {
-                std::transform(key.begin(), key.end(), key.begin(),
-                               [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
-            }
-            ++counts[key];
+        for (conkit::StrSlice token : conkit::BlankSplitter(line)) {
+            forEachWord(token, [&](conkit::StrSlice word) {
+                if (static_cast<long long>(word.size()) < settings.minLength) {
+                    return;
+                }
+                std::string key(word.data(), word.size());
+                if (settings.ignoreCase) {
+                    std::transform(key.begin(), key.end(), key.begin(), [](char c) {
+                        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+                    });
+                }
+                ++counts[key];
+            });
         }
     }
 }
