@@ -29,9 +29,9 @@ namespace conkit {
 /// Positions from 2^31 on do not fit that result, so searches never report
 /// them: a match that begins there counts as no match.
 ///
-/// The header stays light: it includes <string_view>, not <string> or
-/// <ostream>. Where the caller includes <string>, a `std::string` converts to
-/// a slice and compares with one; printing a slice needs <ostream> there.
+/// The header stays light: it includes `<string_view>`, not `<string>` or
+/// `<ostream>`. Where the caller includes `<string>`, a `std::string` converts
+/// to a slice and compares with one; printing a slice needs `<ostream>` there.
 ///
 /// Example:
 /// \code
@@ -338,6 +338,8 @@ public:
     /// subnormal values fit). Floating values are rounded once, to the type
     /// itself; "inf" and "nan" are accepted. On false, `out` is untouched.
     /// @{
+
+    /// Writes the number at the front of the slice to `out`, whatever follows.
     void toNumber(short& out) const noexcept;
     void toNumber(unsigned short& out) const noexcept;
     void toNumber(int& out) const noexcept;
@@ -346,6 +348,11 @@ public:
     void toNumber(unsigned long& out) const noexcept;
     void toNumber(float& out) const noexcept;
     void toNumber(double& out) const noexcept;
+    /// @}
+
+    /// @{
+    /// Writes the number the whole slice holds to `out` and returns true, when
+    /// it fits `out`'s type; otherwise returns false and leaves `out` alone.
     [[nodiscard]] bool parseNumber(short& out) const noexcept;
     [[nodiscard]] bool parseNumber(unsigned short& out) const noexcept;
     [[nodiscard]] bool parseNumber(int& out) const noexcept;

@@ -17,10 +17,15 @@ namespace conkit {
 /// one.
 template <class Splitter> class TokenIterator {
 public:
+    /// A single pass: each step consumes a token.
     using iterator_category = std::input_iterator_tag;
+    /// Tokens are slices.
     using value_type = StrSlice;
+    /// The type of distances, which a single pass never measures.
     using difference_type = std::ptrdiff_t;
+    /// What `operator->` returns.
     using pointer = const StrSlice*;
+    /// What `operator*` returns.
     using reference = const StrSlice&;
 
     /// The end iterator.
