@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <list>
 #include <string>
@@ -190,6 +191,12 @@ private:
         std::size_t begin;
         std::size_t length;
     };
+    /// What precedes a value in the latest parse's buffer: where the
+    /// previous value of the same option lies, and the value's length.
+    struct ValueHeader {
+        std::size_t previous;
+        std::size_t length;
+    };
 
 public:
     /// One option: its definition and its results from the latest parse.
@@ -319,11 +326,13 @@ public:
         Description described;
 
         /// What the latest parse alone gave the option: where its value came
-        /// from, how many option words named it, and where its values lie in
-        /// the parse's text, in command-line order.
+        /// from, how many option words named it, and how many values it got,
+        /// the last of them kept at `lastValue` in the parse's text (see
+        /// `Latest::valueAt`).
         ValueSource from = ValueSource::none;
         std::size_t timesNamed = 0;
-        std::vector<Span> givenValues;
+        std::size_t valueCount = 0;
+        std::size_t lastValue = 0;
     };
 
     /// Where a parse reads environment variables: a function that returns a
@@ -710,8 +719,10 @@ private:
     [[nodiscard]] const Option* lookup(std::string_view name) const noexcept;
     /// Every option, in long-name order (then order of definition).
     [[nodiscard]] std::vector<const Option*> inNameOrder() const;
-    /// What `reset` clears but the program name.
-    void clearResults();
+    /// What `reset` clears but the program name. Returns whether some option
+    /// is read from the environment or is required, which a parse then
+    /// checks when its rules are done.
+    bool clearResults();
     /// Parses `words`, whose word 0 stands for the program, named `program`.
     bool parseWords(const detail::CommandWords& words, std::string_view program);
 
@@ -777,6 +788,9 @@ private:
         std::string prog;
         /// Every positional word and option value of the parse, back to back:
         /// the first `used` characters. The buffer is kept for the next parse.
+        /// Each value follows a header that holds where the previous value
+        /// of its option lies and its own length, so that an option's values
+        /// form a chain from its `lastValue` back.
         std::string text;
         std::size_t used = 0;
         /// The positional words.
@@ -788,6 +802,17 @@ private:
         /// The text at `span`.
         [[nodiscard]] std::string_view at(Span span) const noexcept {
             return std::string_view(text.data() + span.begin, span.length);
+        }
+        /// The header of the value kept at `place`.
+        [[nodiscard]] ValueHeader headerAt(std::size_t place) const noexcept {
+            ValueHeader header;
+            std::memcpy(&header, text.data() + place, sizeof header);
+            return header;
+        }
+        /// The value kept at `place`.
+        [[nodiscard]] std::string_view valueAt(std::size_t place) const noexcept {
+            return std::string_view(text.data() + place + sizeof(ValueHeader),
+                                    headerAt(place).length);
         }
     } latest;
 

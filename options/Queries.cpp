@@ -43,8 +43,8 @@ std::string OptionParser::value(const std::string& name) const {
     if (option == nullptr) {
         return std::string();
     }
-    return option->givenValues.empty() ? option->defaultValue
-                                       : std::string(latest.at(option->givenValues.back()));
+    return option->valueCount == 0 ? option->defaultValue
+                                   : std::string(latest.valueAt(option->lastValue));
 }
 
 std::size_t OptionParser::count(const std::string& name) const {
@@ -57,10 +57,12 @@ std::vector<std::string> OptionParser::values(const std::string& name) const {
     if (option == nullptr) {
         return {};
     }
-    std::vector<std::string> texts;
-    texts.reserve(option->givenValues.size());
-    for (const Span span : option->givenValues) {
-        texts.emplace_back(latest.at(span));
+    // The chain of values runs from the last back to the first.
+    std::vector<std::string> texts(option->valueCount);
+    std::size_t place = option->lastValue;
+    for (std::size_t i = texts.size(); i != 0; --i) {
+        texts[i - 1] = latest.valueAt(place);
+        place = latest.headerAt(place).previous;
     }
     return texts;
 }

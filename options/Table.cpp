@@ -199,16 +199,18 @@ bool OptionParser::hasConflict(const Option& option) const {
 }
 
 void OptionParser::reset() {
-    clearResults();
+    static_cast<void>(clearResults());
     latest.prog.clear();
 }
 
-void OptionParser::clearResults() {
+bool OptionParser::clearResults() {
+    bool checksAfter = false;
     for (Option& option : table) {
         option.found = false;
         option.from = ValueSource::none;
         option.timesNamed = 0;
-        option.givenValues.clear();
+        option.valueCount = 0;
+        checksAfter = checksAfter || option.described.required || !option.described.env.empty();
     }
     for (Command& command : commands) {
         command.chosen = false;
@@ -219,6 +221,7 @@ void OptionParser::clearResults() {
     latest.errorLine.clear();
     latest.errorWord.clear();
     latest.errorKind = ParseErrorKind::none;
+    return checksAfter;
 }
 
 } // namespace conkit

@@ -8,6 +8,7 @@
 #include "options/detail/ShortForm.h"
 #include "options/detail/ValueRules.h"
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,10 @@ namespace conkit::detail {
 /// written where the queries read it, at once.
 class ParseRun {
 public:
-    /// Records into `parser`, whose results were cleared.
-    explicit ParseRun(OptionParser& recorded) noexcept : parser(recorded) {}
+    /// Records into `parser`, whose results were cleared; `checksAfter` says
+    /// whether some option is read from the environment or is required.
+    ParseRun(OptionParser& recorded, bool checksAfter) noexcept
+        : parser(recorded), checkOptionsAfter(checksAfter) {}
 
     /// @name The table
     /// @{
@@ -89,7 +92,7 @@ public:
         option.found = false;
         option.from = ValueSource::commandLine;
         option.timesNamed = 0;
-        option.givenValues.clear();
+        option.valueCount = 0;
     }
     /// Records the error of the parse: its kind, the option word it is about
     /// and its line, which goes to the error output. Returns false, the result
@@ -113,12 +116,27 @@ private:
         latest.used = begin + text.size();
         return {begin, text.size()};
     }
+    /// Copies `text`, a value of `option`, behind the texts kept so far, after
+    /// a header that links it to the option's previous value.
+    void keepValue(Option& option, std::string_view text) {
+        OptionParser::Latest& latest = parser.latest;
+        const OptionParser::ValueHeader header{option.lastValue, text.size()};
+        const std::size_t begin = latest.used;
+        if (sizeof header + text.size() > latest.text.size() - begin) {
+            grow(sizeof header + text.size());
+        }
+        std::memcpy(&latest.text[begin], &header, sizeof header);
+        copyText(&latest.text[begin + sizeof header], text);
+        latest.used = begin + sizeof header + text.size();
+        option.lastValue = begin;
+        ++option.valueCount;
+    }
     /// Makes room for `more` characters behind the texts kept so far.
     void grow(std::size_t more);
     void storeChecked(Option& option, std::string_view text) {
         option.found = true;
         assignText(option.value, text);
-        option.givenValues.push_back(keep(text));
+        keepValue(option, text);
     }
     /// True when `text` passes the choices and range of `option`.
     static bool accepts(const Option& option, std::string_view text) {
@@ -139,6 +157,8 @@ private:
     [[nodiscard]] static bool helpOrVersionAsked(const OptionParser& asked);
 
     OptionParser& parser;
+    /// Some option is read from the environment or is required.
+    bool checkOptionsAfter;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
 };
