@@ -23,8 +23,8 @@ bool OptionParser::parse(int argc, const char* const* argv) {
     while (count < limit && argv[count] != nullptr) {
         ++count;
     }
-    const detail::CommandWords words(argv, count);
-    return parseWords(words, count != 0 ? detail::lastPathComponent(words[0]) : "");
+    return parseWords(detail::CommandWords(argv, count),
+                      count != 0 ? detail::lastPathComponent(argv[0]) : "");
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
