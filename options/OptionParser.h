@@ -719,10 +719,15 @@ private:
     [[nodiscard]] const Option* lookup(std::string_view name) const noexcept;
     /// Every option, in long-name order (then order of definition).
     [[nodiscard]] std::vector<const Option*> inNameOrder() const;
-    /// What `reset` clears but the program name. Returns whether some option
-    /// is read from the environment or is required, which a parse then
-    /// checks when its rules are done.
-    bool clearResults();
+    /// What a parse learns of the table while it clears the results: whether
+    /// some option is read from the environment or is required (checked once
+    /// the rules are done), and whether some option has aliases.
+    struct TableTraits {
+        bool checksAfter = false;
+        bool aliases = false;
+    };
+    /// What `reset` clears but the program name.
+    TableTraits clearResults();
     /// Parses `words`, whose word 0 stands for the program, named `program`.
     bool parseWords(const detail::CommandWords& words, std::string_view program);
 

@@ -38,7 +38,7 @@ bool OptionParser::parse(const std::string& line) {
 
 bool OptionParser::parseWords(const detail::CommandWords& words, std::string_view program) {
     // As reset() does; the program name is replaced below.
-    const bool checksAfter = clearResults();
+    const TableTraits traits = clearResults();
     if (words.size() == 0) {
         latest.prog.clear();
         return false;
@@ -49,7 +49,7 @@ bool OptionParser::parseWords(const detail::CommandWords& words, std::string_vie
         latest.text.resize(16 * words.size());
     }
     latest.arguments.reserve(words.size());
-    detail::ParseRun run(*this, checksAfter);
+    detail::ParseRun run(*this, traits);
     run.setProgram(program);
     const bool accepted = syntaxRules == Syntax::gnu
                               ? detail::parseGnu(words, stopAtFirstArgument, run)
@@ -158,7 +158,7 @@ bool ParseRun::finish(const CommandWords& words) {
     // One pass: an option's variable is read before it is checked for being
     // required.
     const Option* missing = nullptr;
-    if (checkOptionsAfter) {
+    if (traits.checksAfter) {
         for (Option& option : parser.table) {
             if (!option.described.env.empty() && option.from == ValueSource::none &&
                 !readEnvironment(option)) {

@@ -203,14 +203,16 @@ void OptionParser::reset() {
     latest.prog.clear();
 }
 
-bool OptionParser::clearResults() {
-    bool checksAfter = false;
+OptionParser::TableTraits OptionParser::clearResults() {
+    TableTraits traits;
     for (Option& option : table) {
         option.found = false;
         option.from = ValueSource::none;
         option.timesNamed = 0;
         option.valueCount = 0;
-        checksAfter = checksAfter || option.described.required || !option.described.env.empty();
+        traits.checksAfter =
+            traits.checksAfter || option.described.required || !option.described.env.empty();
+        traits.aliases = traits.aliases || !option.described.aliases.empty();
     }
     for (Command& command : commands) {
         command.chosen = false;
@@ -221,7 +223,7 @@ bool OptionParser::clearResults() {
     latest.errorLine.clear();
     latest.errorWord.clear();
     latest.errorKind = ParseErrorKind::none;
-    return checksAfter;
+    return traits;
 }
 
 } // namespace conkit

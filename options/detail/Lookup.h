@@ -27,14 +27,19 @@ template <class Table> auto findShortIn(Table& table, char c) noexcept {
 /// The option whose long name is `name`, else the one that has it as an alias
 /// (the first defined, should a rename have given two options the same name);
 /// nullptr when none has it. An alias that a long name or an earlier alias
-/// repeats is never reached.
-template <class Table> auto findLongIn(Table& table, std::string_view name) noexcept {
+/// repeats is never reached. With `aliases` false, which a caller may pass
+/// when it knows that no option has one, aliases are not looked at.
+template <class Table>
+auto findLongIn(Table& table, std::string_view name, bool aliases = true) noexcept {
     for (auto& option : table) {
         if (sameText(option.longName, name)) {
             return &option;
         }
     }
     decltype(&*table.begin()) found = nullptr;
+    if (!aliases) {
+        return found;
+    }
     for (auto& option : table) {
         for (const std::string& alias : option.description().aliases) {
             if (found == nullptr && sameText(alias, name)) {
@@ -47,14 +52,15 @@ template <class Table> auto findLongIn(Table& table, std::string_view name) noex
 
 /// The option `OptionParser::findOption` gives for `name`: the long name or
 /// alias, or, for a name of one character, failing that the short name.
-template <class Table> auto findOptionIn(Table& table, std::string_view name) noexcept {
+/// `aliases` as for `findLongIn`.
+template <class Table>
+auto findOptionIn(Table& table, std::string_view name, bool aliases = true) noexcept {
     if (name.size() != 1) {
-        return findLongIn(table, name);
+        return findLongIn(table, name, aliases);
     }
     // One pass for the long names and the short names; a one-character long
-    // name wins.
+    // name wins, and so does an alias.
     decltype(&*table.begin()) byShort = nullptr;
-    bool aliases = false;
     for (auto& option : table) {
         if (option.longName.size() == 1 && option.longName[0] == name[0]) {
             return &option;
@@ -63,7 +69,6 @@ template <class Table> auto findOptionIn(Table& table, std::string_view name) no
             (byShort == nullptr || option.longName < byShort->longName)) {
             byShort = &option;
         }
-        aliases = aliases || !option.description().aliases.empty();
     }
     if (aliases) {
         if (auto* byAlias = findLongIn(table, name)) {

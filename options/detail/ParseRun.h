@@ -20,10 +20,10 @@ namespace conkit::detail {
 /// written where the queries read it, at once.
 class ParseRun {
 public:
-    /// Records into `parser`, whose results were cleared; `checksAfter` says
-    /// whether some option is read from the environment or is required.
-    ParseRun(OptionParser& recorded, bool checksAfter) noexcept
-        : parser(recorded), checkOptionsAfter(checksAfter) {}
+    /// Records into `parser`, whose results were cleared, learning `table`
+    /// of the options.
+    ParseRun(OptionParser& recorded, OptionParser::TableTraits table) noexcept
+        : parser(recorded), traits(table) {}
 
     /// @name The table
     /// @{
@@ -31,11 +31,11 @@ public:
     [[nodiscard]] std::list<Option>& options() noexcept { return parser.table; }
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] Option* find(std::string_view name) noexcept {
-        return findOptionIn(parser.table, name);
+        return findOptionIn(parser.table, name, traits.aliases);
     }
     /// The option with long name or alias `name`, or nullptr.
     [[nodiscard]] Option* findLong(std::string_view name) noexcept {
-        return findLongIn(parser.table, name);
+        return findLongIn(parser.table, name, traits.aliases);
     }
     /// The option that "-c" names in the gnu syntax, or nullptr.
     [[nodiscard]] Option* findShortForm(char c) noexcept {
@@ -157,8 +157,7 @@ private:
     [[nodiscard]] static bool helpOrVersionAsked(const OptionParser& asked);
 
     OptionParser& parser;
-    /// Some option is read from the environment or is required.
-    bool checkOptionsAfter;
+    OptionParser::TableTraits traits;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
 };

@@ -35,7 +35,8 @@ inline std::string_view lastPathComponent(const char* path) noexcept {
             backslash = at;
         }
     }
-    const char* start = slash != nullptr ? slash + 1 : (backslash != nullptr ? backslash + 1 : path);
+    const char* start =
+        slash != nullptr ? slash + 1 : (backslash != nullptr ? backslash + 1 : path);
     return std::string_view(start, static_cast<std::size_t>(at - start));
 }
 
