@@ -186,8 +186,9 @@ std::string OptionParser::bashCompletion(const std::string& program) const {
 }
 
 std::string OptionParser::zshCompletion(const std::string& program) const {
-    static_cast<void>(program);
-    return std::string();
+    return detail::zshScript(modelOf(*this, syntaxRules, &OptionParser::table,
+                                     &OptionParser::commands, &OptionParser::stopAtFirstArgument),
+                             commandName(program));
 }
 
 std::string OptionParser::fishCompletion(const std::string& program) const {

@@ -10,8 +10,8 @@ namespace conkit::detail {
 
 namespace {
 
-// The helpers of the scripts for shells that read bash; "@P@" is where each
-// body can set that shell up for it.
+// The helpers of the bash and zsh scripts, in bash; zsh runs them in its ksh
+// emulation (arrays from 0), which "@P@" turns on.
 const char* const walkText =
     R"(# Sets `found` to the option that the option word $1 names at `level`, and
 # `flags` to the flags of that name: an exact long name or else a unique

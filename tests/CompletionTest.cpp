@@ -1,7 +1,8 @@
 // The completion scripts, run in the real shells and driven the way each one
-// completes: bash is typed into on a pseudo-terminal (zsh's zpty module
-// types a line and a TAB). A recorder in each shell prints the words a
-// completion offered as the shell inserts them, quoted with backslashes.
+// completes: bash and zsh are typed into on a pseudo-terminal (zsh's zpty
+// module types a line and a TAB). A recorder in each shell prints the words
+// a completion offered as the shell inserts them, quoted with backslashes,
+// each with the help shown beside it.
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,14 @@ using conkit::OptionParser;
 
 #if !defined(_WIN32)
 
-/// Types each line of LINES, a TAB and Ctrl-X e into SHELL (bash)
+/// Types each line of LINES, a TAB and Ctrl-X e into SHELL (bash or zsh)
 /// after sourcing SETUP, whose recorder prints the words offered between
 /// "<<B>>" and "<<D>>" when Ctrl-X e is pressed, followed by "<<E>>". Prints
 /// each line's words and "<<row>>"; gives up after 30 seconds of silence.
 const char* const driver = R"(zmodload zsh/zpty zsh/zselect || exit 2
 case $1 in
 bash) zpty shell env INPUTRC=/dev/null bash --norc --noprofile -i ;;
+zsh) zpty shell zsh -f -i ;;
 esac
 readUntil() {
     local chunk
@@ -84,6 +86,55 @@ record() {
 complete -F record -- "$program"
 )";
 
+/// Records every word zsh's completion system adds, with what was moved
+/// into IPREFIX before it and the help of its display string; it quotes
+/// words the way compadd does unless they came quoted (-Q). Completion
+/// neither inserts nor lists, so the line stays as typed.
+const char* const zshRecorder = R"(
+autoload -Uz compinit && compinit -u -D
+typeset -ga recorded
+compadd() {
+    if (( ${@[(I)-[OAD]*]} )); then
+        builtin compadd "$@"
+        return
+    fi
+    # Named apart from the arrays that -a and -d name.
+    local -a _hits _words _displays
+    local _hit _shown _name
+    local -i _i
+    builtin compadd -O _hits "$@"
+    if (( ${@[(I)-d]} && ${@[(I)-a]} )); then
+        _name=${@[${@[(I)-d]}+1]}
+        _displays=("${(@P)_name}")
+        _name=${@[${@[(I)-a]}+1]}
+        _words=("${(@P)_name}")
+    fi
+    for _hit in $_hits; do
+        _shown=$_hit
+        (( ${@[(I)-[[:alnum:]]#Q[[:alnum:]]#]} )) || _shown=${(q)_hit}
+        _i=${_words[(ie)$_hit]}
+        (( _i <= $#_displays )) && [[ $_displays[_i] == *'  -- '?* ]] &&
+            _shown+=$'\t'${_displays[_i]##*  -- }
+        recorded+=("$IPREFIX$_shown")
+    done
+    builtin compadd "$@"
+}
+quiet() {
+    compstate[insert]=''
+    compstate[list]=''
+}
+printRecorded() {
+    print -rn -- $'\n<<B>>\n'
+    (( $#recorded )) && print -rl -- $recorded
+    print -rn -- '<<D>><<E>>'
+    recorded=()
+    comppostfuncs=(quiet)
+}
+zle -N printRecorded
+bindkey '^Xe' printRecorded
+comppostfuncs=(quiet)
+)";
+
 /// A scratch folder for one test, removed when the test ends.
 struct Folder {
     explicit Folder(const std::string& name)
@@ -130,13 +181,14 @@ protected:
 
     /// The script of `parser` for `program` in this shell.
     std::string script(const OptionParser& parser, const std::string& program) const {
-        return parser.bashCompletion(program);
+        return shell == "bash" ? parser.bashCompletion(program) : parser.zshCompletion(program);
     }
 
-    /// Installs the script of `parser` for `program` (bash: sourced) and
-    /// completes each of `lines` in the folder `files`. Each answer is the
-    /// words offered, sorted, joined by blanks; with `helps` each word is
-    /// followed by a tab and its help, if any.
+    /// Installs the script of `parser` for `program` where the shell looks
+    /// for completions (bash: sourced) and completes each of `lines` in the
+    /// folder `files`. Each answer is the words offered, sorted, joined by
+    /// blanks; with `helps` each word is followed by a tab and its help, if
+    /// any.
     std::vector<std::string> complete(const OptionParser& parser, const std::string& program,
                                       const std::vector<std::string>& lines, bool helps = false) {
         const std::filesystem::path harness = folder.path / "harness";
@@ -148,9 +200,16 @@ protected:
         }
         write(harness / "lines", typed);
         const std::string in = "'" + harness.string() + "/";
-        write(scripts / program, script(parser, program));
-        write(harness / "setup", "program=" + program + "\nsource " + in + "completions/" +
-                                     program + "'" + bashRecorder);
+        std::string setup;
+        if (shell == "bash") {
+            write(scripts / program, script(parser, program));
+            setup = "program=" + program + "\nsource " + in + "completions/" + program + "'" +
+                    bashRecorder;
+        } else {
+            write(scripts / ("_" + program), script(parser, program));
+            setup = "fpath=(" + in + "completions' $fpath)" + zshRecorder;
+        }
+        write(harness / "setup", setup);
         write(harness / "driver.zsh", driver);
         const std::string output = run(files, "zsh -f " + in + "driver.zsh' " + shell + " " + in +
                                                   "setup' " + in + "lines'");
@@ -287,6 +346,15 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                  });
 }
 
+TEST_P(CompletionTest, ShowsHelpTexts) {
+    if (shell == "bash") {
+        GTEST_SKIP() << "bash shows no help beside the words";
+    }
+    expectOffers(gnuTool(), "tool",
+                 {{"tool --out", "--output\twrite here"}, {"tool ", "add\tadd things remote"}},
+                 true);
+}
+
 TEST_P(CompletionTest, HostileTextsRunNothing) {
     // Texts that would run a command if any of them reached the shell
     // unquoted, or broke out of a quote.
@@ -332,13 +400,22 @@ TEST_P(CompletionTest, HostileTextsRunNothing) {
         write(folder.path / file, script(parser, hostile[i]));
         load += "source " + file + "\n";
     }
-    write(folder.path / "load", load + "complete -p | grep -c '^complete -F _conkit_complete_'\n");
-    EXPECT_EQ(run(folder.path, "bash --norc --noprofile load"),
-              std::to_string(hostile.size()) + "\n");
+    const std::string count = std::to_string(hostile.size()) + "\n";
+    if (shell == "bash") {
+        write(folder.path / "load",
+              load + "complete -p | grep -c '^complete -F _conkit_complete_'\n");
+        EXPECT_EQ(run(folder.path, "bash --norc --noprofile load"), count);
+    } else {
+        // compinit reads the first line of each file in $fpath too.
+        write(folder.path / "load", "fpath=(. $fpath)\nautoload -Uz compinit\ncompinit -u -D\n" +
+                                        load +
+                                        "print -rl -- $_comps | grep -c '^_conkit_complete_'\n");
+        EXPECT_EQ(run(folder.path, "zsh -f load"), count);
+    }
     EXPECT_FALSE(std::filesystem::exists(folder.path / "pwned"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash"),
+INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash", "zsh"),
                          [](const testing::TestParamInfo<std::string>& tried) {
                              return tried.param;
                          });
@@ -346,7 +423,7 @@ INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash"),
 #else
 
 TEST(CompletionTest, RunsInRealShells) {
-    GTEST_SKIP() << "needs bash and POSIX popen";
+    GTEST_SKIP() << "needs bash or zsh and POSIX popen";
 }
 
 #endif

@@ -1,5 +1,5 @@
-// What the writers of the completion scripts share: the completion model
-// laid out as flat arrays, their declaration, quoting and function names.
+// What the bash and zsh writers share: the completion model laid out as
+// flat arrays, their declaration, quoting and function names.
 #pragma once
 
 #include "options/detail/CompletionModel.h"
@@ -45,8 +45,8 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 /// `script` with each "@F@" replaced by `function`.
 std::string withFunction(std::string_view script, std::string_view function);
 
-/// The functions FUNCTION_find and FUNCTION_walk of the scripts for shells
-/// that read bash, each body opening with `prologue`. They
+/// The functions FUNCTION_find and FUNCTION_walk that the bash and zsh
+/// scripts share, written in bash, each body opening with `prologue`. They
 /// read the arrays, `classic` and `typed` (the words before the cursor,
 /// unquoted, the program first) and set `level`, `ended`, `pending`, `found`
 /// and `flags`, all of them the caller's locals.
@@ -60,7 +60,9 @@ std::string singleQuoted(std::string_view text);
 /// that programs never share a function and no name grows long.
 std::string functionName(std::string_view program);
 
-/// The script for each shell; see `OptionParser::bashCompletion`.
+/// The script for each shell; see `OptionParser::bashCompletion` and its
+/// siblings.
 std::string bashScript(const CompletionModel& model, const std::string& program);
+std::string zshScript(const CompletionModel& model, const std::string& program);
 
 } // namespace conkit::detail
