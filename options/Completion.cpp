@@ -1,5 +1,5 @@
 // OptionParser: the completion model, read from the option tables of a parser
-// and its commands, and the scripts written from it.
+// and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
 #include "options/detail/CompletionScript.h"
@@ -192,8 +192,9 @@ std::string OptionParser::zshCompletion(const std::string& program) const {
 }
 
 std::string OptionParser::fishCompletion(const std::string& program) const {
-    static_cast<void>(program);
-    return std::string();
+    return detail::fishScript(modelOf(*this, syntaxRules, &OptionParser::table,
+                                      &OptionParser::commands, &OptionParser::stopAtFirstArgument),
+                              commandName(program));
 }
 
 } // namespace conkit

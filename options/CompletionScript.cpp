@@ -1,4 +1,4 @@
-// What the completion scripts share: the model as flat arrays, their
+// What the three completion scripts share: the model as flat arrays, their
 // declaration in each shell, quoting, and function names.
 #include "options/detail/CompletionScript.h"
 

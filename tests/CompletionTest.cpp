@@ -1,8 +1,8 @@
 // The completion scripts, run in the real shells and driven the way each one
 // completes: bash and zsh are typed into on a pseudo-terminal (zsh's zpty
-// module types a line and a TAB). A recorder in each shell prints the words
-// a completion offered as the shell inserts them, quoted with backslashes,
-// each with the help shown beside it.
+// module types a line and a TAB), fish answers `complete -C`. A recorder in
+// each shell prints the words a completion offered as the shell inserts
+// them, quoted with backslashes, each with the help shown beside it.
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +135,24 @@ bindkey '^Xe' printRecorded
 comppostfuncs=(quiet)
 )";
 
+/// Completes each line of $argv[2] with the completions autoloaded from the
+/// folder $argv[1], printing each word as fish inserts it (a folder without
+/// its '/') and its help after a tab. Fish loads completions only for
+/// commands it finds, so the folder holds the program too.
+const char* const fishRunner = R"(
+set fish_complete_path $argv[1] $fish_complete_path
+set PATH $argv[1] $PATH
+while read -l line
+    for offered in (complete -C"$line")
+        set -l parts (string split -m1 \t -- $offered)
+        set -l shown (string escape -n -- (string replace -r -- '/$' '' $parts[1]))
+        set -q parts[2]; and test -n "$parts[2]"; and set shown "$shown"\t"$parts[2]"
+        printf '%s\n' $shown
+    end
+    echo '<<row>>'
+end < $argv[2]
+)";
+
 /// A scratch folder for one test, removed when the test ends.
 struct Folder {
     explicit Folder(const std::string& name)
@@ -174,14 +192,16 @@ protected:
         if (run(folder.path, "command -v " + shell).empty()) {
             GTEST_SKIP() << shell << " is not installed";
         }
-        if (run(folder.path, "command -v zsh").empty()) {
+        if (shell != "fish" && run(folder.path, "command -v zsh").empty()) {
             GTEST_SKIP() << "typing into " << shell << " takes zsh's zpty module";
         }
     }
 
     /// The script of `parser` for `program` in this shell.
     std::string script(const OptionParser& parser, const std::string& program) const {
-        return shell == "bash" ? parser.bashCompletion(program) : parser.zshCompletion(program);
+        return shell == "bash"  ? parser.bashCompletion(program)
+               : shell == "zsh" ? parser.zshCompletion(program)
+                                : parser.fishCompletion(program);
     }
 
     /// Installs the script of `parser` for `program` where the shell looks
@@ -200,19 +220,30 @@ protected:
         }
         write(harness / "lines", typed);
         const std::string in = "'" + harness.string() + "/";
-        std::string setup;
-        if (shell == "bash") {
-            write(scripts / program, script(parser, program));
-            setup = "program=" + program + "\nsource " + in + "completions/" + program + "'" +
-                    bashRecorder;
+        std::string output;
+        if (shell == "fish") {
+            write(scripts / (program + ".fish"), script(parser, program));
+            write(scripts / program, "#!/bin/sh\n");
+            std::filesystem::permissions(scripts / program, std::filesystem::perms::owner_exec,
+                                         std::filesystem::perm_options::add);
+            write(harness / "runner.fish", fishRunner);
+            output = run(files, "fish --no-config " + in + "runner.fish' " + in + "completions' " +
+                                    in + "lines'");
         } else {
-            write(scripts / ("_" + program), script(parser, program));
-            setup = "fpath=(" + in + "completions' $fpath)" + zshRecorder;
+            std::string setup;
+            if (shell == "bash") {
+                write(scripts / program, script(parser, program));
+                setup = "program=" + program + "\nsource " + in + "completions/" + program + "'" +
+                        bashRecorder;
+            } else {
+                write(scripts / ("_" + program), script(parser, program));
+                setup = "fpath=(" + in + "completions' $fpath)" + zshRecorder;
+            }
+            write(harness / "setup", setup);
+            write(harness / "driver.zsh", driver);
+            output = run(files, "zsh -f " + in + "driver.zsh' " + shell + " " + in + "setup' " +
+                                    in + "lines'");
         }
-        write(harness / "setup", setup);
-        write(harness / "driver.zsh", driver);
-        const std::string output = run(files, "zsh -f " + in + "driver.zsh' " + shell + " " + in +
-                                                  "setup' " + in + "lines'");
         std::vector<std::string> answers;
         std::size_t at = 0;
         for (std::size_t end; (end = output.find("<<row>>\n", at)) != std::string::npos;
@@ -357,7 +388,7 @@ TEST_P(CompletionTest, ShowsHelpTexts) {
 
 TEST_P(CompletionTest, HostileTextsRunNothing) {
     // Texts that would run a command if any of them reached the shell
-    // unquoted, or broke out of a quote.
+    // unquoted, or broke out of a quote of one of the three shells.
     const std::vector<std::string> hostile = {"x\ntouch pwned #",
                                               "$(touch pwned)",
                                               "`touch pwned`",
@@ -405,17 +436,23 @@ TEST_P(CompletionTest, HostileTextsRunNothing) {
         write(folder.path / "load",
               load + "complete -p | grep -c '^complete -F _conkit_complete_'\n");
         EXPECT_EQ(run(folder.path, "bash --norc --noprofile load"), count);
-    } else {
+    } else if (shell == "zsh") {
         // compinit reads the first line of each file in $fpath too.
         write(folder.path / "load", "fpath=(. $fpath)\nautoload -Uz compinit\ncompinit -u -D\n" +
                                         load +
                                         "print -rl -- $_comps | grep -c '^_conkit_complete_'\n");
         EXPECT_EQ(run(folder.path, "zsh -f load"), count);
+    } else {
+        write(
+            folder.path / "load",
+            load +
+                "functions -a | string match -r -- '^_conkit_complete_.*_[0-9a-f]{16}$' | count\n");
+        EXPECT_EQ(run(folder.path, "fish --no-config load"), count);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path / "pwned"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash", "zsh"),
+INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash", "zsh", "fish"),
                          [](const testing::TestParamInfo<std::string>& tried) {
                              return tried.param;
                          });
@@ -423,7 +460,7 @@ INSTANTIATE_TEST_SUITE_P(Shells, CompletionTest, testing::Values("bash", "zsh"),
 #else
 
 TEST(CompletionTest, RunsInRealShells) {
-    GTEST_SKIP() << "needs bash or zsh and POSIX popen";
+    GTEST_SKIP() << "needs bash, zsh or fish and POSIX popen";
 }
 
 #endif

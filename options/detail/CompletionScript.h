@@ -1,5 +1,5 @@
-// What the bash and zsh writers share: the completion model laid out as
-// flat arrays, their declaration, quoting and function names.
+// What the bash, zsh and fish writers share: the completion model laid out
+// as flat arrays, their declaration, quoting and function names.
 #pragma once
 
 #include "options/detail/CompletionModel.h"
@@ -64,5 +64,6 @@ std::string functionName(std::string_view program);
 /// siblings.
 std::string bashScript(const CompletionModel& model, const std::string& program);
 std::string zshScript(const CompletionModel& model, const std::string& program);
+std::string fishScript(const CompletionModel& model, const std::string& program);
 
 } // namespace conkit::detail
