@@ -1,110 +1,200 @@
-// OptionParser: a bash completion script generated from the option table.
+// OptionParser: the completion model, read from the option tables of a parser
+// and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
+#include "options/detail/CompletionScript.h"
+#include "options/detail/Lookup.h"
 #include "options/detail/ShortForm.h"
-
-#include <cstdint>
 
 namespace conkit {
 
 namespace {
 
-/// `text` as one bash word in single quotes; a quote inside becomes '\''.
-std::string quoted(std::string_view text) {
-    std::string out = "'";
-    for (const char c : text) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return out + "'";
+using Model = detail::CompletionModel;
+
+/// True when `text` holds a byte no command-line word can hold.
+bool untypeable(std::string_view text) {
+    return text.find('\0') != std::string_view::npos;
 }
 
-/// A bash function name made from `program`: up to 32 of its letters and
-/// digits, then a hash of the whole name, so that different programs never
-/// share a function and no name grows beyond bash's limits.
-std::string functionName(std::string_view program) {
-    static const char hex[] = "0123456789abcdef";
-    std::string name = "_conkit_complete_";
-    std::uint64_t hash = 0xCBF29CE484222325U; // FNV-1a
-    for (const char c : program) {
-        if ((detail::isAsciiLetter(c) || (c >= '0' && c <= '9')) && name.size() < 17 + 32) {
-            name += c;
+/// True for the bytes below the blank and DEL.
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
+}
+
+/// True when `text` can be offered: it holds no control character.
+bool offerable(std::string_view text) {
+    for (const char c : text) {
+        if (isControl(c)) {
+            return false;
         }
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3U;
     }
-    name += '_';
-    for (int shift = 60; shift >= 0; shift -= 4) {
-        name += hex[(hash >> shift) & 0xF];
+    return true;
+}
+
+/// `text` on one line: every control character becomes a blank.
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        if (isControl(c)) {
+            c = ' ';
+        }
     }
-    return name;
+    return text;
+}
+
+/// What completion needs of `option`'s value and help.
+Model::Option optionOf(const OptionParser::Option& option) {
+    const OptionParser::Option::Description& described = option.description();
+    Model::Option completed;
+    if (!described.choices.empty()) {
+        completed.values = Model::Values::choices;
+        for (const std::string& choice : described.choices) {
+            if (!untypeable(choice) && offerable(choice)) {
+                completed.choices.push_back(choice);
+            }
+        }
+    } else if (described.range != OptionParser::Option::Description::Range::none) {
+        // A number is wanted: no file name could be one.
+        completed.values = Model::Values::nothing;
+    }
+    completed.help = oneLine(option.help);
+    completed.valueName = described.valueName;
+    if (completed.valueName.empty()) {
+        for (const char c : option.longName) {
+            completed.valueName += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+    }
+    completed.valueName = oneLine(completed.valueName);
+    return completed;
+}
+
+/// What a word of `form` that names `option` takes after it under `syntax`.
+Model::Value valueOf(const OptionParser::Option& option, Model::Form form, Syntax syntax) {
+    if (syntax == Syntax::classic) {
+        return Model::Value::required;
+    }
+    if (!option.needArg || form == Model::Form::negated) {
+        return Model::Value::none;
+    }
+    return option.description().optionalValue ? Model::Value::optional : Model::Value::required;
+}
+
+/// The records of a parser that the model reads. Only members of
+/// OptionParser may name them, so they hand these pointers over.
+template <class Table, class Commands> struct Records {
+    Table OptionParser::*table;
+    Commands OptionParser::*commands;
+    bool OptionParser::*stopAtFirstArgument;
+};
+
+/// Adds the words that reach each option of `table`, whose first option is
+/// `firstOption` in the model, to `level`: what the parse's lookup gives for
+/// them is that option. Long names and aliases first, "--no-" forms where no
+/// name repeats them, then short names.
+template <class Table>
+void addNames(Model::Level& level, const Table& table, std::size_t firstOption, Syntax syntax) {
+    std::size_t number = firstOption;
+    const OptionParser::Option* current = nullptr;
+    detail::forEachLongName(table, [&](const OptionParser::Option& option, std::string_view name,
+                                       bool negated) {
+        if (current != &option) {
+            number += current != nullptr ? 1 : 0;
+            current = &option;
+        }
+        if (name.empty() || name.find('=') != std::string_view::npos || untypeable(name) ||
+            (negated && syntax == Syntax::classic)) {
+            return;
+        }
+        const bool reached = negated ? detail::findLongIn(table, name) == nullptr &&
+                                           detail::findLongIn(table, option.longName) == &option
+                                     : detail::findLongIn(table, name) == &option;
+        const bool shown =
+            negated || name != option.longName || !detail::isShortOnly(option, syntax);
+        if (reached) {
+            const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
+            level.names.push_back({form, std::string(name), number, valueOf(option, form, syntax),
+                                   shown && !option.description().hidden && offerable(name)});
+        }
+    });
+    number = firstOption;
+    for (const OptionParser::Option& option : table) {
+        const char c = option.shortName;
+        const bool reached =
+            syntax == Syntax::gnu
+                ? detail::isShortForm(c, syntax) && detail::findShortIn(table, c) == &option
+                : c != '\0' && detail::findOptionIn(table, std::string_view(&c, 1)) == &option;
+        if (reached) {
+            // "--" alone ends the options: a short name '-' is reached in a
+            // bundle only, so it is not offered.
+            level.names.push_back(
+                {Model::Form::shortName, std::string(1, c), number,
+                 valueOf(option, Model::Form::shortName, syntax),
+                 detail::isShortForm(c, syntax) && c != '-' && !option.description().hidden});
+        }
+        ++number;
+    }
+}
+
+/// Adds the level of `parser` to `model`, then the levels of its commands,
+/// which take the syntax of the program.
+template <class Table, class Commands>
+void addLevel(Model& model, const OptionParser& parser, Syntax syntax,
+              const Records<Table, Commands>& records) {
+    const Table& table = parser.*records.table;
+    const std::size_t level = model.levels.size();
+    const std::size_t firstOption = model.options.size();
+    model.levels.emplace_back();
+    model.levels[level].stopAtFirstArgument =
+        syntax == Syntax::gnu && parser.*records.stopAtFirstArgument;
+    for (const OptionParser::Option& option : table) {
+        model.options.push_back(optionOf(option));
+    }
+    addNames(model.levels[level], table, firstOption, syntax);
+    for (const auto& command : parser.*records.commands) {
+        if (untypeable(command.name)) {
+            continue;
+        }
+        const Model::Command completed{command.name, oneLine(command.help), model.levels.size(),
+                                       offerable(command.name)};
+        model.levels[level].commands.push_back(completed);
+        addLevel(model, command.parser, syntax, records);
+    }
+}
+
+/// The model of `parser` and its commands, read through the pointers to
+/// their records.
+template <class Table, class Commands>
+Model modelOf(const OptionParser& parser, Syntax syntax, Table OptionParser::*table,
+              Commands OptionParser::*commands, bool OptionParser::*stopAtFirstArgument) {
+    Model model;
+    model.classic = syntax == Syntax::classic;
+    addLevel(model, parser, syntax, Records<Table, Commands>{table, commands, stopAtFirstArgument});
+    return model;
+}
+
+/// The program's name as a command line can hold it: up to its first NUL.
+std::string commandName(const std::string& program) {
+    return program.substr(0, program.find('\0'));
 }
 
 } // namespace
 
 std::string OptionParser::bashCompletion(const std::string& program) const {
-    // The words offered for '-', and those after which a value follows. Bash
-    // words cannot hold NUL, so options whose names do are left out.
-    std::string offered;
-    std::string takingValues;
-    for (const Option* listed : inNameOrder()) {
-        const Option& option = *listed;
-        if (option.description().hidden || option.longName.find('\0') != std::string::npos) {
-            continue;
-        }
-        std::string words;
-        if (!detail::isShortOnly(option, syntaxRules)) {
-            words += ' ' + quoted("--" + option.longName);
-        }
-        if (detail::isShortForm(option.shortName, syntaxRules)) {
-            words += ' ' + quoted(std::string{'-', option.shortName});
-        }
-        offered += words;
-        if (option.needArg) {
-            takingValues += words;
-        }
-    }
-    const std::string function = functionName(program);
-    // The program's name appears once, quoted, as the last word of the script:
-    // whatever it holds, sourcing the script defines a function and registers
-    // it, nothing else.
-    return "# bash completion, generated by conkit.\n" + function +
-           R"(() {
-    local cur=${COMP_WORDS[COMP_CWORD]} prev= word i
-    (( COMP_CWORD > 0 )) && prev=${COMP_WORDS[COMP_CWORD-1]}
-    local options=()" +
-           offered + R"( )
-    local takingValues=()" +
-           takingValues + R"( )
-    COMPREPLY=()
-    local files=0
-    [[ $cur != -* ]] && files=1
-    for word in "${takingValues[@]}"; do
-        [[ $prev == "$word" ]] && files=1
-    done
-    for (( i = 1; i < COMP_CWORD; i++ )); do
-        [[ ${COMP_WORDS[i]} == -- ]] && files=1
-    done
-    if (( files )); then
-        compopt -o filenames 2>/dev/null
-        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
-    else
-        for word in "${options[@]}"; do
-            [[ $word == "$cur"* ]] && COMPREPLY+=("$word")
-        done
-    fi
-    return 0
-}
-complete -F )" +
-           function + " -- " + quoted(program) + "\n";
+    return detail::bashScript(modelOf(*this, syntaxRules, &OptionParser::table,
+                                      &OptionParser::commands, &OptionParser::stopAtFirstArgument),
+                              commandName(program));
 }
 
 std::string OptionParser::zshCompletion(const std::string& program) const {
-    static_cast<void>(program);
-    return std::string();
+    return detail::zshScript(modelOf(*this, syntaxRules, &OptionParser::table,
+                                     &OptionParser::commands, &OptionParser::stopAtFirstArgument),
+                             commandName(program));
 }
 
 std::string OptionParser::fishCompletion(const std::string& program) const {
-    static_cast<void>(program);
-    return std::string();
+    return detail::fishScript(modelOf(*this, syntaxRules, &OptionParser::table,
+                                      &OptionParser::commands, &OptionParser::stopAtFirstArgument),
+                              commandName(program));
 }
 
 } // namespace conkit

@@ -649,19 +649,46 @@ public:
     /// @}
 
     /// @name Shell completion
-    /// Each script completes the command `program` once it is sourced (bash,
-    /// zsh) or loaded (fish): the option words that match, never hidden ones;
-    /// for an option with choices its choices ("--color=" offers
-    /// "--color=always" ...); file names for other values and for positional
-    /// words; command names where a command may stand, and after a command
-    /// that command's options. Loading a script runs nothing but its
-    /// definitions, whatever the names and texts hold.
+    /// Each script completes the command `program` once its shell has loaded
+    /// it, reading the words before the cursor as a parse would: the syntax's
+    /// option words, a unique prefix of a long name (gnu), bundles of short
+    /// names, values after '=' or in the next word, "--", and commands,
+    /// nested. It offers:
+    /// - where a word begins with '-': the option words that match, with the
+    ///   "--no-" forms of negatable options and the aliases; never hidden
+    ///   ones (a hidden option still takes its value). The gnu syntax offers
+    ///   "--NAME", and "-x" for each printable short name but '-' (no "--x"
+    ///   for an option defined by its short name alone); the classic syntax
+    ///   "--NAME", and "-x" for letters.
+    /// - for a value (after "--color=", "--ou " when "--ou" names --output,
+    ///   "-vo " when o takes one, or any option word in the classic syntax):
+    ///   the choices of an option with choices ("--color=" offers
+    ///   "--color=always" ...), nothing for an option with a range, file
+    ///   names for the others. An optional value (gnu) is never the next
+    ///   word.
+    /// - where a command may stand: the names of the commands, and after a
+    ///   command that command's own words; nothing after a word that names
+    ///   no command.
+    /// - elsewhere, and after "--": file names.
+    /// Words holding control characters are never offered. Loading a script
+    /// runs nothing but its definitions and registration, whatever the
+    /// names and texts hold; a NUL ends `program`.
     /// @{
-    /// Returns the bash script.
+    /// Returns the bash script. It needs bash 4 or later and nothing of the
+    /// bash-completion package: `source <(tool --bash-completion)` loads it,
+    /// and so does the package from its completions folder.
     [[nodiscard]] CONKIT_OPTIONS_API std::string bashCompletion(const std::string& program) const;
-    /// Returns the zsh script.
+    /// Returns the zsh script, which shows each option's and command's help:
+    /// a function file for compinit (`_PROGRAM` in a folder of $fpath; its
+    /// first line is "#compdef PROGRAM" when the name holds only letters,
+    /// digits and "_.+-" and does not begin with '-'), or a script to source
+    /// after compinit.
     [[nodiscard]] CONKIT_OPTIONS_API std::string zshCompletion(const std::string& program) const;
-    /// Returns the fish script.
+    /// Returns the fish script, which shows each option's and command's help:
+    /// `PROGRAM.fish` in a completions folder such as
+    /// ~/.config/fish/completions (fish loads it for a command it finds), or
+    /// sourced. Fish refuses to complete a name that ends in an odd number
+    /// of backslashes; the script then only defines its functions.
     [[nodiscard]] CONKIT_OPTIONS_API std::string fishCompletion(const std::string& program) const;
     /// @}
 

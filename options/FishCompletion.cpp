@@ -1,0 +1,208 @@
+// The fish completion script: the model's arrays and a function that prints
+// the words to offer with their help texts, registered with `complete`.
+// Fish completes file names itself, after "--name=" too, when the function
+// says a file name is wanted.
+#include "options/detail/CompletionScript.h"
+
+namespace conkit::detail {
+
+namespace {
+
+// With the argument "files", the function prints nothing and succeeds when
+// the current word wants a file name; without it, it prints the words to
+// offer, a tab and their help. Fish matches them against the word itself.
+const char* const engine = R"(
+    set -l words (commandline -opc)
+    set -e words[1]
+    set -l cur (commandline -ct | string unescape)
+    set cur "$cur"
+    set -l level 0
+    set -l ended 0
+    set -l pending
+    set -l found
+    for w in $words
+        if set -q pending[1]
+            set -e pending
+            if test $classic = 0; or not string match -q -r -- '^[-/]' $w
+                continue
+            end
+        end
+        if test $ended = 0; and contains -- $w --
+            set ended 1
+        else if test $ended = 0; and string match -q -r -- '^-.|^/' $w; and test $classic = 1 -o (string sub -l 1 -- $w) = -
+            if test $classic = 1; or string match -q -- '--*' $w
+                set found (@F@_find $w)
+                if set -q found[1]; and not string match -q -- '*=*' $w; and string match -q -- '?r?' $names[(math $found + 1)]
+                    set pending $names[(math $found + 2)]
+                end
+                continue
+            end
+            for k in (seq 2 (string length -- $w))
+                set -l c (string sub -s $k -l 1 -- $w)
+                set found
+                for j in (seq 1 4 (count $names))
+                    if contains -- $names[$j] $level; and string match -q 's*' -- $names[(math $j + 1)]; and contains -- $names[(math $j + 3)] $c
+                        set found $j
+                        break
+                    end
+                end
+                set -q found[1]; or break
+                switch $names[(math $found + 1)]
+                    case '?r?'
+                        test $k = (string length -- $w); and set pending $names[(math $found + 2)]
+                        break
+                    case '?o?'
+                        break
+                end
+            end
+        else
+            set -l commanded
+            set -l commanding 0
+            for j in (seq 1 5 (count $commandList))
+                contains -- $commandList[$j] $level; or continue
+                set commanding 1
+                if contains -- $commandList[(math $j + 1)] $w
+                    set commanded $commandList[(math $j + 3)]
+                    break
+                end
+            end
+            if set -q commanded[1]
+                set level $commanded
+                set ended 0
+            else if test $commanding = 1
+                return 1
+            else if test $stops[(math $level + 1)] = 1
+                set ended 1
+            end
+        end
+    end
+
+    set -l option
+    set -l prefix ''
+    if set -q pending[1]; and begin; test $classic = 0; or not string match -q -r -- '^[-/]' $cur; end
+        set option $pending
+    else if test $ended = 0; and string match -q -- '-*' $cur
+        if string match -q -- '*=*' $cur; and begin; test $classic = 1; or string match -q -- '--*' $cur; end
+            set found (@F@_find $cur)
+            set -q found[1]; and not string match -q -- '?-?' $names[(math $found + 1)]; or return 1
+            set option $names[(math $found + 2)]
+            set prefix (string split -m1 = -- $cur)[1]=
+        else
+            test "$argv[1]" = files; and return 1
+            for j in (seq 1 4 (count $names))
+                contains -- $names[$j] $level; and string match -q '??+' -- $names[(math $j + 1)]; or continue
+                set -l dashes --
+                string match -q 's*' -- $names[(math $j + 1)]; and set dashes -
+                printf '%s\t%s\n' $dashes$names[(math $j + 3)] $optionInfo[(math $names[(math $j + 2)] \* 3 + 3)]
+            end
+            return 0
+        end
+    else
+        set -l commanding 0
+        for j in (seq 1 5 (count $commandList))
+            contains -- $commandList[$j] $level; or continue
+            set commanding 1
+            test "$argv[1]" = files; and return 1
+            contains -- $commandList[(math $j + 2)] +; and printf '%s\t%s\n' $commandList[(math $j + 1)] $commandList[(math $j + 4)]
+        end
+        test $commanding = 0 -a "$argv[1]" = files
+        return
+    end
+    set -l values $optionInfo[(math $option \* 3 + 1)]
+    if test "$argv[1]" = files
+        test $values = f
+        return
+    end
+    if test $values = c
+        for j in (seq 1 2 (count $choiceList))
+            contains -- $choiceList[$j] $option; and printf '%s\n' $prefix$choiceList[(math $j + 1)]
+        end
+    end
+    return 0
+end
+)";
+
+// Prints the index in `names` of the record that the option word $argv[1]
+// names at `level`; nothing when it names no option or several. See the
+// bash script.
+const char* const finder = R"(function @F@_find -S
+    set -l body (string split -m1 = -- $argv[1])[1]
+    if test $classic = 1
+        set body (string replace -r -- '^(--|-|/)' '' $body)
+        set -l short
+        for j in (seq 1 4 (count $names))
+            contains -- $names[$j] $level; and contains -- $names[(math $j + 3)] $body; or continue
+            if string match -q 's*' -- $names[(math $j + 1)]
+                set -q short[1]; or set short $j
+            else
+                echo $j
+                return
+            end
+        end
+        set -q short[1]; and echo $short
+        return
+    end
+    set body (string sub -s 3 -- $body)
+    test -n "$body"; or return
+    set -l found
+    set -l several 0
+    set -l length (string length -- $body)
+    for j in (seq 1 4 (count $names))
+        set -l flags $names[(math $j + 1)]
+        set -l name $names[(math $j + 3)]
+        contains -- $names[$j] $level; and not string match -q 's*' -- $flags; or continue
+        contains -- (string sub -l $length -- $name) $body; or continue
+        if contains -- $name $body
+            echo $j
+            return
+        end
+        if not set -q found[1]
+            set found $j
+        else if test $names[(math $found + 2)] != $names[(math $j + 2)]; or test (string sub -l 1 -- $names[(math $found + 1)]) != (string sub -l 1 -- $flags)
+            set several 1
+        end
+    end
+    test $several = 0; and set -q found[1]; and echo $found
+end
+)";
+
+/// `text` in fish's single quotes, where only a quote and a backslash need
+/// a backslash before them.
+std::string fishQuoted(std::string_view text) {
+    std::string out = "'";
+    for (const char c : text) {
+        if (c == '\'' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "'";
+}
+
+/// True when fish's `complete -c` takes `program`: it refuses a name that
+/// ends in an odd number of backslashes.
+bool registrable(const std::string& program) {
+    std::size_t backslashes = 0;
+    while (backslashes < program.size() && program[program.size() - 1 - backslashes] == '\\') {
+        ++backslashes;
+    }
+    return backslashes % 2 == 0;
+}
+
+} // namespace
+
+std::string fishScript(const CompletionModel& model, const std::string& program) {
+    const ArrayStyle style{"set -l ", "", " \\", "", fishQuoted};
+    const std::string function = functionName(program);
+    const std::string command = fishQuoted(program);
+    // The program's name appears only as the quoted argument of `complete`.
+    return "# fish completion, generated by conkit.\n" + withFunction(finder, function) +
+           "function " + function + "\n    set -l classic " + (model.classic ? "1" : "0") + "\n" +
+           declarations(scriptArrays(model), style) + withFunction(engine, function) +
+           (registrable(program)
+                ? "complete -c " + command + " -f -a '(" + function + ")'\ncomplete -c " + command +
+                      " -n '" + function + " files' -F\n"
+                : "# fish completes no command whose name ends in a backslash.\n");
+}
+
+} // namespace conkit::detail

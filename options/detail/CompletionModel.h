@@ -1,0 +1,84 @@
+// What the completion scripts offer, read once from the option tables of a
+// parser and its commands.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace conkit::detail {
+
+/// A parser and its commands as the completion scripts see them: every word
+/// that names an option, what follows it, and what each place on the command
+/// line may hold. The parser and each of its commands, recursively, are
+/// levels; a level's words name options of that level only.
+///
+/// Words that no command line can hold (a NUL byte) are left out. Words with
+/// other control characters can be typed but are never offered: a menu shows
+/// one word per line, and fish cannot carry them.
+struct CompletionModel {
+    /// What a word that names an option takes after it.
+    enum class Value : unsigned char {
+        /// Nothing: the next word is a word of its own.
+        none,
+        /// A value: attached after '=', or else the next word. In the classic
+        /// syntax every option word is of this kind, as the next plain word
+        /// becomes the value of any option.
+        required,
+        /// A value only when attached after '='.
+        optional
+    };
+    /// What a value of an option is completed with.
+    enum class Values : unsigned char { files, choices, nothing };
+    /// How a word names an option.
+    enum class Form : unsigned char { longName, negated, shortName };
+
+    struct Option {
+        Values values = Values::files;
+        /// The choices that can be offered, in the order given.
+        std::vector<std::string> choices;
+        /// The help text on one line: control characters become blanks.
+        std::string help;
+        /// The placeholder of the value ("WHEN"; the long name in upper case
+        /// when none was given).
+        std::string valueName;
+    };
+    /// One word that names an option at its level and reaches it.
+    struct Name {
+        Form form = Form::longName;
+        /// The word without its dashes: "color", "no-color", "c".
+        std::string text;
+        /// The option, in `options`.
+        std::size_t option = 0;
+        Value value = Value::none;
+        /// Offered as a completion: not hidden, and shown as a word of its
+        /// own (an option defined by a short name alone has no "--x").
+        bool offered = false;
+    };
+    struct Command {
+        std::string name;
+        /// The help text on one line.
+        std::string help;
+        /// The command's own level, in `levels`.
+        std::size_t level = 0;
+        bool offered = false;
+    };
+    struct Level {
+        /// Long names and "--no-" forms first, then short names, so that an
+        /// exact long name is found before a short name of one character.
+        std::vector<Name> names;
+        std::vector<Command> commands;
+        /// The first positional word ends the options.
+        bool stopAtFirstArgument = false;
+    };
+
+    bool classic = false;
+    /// Every option of every level, hidden ones too: their words still take
+    /// values.
+    std::vector<Option> options;
+    /// The program's own level first.
+    std::vector<Level> levels;
+};
+
+} // namespace conkit::detail

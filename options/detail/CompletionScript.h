@@ -1,0 +1,69 @@
+// What the bash, zsh and fish writers share: the completion model laid out
+// as flat arrays, their declaration, quoting and function names.
+#pragma once
+
+#include "options/detail/CompletionModel.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace conkit::detail {
+
+/// The model as the arrays that each script's completion function declares
+/// and reads the same way: each array has a name and records of a fixed
+/// number of elements, which the writer quotes for its shell.
+///
+/// - "names": level, flags, option, name. The flags are three letters: the
+///   form ('l' long name, 'n' "--no-" form, 's' short name), what follows
+///   ('-' nothing, 'r' a value, 'o' an attached value only) and '+' when
+///   offered, '-' when not.
+/// - "optionInfo": per option in order, how its values complete ('f' file
+///   names, 'c' choices, '-' nothing), the value's placeholder, the help.
+/// - "choiceList": option, choice.
+/// - "commandList": level, name, '+' when offered, the command's level, help.
+/// - "stops": per level, '1' when its first positional word ends options.
+struct ScriptArray {
+    const char* name;
+    std::vector<std::vector<std::string>> records;
+};
+std::vector<ScriptArray> scriptArrays(const CompletionModel& model);
+
+/// How a shell declares an array in a function: `declare` before the name,
+/// `open` after it, `lineEnd` before each line break inside it, `close` after
+/// it, and `quote` for each element.
+struct ArrayStyle {
+    std::string_view declare;
+    std::string_view open;
+    std::string_view lineEnd;
+    std::string_view close;
+    std::string (*quote)(std::string_view text);
+};
+/// The arrays declared one after the other, one record a line.
+std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style);
+
+/// `script` with each "@F@" replaced by `function`.
+std::string withFunction(std::string_view script, std::string_view function);
+
+/// The functions FUNCTION_find and FUNCTION_walk that the bash and zsh
+/// scripts share, written in bash, each body opening with `prologue`. They
+/// read the arrays, `classic` and `typed` (the words before the cursor,
+/// unquoted, the program first) and set `level`, `ended`, `pending`, `found`
+/// and `flags`, all of them the caller's locals.
+std::string walkFunctions(std::string_view function, std::string_view prologue);
+
+/// `text` in single quotes for bash and zsh, a quote inside becoming '\''.
+std::string singleQuoted(std::string_view text);
+
+/// A shell function name for `program`: "_conkit_complete_", up to 32
+/// letters and digits of the program's name, and a hash of the whole name, so
+/// that programs never share a function and no name grows long.
+std::string functionName(std::string_view program);
+
+/// The script for each shell; see `OptionParser::bashCompletion` and its
+/// siblings.
+std::string bashScript(const CompletionModel& model, const std::string& program);
+std::string zshScript(const CompletionModel& model, const std::string& program);
+std::string fishScript(const CompletionModel& model, const std::string& program);
+
+} // namespace conkit::detail
