@@ -4,6 +4,7 @@
 
 #include "options/detail/CompletionScript.h"
 #include "options/detail/Lookup.h"
+#include "options/detail/Presentation.h"
 #include "options/detail/ShortForm.h"
 
 namespace conkit {
@@ -58,13 +59,7 @@ Model::Option optionOf(const OptionParser::Option& option) {
         completed.values = Model::Values::nothing;
     }
     completed.help = oneLine(option.help);
-    completed.valueName = described.valueName;
-    if (completed.valueName.empty()) {
-        for (const char c : option.longName) {
-            completed.valueName += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-    }
-    completed.valueName = oneLine(completed.valueName);
+    completed.valueName = oneLine(detail::placeholder(option));
     return completed;
 }
 

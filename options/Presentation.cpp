@@ -14,19 +14,6 @@ namespace {
 
 using Kind = EntryPiece::Kind;
 
-/// The placeholder of `option`'s value: its value name, else its long name
-/// in upper case.
-std::string placeholder(const Option& option) {
-    if (!option.description().valueName.empty()) {
-        return option.description().valueName;
-    }
-    std::string text = option.longName;
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
-    return text;
-}
-
 /// Appends the placeholder of `option`'s value, if it takes one, after
 /// `joint`; after `optionalJoint` and in brackets when the value is optional.
 void appendValue(const Option& option, const char* joint, const char* optionalJoint,
@@ -53,6 +40,17 @@ void appendLongForm(const Option& option, const std::string& name, bool negatabl
 }
 
 } // namespace
+
+std::string placeholder(const Option& option) {
+    if (!option.description().valueName.empty()) {
+        return option.description().valueName;
+    }
+    std::string text = option.longName;
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return text;
+}
 
 std::vector<OptionBlock> optionBlocks(const std::list<Option>& table) {
     std::vector<OptionBlock> blocks(1); // the untitled block comes first

@@ -280,8 +280,16 @@ protected:
         }
     }
 
+    static std::string folderName() {
+        std::string name = "conkit_completion_";
+        name += testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        return name;
+    }
+
     std::string shell = GetParam();
-    Folder folder{"conkit_completion_" + GetParam()};
+    /// One folder per test and shell, so that tests run side by side.
+    Folder folder{folderName()};
     /// Where the lines are completed, and file names found.
     std::filesystem::path files = folder.path / "files";
 };

@@ -53,6 +53,10 @@ struct OptionBlock {
 /// the section's first shown option.
 std::vector<OptionBlock> optionBlocks(const std::list<Option>& table);
 
+/// The placeholder of `option`'s value in the help, the man page and
+/// completion: its value name, else its long name in upper case.
+std::string placeholder(const Option& option);
+
 /// A piece of an option's entry, so that each output can set names and
 /// placeholders apart.
 struct EntryPiece {
