@@ -1,7 +1,7 @@
 // convert: converts temperatures and lengths. Shows sub-commands (one of
 // them with commands of its own), a required command and an option read from
 // the environment when the command line does not give it.
-#include "common/Presentation.h"
+#include "common/ToolRequests.h"
 
 #include "options/OptionParser.h"
 
@@ -83,7 +83,6 @@ template <std::size_t N> void listUnits(const Unit (&units)[N]) {
 int main(int argc, char** argv) {
     conkit::OptionParser parser("", "convert 1.0");
     parser.setSyntax(conkit::Syntax::gnu);
-    parser.setErrorOutput(nullptr); // printed below, unless a script or page was asked for
     parser.setDescription("Convert temperatures and lengths.");
     parser.addHelpOption();
     parser.addOption('V', "version", false, "", "print the version");
@@ -98,29 +97,8 @@ int main(int argc, char** argv) {
     units.setCommandRequired(true);
     parser.setCommandRequired(true);
 
-    const bool parsed = parser.parse(argc, argv);
-    if (!parsed && parser.errorKind() == conkit::ParseErrorKind::missingCommand &&
-        example::presentOnRequest(parser, "convert")) {
-        return 0; // a completion script or the man page needs no command
-    }
-    if (!parsed) {
-        std::cerr << parser.lastError() << "\nTry 'convert --help'.\n";
-        return 2;
-    }
-    // Help may be asked of the tool or of a command.
-    for (const conkit::OptionParser* asked = &parser; asked != nullptr;
-         asked = asked->commandParser()) {
-        if (asked->helpRequested()) {
-            asked->printHelp(std::cout);
-            return 0;
-        }
-    }
-    if (parser.versionRequested()) {
-        parser.printVersion(std::cout);
-        return 0;
-    }
-    if (example::presentOnRequest(parser, "convert")) {
-        return 0;
+    if (const int status = example::parseAndAnswer(parser, argc, argv, "convert"); status >= 0) {
+        return status;
     }
     int precision = 2;
     parser.getValue("precision", precision);

@@ -1,7 +1,7 @@
 // search: prints the lines of files that hold a text, as a small grep does.
 // Shows an optional --color[=WHEN] with choices and an environment fallback,
 // a range, a repeatable -v and bundled short options.
-#include "common/Presentation.h"
+#include "common/ToolRequests.h"
 
 #include "options/OptionParser.h"
 #include "slices/StrSlice.h"
@@ -67,7 +67,6 @@ long long searchStream(std::istream& in, const std::string& name, conkit::StrSli
 int main(int argc, char** argv) {
     conkit::OptionParser parser("Usage: %prog [OPTION]... TEXT [FILE]...", "search 1.0");
     parser.setSyntax(conkit::Syntax::gnu);
-    parser.setErrorOutput(&std::cerr);
     parser.setDescription("Print the lines of each FILE (standard input when there is none) that "
                           "hold TEXT.");
     parser.setFooter("Exit status: 0 when a line was found, 1 when none was, 2 on errors.");
@@ -90,20 +89,8 @@ int main(int argc, char** argv) {
     parser.describe("verbose").section("Reporting");
     example::addPresentationOptions(parser);
 
-    if (!parser.parse(argc, argv)) {
-        std::cerr << "Try 'search --help'.\n";
-        return 2;
-    }
-    if (parser.helpRequested()) {
-        parser.printHelp(std::cout);
-        return 0;
-    }
-    if (parser.versionRequested()) {
-        parser.printVersion(std::cout);
-        return 0;
-    }
-    if (example::presentOnRequest(parser, "search")) {
-        return 0;
+    if (const int status = example::parseAndAnswer(parser, argc, argv, "search"); status >= 0) {
+        return status;
     }
     if (parser.argCount() == 0) {
         std::cerr << "search: no text to search for\nTry 'search --help'.\n";

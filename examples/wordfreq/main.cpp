@@ -1,7 +1,7 @@
 // wordfreq: counts the words of text files and prints the most frequent.
 // Reads its input with StrSlice and the tokenizers: lines, comma-separated
 // fields and words are cut from the file's text without copying it.
-#include "common/Presentation.h"
+#include "common/ToolRequests.h"
 
 #include "options/OptionParser.h"
 #include "slices/StrSlice.h"
@@ -80,7 +80,6 @@ void countWords(conkit::StrSlice text, const Settings& settings,
 int main(int argc, char** argv) {
     conkit::OptionParser parser("Usage: %prog [OPTION]... [FILE]...", "wordfreq 1.0");
     parser.setSyntax(conkit::Syntax::gnu);
-    parser.setErrorOutput(&std::cerr);
     parser.setDescription("Count the words of each FILE (standard input when there is none) and "
                           "print the most frequent ones, most frequent first.");
     parser.addHelpOption();
@@ -96,20 +95,8 @@ int main(int argc, char** argv) {
     parser.describe("format").choices({"text", "csv"}).valueName("FORMAT");
     example::addPresentationOptions(parser);
 
-    if (!parser.parse(argc, argv)) {
-        std::cerr << "Try 'wordfreq --help'.\n";
-        return 2;
-    }
-    if (parser.helpRequested()) {
-        parser.printHelp(std::cout);
-        return 0;
-    }
-    if (parser.versionRequested()) {
-        parser.printVersion(std::cout);
-        return 0;
-    }
-    if (example::presentOnRequest(parser, "wordfreq")) {
-        return 0;
+    if (const int status = example::parseAndAnswer(parser, argc, argv, "wordfreq"); status >= 0) {
+        return status;
     }
 
     Settings settings;
