@@ -748,10 +748,13 @@ private:
     [[nodiscard]] std::vector<const Option*> inNameOrder() const;
     /// What a parse learns of the table while it clears the results: whether
     /// some option is read from the environment or is required (checked once
-    /// the rules are done), and whether some option has aliases.
+    /// the rules are done), whether some option has aliases, and whether some
+    /// long name is one character long (else a one-character name can only be
+    /// a short name).
     struct TableTraits {
         bool checksAfter = false;
         bool aliases = false;
+        bool oneCharacterNames = false;
     };
     /// What `reset` clears but the program name.
     TableTraits clearResults();

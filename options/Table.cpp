@@ -213,6 +213,7 @@ OptionParser::TableTraits OptionParser::clearResults() {
         traits.checksAfter =
             traits.checksAfter || option.described.required || !option.described.env.empty();
         traits.aliases = traits.aliases || !option.described.aliases.empty();
+        traits.oneCharacterNames = traits.oneCharacterNames || option.longName.size() == 1;
     }
     for (Command& command : commands) {
         command.chosen = false;

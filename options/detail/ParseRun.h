@@ -31,6 +31,9 @@ public:
     [[nodiscard]] std::list<Option>& options() noexcept { return parser.table; }
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] Option* find(std::string_view name) noexcept {
+        if (name.size() == 1 && !traits.oneCharacterNames && !traits.aliases) {
+            return findShortIn(parser.table, name[0]);
+        }
         return findOptionIn(parser.table, name, traits.aliases);
     }
     /// The option with long name or alias `name`, or nullptr.
