@@ -88,7 +88,10 @@ void checkNames(const std::list<Option>& table, const Option& option, Lines& lin
             continue;
         }
         const Option* holder = detail::findLongIn(table, alias);
-        std::string line = name + ": alias '" + alias + "' is not in effect: ";
+        std::string line = name;
+        line += ": alias '";
+        line += alias;
+        line += "' is not in effect: ";
         if (holder == &option) {
             line += "it is the option's own long name";
         } else {

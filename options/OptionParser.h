@@ -601,7 +601,7 @@ public:
     /// `index` is not below `argCount()`.
     [[nodiscard]] CONKIT_OPTIONS_API std::string arg(size_type index) const;
     /// Returns true when there is at least one positional argument.
-    [[nodiscard]] bool hasArgs() const noexcept { return latest.arguments.size() != 0; }
+    [[nodiscard]] bool hasArgs() const noexcept { return !latest.arguments.empty(); }
     /// Returns the error line of the latest parse, without its line end, or ""
     /// when it had none.
     [[nodiscard]] std::string lastError() const { return latest.errorLine; }

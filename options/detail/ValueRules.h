@@ -53,7 +53,7 @@ inline std::string rangeText(const Rules& rules) {
         return std::to_string(rules.wholeMin) + " to " + std::to_string(rules.wholeMax);
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%g to %g", rules.realMin, rules.realMax);
+    static_cast<void>(std::snprintf(text, sizeof text, "%g to %g", rules.realMin, rules.realMax));
     return text;
 }
 
