@@ -39,3 +39,14 @@ function(conkit_add_library piece)
     endif()
     conkit_warnings(${target})
 endfunction()
+
+# Windows looks for a program's DLLs beside it: for shared builds, copies the
+# DLLs `target` needs into its folder when it is built elsewhere than they are.
+function(conkit_copy_runtime_dlls target)
+    if(WIN32 AND BUILD_SHARED_LIBS AND NOT CMAKE_VERSION VERSION_LESS 3.21)
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                    $<TARGET_RUNTIME_DLLS:${target}> $<TARGET_FILE_DIR:${target}>
+            COMMAND_EXPAND_LISTS)
+    endif()
+endfunction()

@@ -39,13 +39,7 @@ while(TRUE)
         set_target_properties(${exampleTarget} PROPERTIES
             RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/readme/example_${example}")
         conkit_warnings(${exampleTarget})
-        if(WIN32 AND BUILD_SHARED_LIBS AND NOT CMAKE_VERSION VERSION_LESS 3.21)
-            # Windows looks for a program's DLLs beside it.
-            add_custom_command(TARGET ${exampleTarget} POST_BUILD
-                COMMAND ${CMAKE_COMMAND} -E copy_if_different
-                        $<TARGET_RUNTIME_DLLS:${exampleTarget}> $<TARGET_FILE_DIR:${exampleTarget}>
-                COMMAND_EXPAND_LISTS)
-        endif()
+        conkit_copy_runtime_dlls(${exampleTarget})
     elseif(info STREQUAL "text")
         math(EXPR block "${block} + 1")
         set(expected "${CMAKE_CURRENT_BINARY_DIR}/readme/output_${block}.txt")
