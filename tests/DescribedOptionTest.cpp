@@ -61,7 +61,7 @@ struct Row {
     ValueSource quietSource = ValueSource::none;
 };
 
-TEST(DescribedOptionTest, RulesOfTheContract) {
+TEST(DescribedOptionTest, EveryRuleOnce) {
     const ParseErrorKind none = ParseErrorKind::none;
     const ValueSource line = ValueSource::commandLine;
     const ValueSource env = ValueSource::environment;
