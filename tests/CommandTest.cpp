@@ -26,45 +26,29 @@ OptionParser vcs() {
 }
 
 TEST(CommandTest, Dispatch) {
+    using Kind = ParseErrorKind;
     struct Row {
         Words words;
-        std::string line; // "" for a parse that succeeds
-        ParseErrorKind kind;
-        std::string option;
+        conkit_test::Expected want;
         std::string command;
     };
+    // clang-format off
     const Row rows[] = {
-        {{"-v", "commit", "-m", "fix", "-v"},
-         "vcs commit: unknown option '-v'",
-         ParseErrorKind::unknownOption,
-         "-v",
-         "commit"},
-        {{"-v", "commit", "-mfix"}, "", ParseErrorKind::none, "", "commit"},
-        {{"remote", "add", "-f", "origin", "url"}, "", ParseErrorKind::none, "", "remote"},
-        {{"comit"},
-         "vcs: unknown command 'comit' (did you mean 'commit'?)",
-         ParseErrorKind::unknownCommand,
-         "comit",
-         ""},
-        {{"-v"}, "vcs: missing command", ParseErrorKind::missingCommand, "", ""},
-        {{"-h"}, "", ParseErrorKind::none, "", ""},                 // help needs no command
-        {{"commit", "-h"}, "", ParseErrorKind::none, "", "commit"}, // nor a message
-        {{"commit"},
-         "vcs commit: option '--message' is required",
-         ParseErrorKind::missingOption,
-         "--message",
-         "commit"},
-        {{"remote", "ad"},
-         "vcs remote: unknown command 'ad' (did you mean 'add'?)",
-         ParseErrorKind::unknownCommand,
-         "ad",
-         "remote"},
+        {{"-v", "commit", "-m", "fix", "-v"}, {"vcs commit: unknown option '-v'", Kind::unknownOption, "-v"}, "commit"},
+        {{"-v", "commit", "-mfix"}, {"", Kind::none, ""}, "commit"},
+        {{"remote", "add", "-f", "origin", "url"}, {"", Kind::none, ""}, "remote"},
+        {{"comit"}, {"vcs: unknown command 'comit' (did you mean 'commit'?)", Kind::unknownCommand, "comit"}, ""},
+        {{"-v"}, {"vcs: missing command", Kind::missingCommand, ""}, ""},
+        {{"-h"}, {"", Kind::none, ""}, ""},                 // help needs no command
+        {{"commit", "-h"}, {"", Kind::none, ""}, "commit"}, // nor a message
+        {{"commit"}, {"vcs commit: option '--message' is required", Kind::missingOption, "--message"}, "commit"},
+        {{"remote", "ad"}, {"vcs remote: unknown command 'ad' (did you mean 'add'?)", Kind::unknownCommand, "ad"}, "remote"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.words));
         OptionParser parser = vcs();
-        conkit_test::parseAndCheck(parser, "/usr/bin/vcs", row.words,
-                                   {row.line, row.kind, row.option});
+        conkit_test::parseAndCheck(parser, "/usr/bin/vcs", row.words, row.want);
         EXPECT_EQ(parser.command(), row.command);
         EXPECT_EQ(parser.argCount(), 0U); // the command word is no argument
     }

@@ -336,12 +336,7 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                        "--with\\ blank -c -h -n -o -q -v"},
             {"tool --col", "--color --colour"},
             {"tool --color=", "--color=always --color=auto --color=never"},
-            {"tool --colour=n", "--colour=never"},
             {"tool --co=", ""}, // ambiguous: color, count
-            {"tool --no-", "--no-verbose"},
-            {"tool --wi", "--with\\ blank"},
-            {"tool --it", "--it\\'s"},
-            {"tool --sec", ""}, // hidden
             // File names for a value: after a short name, an abbreviation, a
             // bundle, a hidden option; a value may begin with '-'.
             {"tool -o ", "-dash out.txt out\\ dir"},
@@ -349,7 +344,6 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
             {"tool -vo ", "-dash out.txt out\\ dir"},
             {"tool --sec o", "out.txt out\\ dir"},
             {"tool --output=o", "--output=out.txt --output=out\\ dir"},
-            {"tool --output -", "-dash"},
             {"tool --output -- --it", "--it\\'s"},
             {"tool --count ", ""}, // a number
             // Commands where one may stand: not after an optional value, nor
@@ -364,6 +358,11 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
             {"tool add x -", "-dash"}, // the first positional word ends options
             {"tool remote show -", "--long -l"},
         });
+    if (shell != "bash") { // zsh and fish show each word's help beside it
+        expectOffers(gnuTool(), "tool",
+                     {{"tool --out", "--output\twrite here"}, {"tool ", "add\tadd things remote"}},
+                     true);
+    }
 
     // The classic syntax: "--name", "-x" and "/name"; the plain word after
     // any option word is its value; "--" still ends the options.
@@ -383,15 +382,6 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"old -color=n", "-color=never"},
                      {"old -- -", "-dash"},
                  });
-}
-
-TEST_P(CompletionTest, ShowsHelpTexts) {
-    if (shell == "bash") {
-        GTEST_SKIP() << "bash shows no help beside the words";
-    }
-    expectOffers(gnuTool(), "tool",
-                 {{"tool --out", "--output\twrite here"}, {"tool ", "add\tadd things remote"}},
-                 true);
 }
 
 TEST_P(CompletionTest, HostileTextsRunNothing) {

@@ -47,147 +47,75 @@ OptionParser tool() {
     return parser;
 }
 
-struct Row {
-    Words words;
-    Environment environment;
-    std::string line; // "" for a parse that succeeds
-    ParseErrorKind kind;
-    std::string option;
-    // After a successful parse:
-    std::string color = "auto";
-    ValueSource colorSource = ValueSource::defaultValue;
-    Words colorValues = {};
-    bool quiet = false;
-    ValueSource quietSource = ValueSource::none;
-};
-
 TEST(DescribedOptionTest, EveryRuleOnce) {
-    const ParseErrorKind none = ParseErrorKind::none;
+    using Kind = ParseErrorKind;
+    const ValueSource none = ValueSource::none;
     const ValueSource line = ValueSource::commandLine;
     const ValueSource env = ValueSource::environment;
     const ValueSource byDefault = ValueSource::defaultValue;
-    const Row rows[] = {
-        // Optional values: attached only, else the implicit value.
-        {{"--color", "file"},
-         {},
-         "",
-         none,
-         "",
-         "always",
-         line,
-         {"always"},
-         false,
-         ValueSource::none},
-        {{"-c"}, {}, "", none, "", "always", line, {"always"}, false, ValueSource::none},
-        {{"-cnever", "--colour=auto"}, {}, "", none, "", "auto", line, {"never", "auto"}},
-        {{"--colo"}, {}, "", none, "", "always", line, {"always"}}, // one option's names
-        // Environment fallbacks, read only when the command line is silent.
-        {{},
-         {{"TOOL_COLOR", "never"}, {"TOOL_QUIET", "Yes"}},
-         "",
-         none,
-         "",
-         "never",
-         env,
-         {"never"},
-         true,
-         env},
-        {{"-c", "--no-quiet"},
-         {{"TOOL_COLOR", "never"}, {"TOOL_QUIET", "1"}},
-         "",
-         none,
-         "",
-         "always",
-         line,
-         {"always"},
-         false,
-         line},
-        {{},
-         {{"TOOL_QUIET", "off"}, {"TOOL_COLOR", ""}},
-         "",
-         none,
-         "",
-         "auto",
-         byDefault,
-         {},
-         false,
-         env},
-        // Negation undoes earlier namings; a later one counts again.
-        {{"-q", "--no-q", "-q"}, {}, "", none, "", "auto", byDefault, {}, true, line},
-        // Each error line.
-        {{"--color=alwys"},
-         {},
-         "t: invalid value 'alwys' for '--color' (choose from always, never, auto) (did you mean "
-         "'always'?)",
-         ParseErrorKind::invalidValue,
-         "--color"},
-        {{"--colour=x"},
-         {},
-         "t: invalid value 'x' for '--color' (choose from always, never, auto)",
-         ParseErrorKind::invalidValue,
-         "--colour"},
-        {{"-n", "11"},
-         {},
-         "t: invalid value '11' for '--count' (expected a number from 1 to 10)",
-         ParseErrorKind::invalidValue,
-         "-n"},
-        {{"--sc=2.5"},
-         {},
-         "t: invalid value '2.5' for '--scale' (expected a number from 0.5 to 2)",
-         ParseErrorKind::invalidValue,
-         "--sc"},
-        {{},
-         {{"TOOL_COLOR", "sometimes"}},
-         "t: invalid value 'sometimes' for '--color' from TOOL_COLOR (choose from always, never, "
-         "auto)",
-         ParseErrorKind::invalidValue,
-         "--color"},
-        {{},
-         {{"TOOL_QUIET", "maybe"}},
-         "t: invalid value 'maybe' for '--quiet' from TOOL_QUIET (expected 1, true, yes, on, 0, "
-         "false, no or off)",
-         ParseErrorKind::invalidValue,
-         "--quiet"},
-        {{"-q", "--verb"},
-         {},
-         "t: options '--quiet' and '--verbose' cannot be used together",
-         ParseErrorKind::conflictingOptions,
-         "--verb"},
-        {{"--co"},
-         {},
-         "t: option '--co' is ambiguous: --color, --colour, --count",
-         ParseErrorKind::ambiguousOption,
-         "--co"},
-        {{"--no-quiet=1"},
-         {},
-         "t: option '--no-quiet' takes no value",
-         ParseErrorKind::unexpectedArgument,
-         "--no-quiet"},
-        {{"--no-color"},
-         {},
-         "t: unknown option '--no-color'",
-         ParseErrorKind::unknownOption,
-         "--no-color"}, // an option with a value has no "--no-" form
-        {{"--no-quite"},
-         {},
-         "t: unknown option '--no-quite' (did you mean '--no-quiet'?)",
-         ParseErrorKind::unknownOption,
-         "--no-quite"},
+    // Parses that succeed: the words, the environment, then what the
+    // queries answer of --color and of --quiet.
+    struct Accepted {
+        Words words;
+        Environment environment;
+        std::string color;
+        ValueSource colorSource;
+        Words colorValues;
+        bool quiet;
+        ValueSource quietSource;
     };
-    for (const Row& row : rows) {
+    // clang-format off
+    const Accepted accepted[] = {
+        // Optional values: attached only, else the implicit value.
+        {{"--color", "file"}, {}, "always", line, {"always"}, false, none},
+        {{"-cnever", "--colour=auto"}, {}, "auto", line, {"never", "auto"}, false, none},
+        {{"--colo"}, {}, "always", line, {"always"}, false, none}, // one option's names
+        // Environment fallbacks, read only when the command line is silent.
+        {{}, {{"TOOL_COLOR", "never"}, {"TOOL_QUIET", "Yes"}}, "never", env, {"never"}, true, env},
+        {{"-c", "--no-quiet"}, {{"TOOL_COLOR", "never"}, {"TOOL_QUIET", "1"}}, "always", line,
+         {"always"}, false, line},
+        {{}, {{"TOOL_QUIET", "off"}, {"TOOL_COLOR", ""}}, "auto", byDefault, {}, false, env},
+        // Negation undoes earlier namings; a later one counts again.
+        {{"-q", "--no-q", "-q"}, {}, "auto", byDefault, {}, true, line},
+    };
+    // Parses that fail: each error line once.
+    struct Refused {
+        Words words;
+        Environment environment;
+        conkit_test::Expected want;
+    };
+    const Refused refused[] = {
+        {{"--color=alwys"}, {}, {"t: invalid value 'alwys' for '--color' (choose from always, never, auto) (did you mean 'always'?)", Kind::invalidValue, "--color"}},
+        {{"--colour=x"}, {}, {"t: invalid value 'x' for '--color' (choose from always, never, auto)", Kind::invalidValue, "--colour"}},
+        {{"-n", "11"}, {}, {"t: invalid value '11' for '--count' (expected a number from 1 to 10)", Kind::invalidValue, "-n"}},
+        {{"--sc=2.5"}, {}, {"t: invalid value '2.5' for '--scale' (expected a number from 0.5 to 2)", Kind::invalidValue, "--sc"}},
+        {{}, {{"TOOL_COLOR", "sometimes"}}, {"t: invalid value 'sometimes' for '--color' from TOOL_COLOR (choose from always, never, auto)", Kind::invalidValue, "--color"}},
+        {{}, {{"TOOL_QUIET", "maybe"}}, {"t: invalid value 'maybe' for '--quiet' from TOOL_QUIET (expected 1, true, yes, on, 0, false, no or off)", Kind::invalidValue, "--quiet"}},
+        {{"-q", "--verb"}, {}, {"t: options '--quiet' and '--verbose' cannot be used together", Kind::conflictingOptions, "--verb"}},
+        {{"--co"}, {}, {"t: option '--co' is ambiguous: --color, --colour, --count", Kind::ambiguousOption, "--co"}},
+        {{"--no-quiet=1"}, {}, {"t: option '--no-quiet' takes no value", Kind::unexpectedArgument, "--no-quiet"}},
+        // An option with a value has no "--no-" form.
+        {{"--no-color"}, {}, {"t: unknown option '--no-color'", Kind::unknownOption, "--no-color"}},
+        {{"--no-quite"}, {}, {"t: unknown option '--no-quite' (did you mean '--no-quiet'?)", Kind::unknownOption, "--no-quite"}},
+    };
+    // clang-format on
+    for (const Accepted& row : accepted) {
         SCOPED_TRACE(testing::PrintToString(row.words));
         currentEnvironment = &row.environment;
         OptionParser parser = tool();
-        conkit_test::parseAndCheck(parser, "bin/t", row.words, {row.line, row.kind, row.option});
-        if (!row.line.empty()) {
-            continue;
-        }
+        conkit_test::parseAndCheck(parser, "bin/t", row.words, {"", Kind::none, ""});
         EXPECT_EQ(parser.value("colour"), row.color);
         EXPECT_EQ(parser.source("color"), row.colorSource);
         EXPECT_EQ(parser.values("c"), row.colorValues);
         EXPECT_EQ(parser.isSet("quiet"), row.quiet);
         EXPECT_EQ(parser.source("quiet"), row.quietSource);
         EXPECT_EQ(parser.count("quiet"), row.quiet && row.quietSource == line ? 1U : 0U);
+    }
+    for (const Refused& row : refused) {
+        SCOPED_TRACE(testing::PrintToString(row.words));
+        currentEnvironment = &row.environment;
+        OptionParser parser = tool();
+        conkit_test::parseAndCheck(parser, "bin/t", row.words, row.want);
     }
     currentEnvironment = nullptr;
 }

@@ -11,8 +11,8 @@ namespace conkit_test {
 
 /// "grab", a search tool: sections, aliases, a negatable option, optional
 /// values, choices, defaults, an environment fallback, a required option, a
-/// hidden one, short-only options, a digit and a non-ASCII short name, a long
-/// entry with a word longer than the help column, and commands. Parsed as
+/// hidden one, short-only options, a digit and a non-ASCII short name, an
+/// entry too long for its column, and commands. Parsed as
 /// "/usr/bin/grab --help", so that the program name is set.
 inline conkit::OptionParser presentedTool() {
     conkit::OptionParser parser("", "grab 2.1");
@@ -47,10 +47,6 @@ inline conkit::OptionParser presentedTool() {
     parser.describe("j").optionalValue("4").valueName("N");
     parser.addOption('\0', "trace", false, "", "print the internal state");
     parser.describe("trace").hidden();
-    parser.addOption('\0', "context-lines-around", true, "2",
-                     "lines around each match, see "
-                     "https://example.org/grab/manual/context-lines.html");
-    parser.describe("context-lines-around").valueName("N").range(0, 100).section("Context");
     parser.addCommand("index", "build an index of the files first, so that later searches go "
                                "faster");
     parser.addCommand("list", "list the files that would be searched");
