@@ -744,6 +744,8 @@ private:
 
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] const Option* lookup(std::string_view name) const noexcept;
+    /// What `value` answers for `option`: its latest value, else its default.
+    [[nodiscard]] std::string_view latestValue(const Option& option) const noexcept;
     /// Every option, in long-name order (then order of definition).
     [[nodiscard]] std::vector<const Option*> inNameOrder() const;
     /// What a parse learns of the table while it clears the results: whether

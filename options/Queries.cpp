@@ -43,8 +43,12 @@ std::string OptionParser::value(const std::string& name) const {
     if (option == nullptr) {
         return std::string();
     }
-    return option->valueCount == 0 ? option->defaultValue
-                                   : std::string(latest.valueAt(option->lastValue));
+    return std::string(latestValue(*option));
+}
+
+std::string_view OptionParser::latestValue(const Option& option) const noexcept {
+    return option.valueCount == 0 ? std::string_view(option.defaultValue)
+                                  : latest.valueAt(option.lastValue);
 }
 
 std::size_t OptionParser::count(const std::string& name) const {
@@ -116,7 +120,7 @@ bool OptionParser::getNumber(const std::string& name, void* out, int kind) const
     static constexpr auto readers = numberReaders(detail::NumberTypes{});
     const Option* option = lookup(name);
     return option != nullptr && option->from != ValueSource::none &&
-           readers[static_cast<std::size_t>(kind)](StrSlice(value(name)), out);
+           readers[static_cast<std::size_t>(kind)](StrSlice(latestValue(*option)), out);
 }
 
 } // namespace conkit
