@@ -2,6 +2,8 @@
 // the plain word after any option word is that option's value.
 #include "options/detail/ParseRun.h"
 
+#include <algorithm>
+
 namespace conkit::detail {
 
 namespace {
@@ -60,11 +62,12 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
         if (awaiting) {
             return needArg(run, *current, currentWord);
         }
-        const std::string_view body = word.substr(prefix);
+        // Cut by hand: substr would check bounds that hold by construction.
+        const std::string_view body(word.data() + prefix, word.size() - prefix);
         const std::size_t equals = findEquals(body);
-        const std::string_view name = body.substr(0, equals);
+        const std::string_view name(body.data(), std::min(equals, body.size()));
         current = run.find(name);
-        currentWord = word.substr(0, prefix + name.size());
+        currentWord = std::string_view(word.data(), prefix + name.size());
         if (current == nullptr) {
             return run.fail(ParseErrorKind::unknownOption, currentWord,
                             "invalid option: " + std::string(name));
@@ -73,7 +76,9 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
             return false;
         }
         if (equals != std::string_view::npos) {
-            if (!run.stored(*current, body.substr(equals + 1), currentWord)) {
+            if (!run.stored(*current,
+                            std::string_view(body.data() + equals + 1, body.size() - equals - 1),
+                            currentWord)) {
                 return false;
             }
         } else {

@@ -753,13 +753,18 @@ private:
     /// the rules are done), whether some option has aliases, and whether some
     /// long name is one character long (else a one-character name can only be
     /// a short name).
+    /// One word of flags rather than three bools: the bools went through
+    /// memory byte by byte and came back as one wider load, which stalls.
     struct TableTraits {
-        bool checksAfter = false;
-        bool aliases = false;
-        bool oneCharacterNames = false;
+        enum : unsigned { checksAfter = 1U, aliases = 2U, oneCharacterNames = 4U };
+        unsigned flags = 0;
+        /// True when the table has one of the traits in `wanted`.
+        [[nodiscard]] bool has(unsigned wanted) const noexcept { return (flags & wanted) != 0; }
     };
     /// What `reset` clears but the program name.
     TableTraits clearResults();
+    /// Clears the results of every command, as `reset` does.
+    void clearCommands();
     /// Parses `words`, whose word 0 stands for the program, named `program`.
     bool parseWords(const detail::CommandWords& words, std::string_view program);
 

@@ -100,12 +100,6 @@ int switchState(std::string_view text) {
 
 } // namespace
 
-void ParseRun::setProgram(std::string_view name) {
-    if (!sameText(parser.latest.prog, name)) { // usually the same as in the last parse
-        assignText(parser.latest.prog, name);
-    }
-}
-
 void ParseRun::grow(std::size_t more) {
     std::string& text = parser.latest.text;
     text.resize(std::max(parser.latest.used + more, 2 * text.size()));
@@ -151,14 +145,14 @@ bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::strin
     return false;
 }
 
-bool ParseRun::finish(const CommandWords& words) {
+bool ParseRun::finishSlowly(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
     // One pass: an option's variable is read before it is checked for being
     // required.
     const Option* missing = nullptr;
-    if (traits.checksAfter) {
+    if (traits.has(Traits::checksAfter)) {
         for (Option& option : parser.table) {
             if (!option.described.env.empty() && option.from == ValueSource::none &&
                 !readEnvironment(option)) {

@@ -203,28 +203,36 @@ void OptionParser::reset() {
     latest.prog.clear();
 }
 
+void OptionParser::clearCommands() {
+    for (Command& command : commands) {
+        command.chosen = false;
+        command.parser.reset();
+    }
+}
+
 OptionParser::TableTraits OptionParser::clearResults() {
-    TableTraits traits;
+    // The traits are gathered with | rather than ||: a few loads per option
+    // without a branch each.
+    unsigned flags = 0;
     for (Option& option : table) {
         option.found = false;
         option.from = ValueSource::none;
         option.timesNamed = 0;
         option.valueCount = 0;
-        traits.checksAfter =
-            traits.checksAfter || option.described.required || !option.described.env.empty();
-        traits.aliases = traits.aliases || !option.described.aliases.empty();
-        traits.oneCharacterNames = traits.oneCharacterNames || option.longName.size() == 1;
+        const Option::Description& described = option.described;
+        flags |= (described.required || !described.env.empty() ? TableTraits::checksAfter : 0U) |
+                 (described.aliases.empty() ? 0U : TableTraits::aliases) |
+                 (option.longName.size() == 1 ? TableTraits::oneCharacterNames : 0U);
     }
-    for (Command& command : commands) {
-        command.chosen = false;
-        command.parser.reset();
+    if (!commands.empty()) {
+        clearCommands();
     }
     latest.used = 0;
     latest.arguments.clear();
     latest.errorLine.clear();
     latest.errorWord.clear();
     latest.errorKind = ParseErrorKind::none;
-    return traits;
+    return TableTraits{flags};
 }
 
 } // namespace conkit

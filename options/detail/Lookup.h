@@ -24,6 +24,20 @@ template <class Table> auto findShortIn(Table& table, char c) noexcept {
     return best;
 }
 
+/// The option that has `name` as an alias, the first defined; nullptr when
+/// none has. Out of line from the scan of long names, which it follows.
+template <class Table>
+[[gnu::noinline]] auto findAliasIn(Table& table, std::string_view name) noexcept {
+    for (auto& option : table) {
+        for (const std::string& alias : option.description().aliases) {
+            if (sameText(alias, name)) {
+                return &option;
+            }
+        }
+    }
+    return static_cast<decltype(&*table.begin())>(nullptr);
+}
+
 /// The option whose long name is `name`, else the one that has it as an alias
 /// (the first defined, should a rename have given two options the same name);
 /// nullptr when none has it. An alias that a long name or an earlier alias
@@ -36,18 +50,7 @@ auto findLongIn(Table& table, std::string_view name, bool aliases = true) noexce
             return &option;
         }
     }
-    decltype(&*table.begin()) found = nullptr;
-    if (!aliases) {
-        return found;
-    }
-    for (auto& option : table) {
-        for (const std::string& alias : option.description().aliases) {
-            if (found == nullptr && sameText(alias, name)) {
-                found = &option;
-            }
-        }
-    }
-    return found;
+    return aliases ? findAliasIn(table, name) : nullptr;
 }
 
 /// The option `OptionParser::findOption` gives for `name`: the long name or

@@ -19,6 +19,8 @@ namespace conkit::detail {
 /// of values and errors are the same whatever the rules; everything is
 /// written where the queries read it, at once.
 class ParseRun {
+    using Traits = OptionParser::TableTraits;
+
 public:
     /// Records into `parser`, whose results were cleared, learning `table`
     /// of the options.
@@ -31,14 +33,14 @@ public:
     [[nodiscard]] std::list<Option>& options() noexcept { return parser.table; }
     /// The option `findOption` gives for `name`, or nullptr.
     [[nodiscard]] Option* find(std::string_view name) noexcept {
-        if (name.size() == 1 && !traits.oneCharacterNames && !traits.aliases) {
+        if (name.size() == 1 && !traits.has(Traits::oneCharacterNames | Traits::aliases)) {
             return findShortIn(parser.table, name[0]);
         }
-        return findOptionIn(parser.table, name, traits.aliases);
+        return findOptionIn(parser.table, name, traits.has(Traits::aliases));
     }
     /// The option with long name or alias `name`, or nullptr.
     [[nodiscard]] Option* findLong(std::string_view name) noexcept {
-        return findLongIn(parser.table, name, traits.aliases);
+        return findLongIn(parser.table, name, traits.has(Traits::aliases));
     }
     /// The option that "-c" names in the gnu syntax, or nullptr.
     [[nodiscard]] Option* findShortForm(char c) noexcept {
@@ -52,7 +54,11 @@ public:
     /// Those that return a bool return false after recording an error.
     /// @{
     /// Takes `name` as the program name.
-    void setProgram(std::string_view name);
+    void setProgram(std::string_view name) {
+        if (!sameText(parser.latest.prog, name)) { // usually the same as in the last parse
+            assignText(parser.latest.prog, name);
+        }
+    }
     /// Takes word `index` of the command line, a positional word, as the word
     /// that names a command and returns true, when the parser has commands:
     /// the words from there on are the command's.
@@ -104,7 +110,11 @@ public:
     /// Completes a parse whose rules accepted `words`: runs the chosen
     /// command, reads the environment and checks what is required. Returns
     /// the result of the parse.
-    bool finish(const CommandWords& words);
+    bool finish(const CommandWords& words) {
+        // Most tables have none of these: nothing is left to do.
+        return (commandAt == 0 && !traits.has(Traits::checksAfter) && parser.commands.empty()) ||
+               finishSlowly(words);
+    }
     /// @}
 
 private:
@@ -152,6 +162,9 @@ private:
     /// option word `written`) or from the environment variable `variable`.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
                       std::string_view variable);
+    /// `finish` when a command, an environment variable or a required
+    /// option may have something to do.
+    bool finishSlowly(const CommandWords& words);
     bool runCommand(const CommandWords& words);
     /// Reads the environment variable of `option`, which the command line did
     /// not name.

@@ -77,10 +77,13 @@ inline void copyText(char* out, std::string_view text) noexcept {
 
 /// `to = text`. A text no longer than the string is copied in place and the
 /// string cut to it, which needs no call, as when a parse stores a value
-/// again; a longer one goes through std::string::assign.
+/// again; a longer one is appended to the emptied string, which costs about
+/// half of std::string::assign's general replace. A longer text cannot lie
+/// within `to`, so emptying it first loses nothing.
 inline void assignText(std::string& to, std::string_view text) {
     if (text.size() > to.size()) {
-        to.assign(text.data(), text.size());
+        to.clear();
+        to.append(text.data(), text.size());
         return;
     }
     copyText(&to[0], text);
