@@ -74,7 +74,8 @@ private:
         for (std::size_t at = 1; at < word.size(); ++at) {
             const char letter = word[at];
             Option* option = run.findShortForm(letter);
-            const std::string written{'-', letter};
+            const char dashed[] = {'-', letter};
+            const std::string_view written(dashed, sizeof dashed);
             if (option == nullptr) {
                 return unknown(written, std::string());
             }
