@@ -220,9 +220,11 @@ OptionParser::TableTraits OptionParser::clearResults() {
         option.timesNamed = 0;
         option.valueCount = 0;
         const Option::Description& described = option.described;
-        flags |= (described.required || !described.env.empty() ? TableTraits::checksAfter : 0U) |
-                 (described.aliases.empty() ? 0U : TableTraits::aliases) |
-                 (option.longName.size() == 1 ? TableTraits::oneCharacterNames : 0U);
+        flags |=
+            static_cast<unsigned>(described.required | !described.env.empty()) *
+                TableTraits::checksAfter |
+            static_cast<unsigned>(!described.aliases.empty()) * TableTraits::aliases |
+            static_cast<unsigned>(option.longName.size() == 1) * TableTraits::oneCharacterNames;
     }
     if (!commands.empty()) {
         clearCommands();

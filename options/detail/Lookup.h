@@ -11,13 +11,20 @@ namespace conkit::detail {
 
 using Option = OptionParser::Option;
 
+/// True when the long name of `a` sorts before that of `b`. Out of line: a
+/// short name is nearly always held once, and the comparison inlined would
+/// make every short-name scan save and restore registers for it.
+[[gnu::noinline]] inline bool sortsBefore(const Option& a, const Option& b) noexcept {
+    return a.longName < b.longName;
+}
+
 /// Among the options of `table` whose short name is `c`, the one whose long
 /// name sorts first; nullptr when none has it. `Table` is the option table,
 /// const or not, and so is the answer.
 template <class Table> auto findShortIn(Table& table, char c) noexcept {
     decltype(&*table.begin()) best = nullptr;
     for (auto& option : table) {
-        if (option.shortName == c && (best == nullptr || option.longName < best->longName)) {
+        if (option.shortName == c && (best == nullptr || sortsBefore(option, *best))) {
             best = &option;
         }
     }
