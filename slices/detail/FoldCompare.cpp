@@ -192,17 +192,26 @@ __attribute__((target("avx512f"))) inline __m512i loadConstant(const Splat64& co
 }
 
 /// -1 or 1 by the first pair of the `common` bytes at `a` and `b` (1 to 64)
-/// that differ case-blind, 0 when there is none. One load per side under a
-/// mask reads nothing past the end (and cannot fault there). Both sides are
-/// folded to lower case and compared as signed bytes twice, for the pairs
-/// that order low and those that order high: the first differing pair is the
-/// lowest set bit of either, and the one with the lower first bit decides.
-/// Both counts of trailing zeros are 64 when nothing differs.
+/// that differ case-blind, 0 when there is none. One load per side: under a
+/// mask for fewer than 64 bytes, which reads nothing past the end (and cannot
+/// fault there); a whole block needs no mask, and its loads then wait for
+/// nothing but the addresses. Both sides are folded to lower case and
+/// compared as signed bytes twice, for the pairs that order low and those
+/// that order high: the first differing pair is the lowest set bit of
+/// either, and the one with the lower first bit decides. Both counts of
+/// trailing zeros are 64 when nothing differs.
 __attribute__((target("avx512bw,bmi,bmi2"))) inline int order64(const char* a, const char* b,
                                                                 std::uint32_t common) noexcept {
-    const __mmask64 mask = _bzhi_u64(~std::uint64_t{0}, common);
-    const __m512i x = _mm512_maskz_loadu_epi8(mask, a);
-    const __m512i y = _mm512_maskz_loadu_epi8(mask, b);
+    __m512i x;
+    __m512i y;
+    if (common < 64) {
+        const __mmask64 mask = _bzhi_u64(~std::uint64_t{0}, common);
+        x = _mm512_maskz_loadu_epi8(mask, a);
+        y = _mm512_maskz_loadu_epi8(mask, b);
+    } else {
+        x = _mm512_loadu_si512(a);
+        y = _mm512_loadu_si512(b);
+    }
     const __m512i minusA = loadConstant(minusUpperA);
     const __m512i letters = loadConstant(letterCount);
     const __m512i bit = loadConstant(caseBits);
