@@ -24,26 +24,6 @@ std::int32_t position(std::uint32_t from, std::size_t at) noexcept {
     return at != notFound && from + at <= lastPosition ? static_cast<std::int32_t>(from + at) : -1;
 }
 
-/// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
-/// `order` (-1, 0 or 1) over the bytes they have in common, then shorter
-/// first. When there are bytes in common to read, a null `sought` is read as
-/// no bytes.
-template <class Order>
-int compareWith(const char* chars, std::uint32_t size, const char* sought, std::uint32_t count,
-                Order order) noexcept {
-    if (sought == nullptr && size != 0) {
-        count = 0;
-    }
-    const std::uint32_t common = std::min(size, count);
-    if (common != 0) {
-        const int first = order(chars, sought, common);
-        if (first != 0) {
-            return first;
-        }
-    }
-    return size < count ? -1 : (size > count ? 1 : 0);
-}
-
 /// The forward text searches: the start and count are checked first; then a
 /// null `sought` is the empty text, found at `start`; otherwise `search` looks
 /// from `start` on.
@@ -60,18 +40,28 @@ std::int32_t findFrom(const char* chars, std::uint32_t size, const char* sought,
     return position(start, search(chars + start, size - start, sought, count));
 }
 
+/// The case-blind slice comparison for this processor, chosen once while the
+/// program's static objects are set up. Static objects of other files may be
+/// set up first and compare slices already; until this one is, it reads as
+/// null, and the comparison asks the processor on each call instead.
+const detail::SliceFoldKernel noCaseKernel = detail::chooseSliceFoldKernel();
+
 } // namespace
 
 int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
-    return compareWith(chars, usable(), sought, count,
-                       [](const char* a, const char* b, std::size_t n) noexcept {
-                           const int order = std::memcmp(a, b, n);
-                           return order < 0 ? -1 : (order > 0 ? 1 : 0);
-                       });
+    return detail::compareSlices(chars, usable(), sought, count,
+                                 [](const char* a, const char* b, std::size_t n) noexcept {
+                                     const int order = std::memcmp(a, b, n);
+                                     return order < 0 ? -1 : (order > 0 ? 1 : 0);
+                                 });
 }
 
 int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
-    return compareWith(chars, usable(), sought, count, detail::compareFoldedInline);
+    // One indirect jump, to the kernel or to the fallback: either way the
+    // call stays a tail call, with nothing to save around it.
+    const detail::SliceFoldKernel kernel =
+        noCaseKernel != nullptr ? noCaseKernel : detail::compareSlicesChoosing;
+    return kernel(*this, sought, count);
 }
 
 std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {

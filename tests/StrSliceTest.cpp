@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -166,6 +168,69 @@ TEST(StrSliceTest, CompareNoCaseEveryBytePair) {
         }
     }
 }
+
+TEST(StrSliceTest, CompareNoCaseEverySizeAndPlace) {
+    // Sizes from 1 to 130 cover one block under a mask, one whole block and
+    // the loops beyond. Two texts of letters that differ in case everywhere
+    // are equal; one pair of bytes at each place then decides, while the
+    // bytes just past the end, which differ too, must not.
+    struct Row {
+        char left, right;
+        int order;
+    };
+    const Row rows[] = {
+        {'Q', '[', 1},     // 'q' after '['; an unfolded 'Q' sorts before it
+        {'@', '`', -1},    // the case bit alone, but no letters
+        {'\xE9', 'a', -1}, // signed bytes: 0xE9 before ASCII
+        {'z', '{', -1},
+    };
+    std::string left(131, ' ');
+    std::string right(131, ' ');
+    for (std::uint32_t size = 1; size <= 130; ++size) {
+        for (std::size_t i = 0; i < left.size(); ++i) {
+            left[i] = static_cast<char>((i % 3 == 0 ? 'A' : 'a') + i % 26);
+            right[i] = static_cast<char>(left[i] ^ 0x20);
+        }
+        right[size] = '{';
+        ASSERT_EQ(bytes(left.data(), size).compareNoCase(right.data(), size), 0) << size;
+        ASSERT_EQ(bytes(left.data(), size).compareNoCase(right.data(), size + 1), -1) << size;
+        ASSERT_EQ(bytes(left.data(), size).compareNoCase(right.data(), size - 1), 1) << size;
+        for (std::uint32_t at = 0; at < size; ++at) {
+            for (const Row& row : rows) {
+                const char keptLeft = left[at];
+                const char keptRight = right[at];
+                left[at] = row.left;
+                right[at] = row.right;
+                ASSERT_EQ(bytes(left.data(), size).compareNoCase(right.data(), size), row.order)
+                    << size << " " << at << " " << row.left;
+                ASSERT_EQ(bytes(right.data(), size).compareNoCase(left.data(), size), -row.order)
+                    << size << " " << at << " " << row.left;
+                left[at] = keptLeft;
+                right[at] = keptRight;
+            }
+        }
+    }
+}
+
+#if defined(__linux__)
+TEST(StrSliceTest, CompareNoCaseReadsNothingPastTheEnd) {
+    // Texts that end where an unreadable page begins: no size may read on.
+    const long page = sysconf(_SC_PAGESIZE);
+    const auto pageSize = static_cast<std::size_t>(page);
+    void* map =
+        mmap(nullptr, 2 * pageSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(map, MAP_FAILED);
+    char* end = static_cast<char*>(map) + pageSize;
+    ASSERT_EQ(mprotect(end, pageSize, PROT_NONE), 0);
+    std::fill(end - 130, end, 'k');
+    const std::string other(130, 'K');
+    for (std::uint32_t size = 0; size <= 130; ++size) {
+        EXPECT_EQ(bytes(end - size, size).compareNoCase(other.data(), size), 0) << size;
+        EXPECT_EQ(bytes(other.data(), size).compareNoCase(end - size, size), 0) << size;
+    }
+    munmap(map, 2 * pageSize);
+}
+#endif
 
 TEST(StrSliceTest, FindAndRfind) {
     const StrSlice abc("abc");

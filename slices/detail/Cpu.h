@@ -30,9 +30,15 @@ inline Vectors vectors() noexcept {
     // Asked once; the answer never changes while the process runs. The
     // compiler's checks include the operating system's support for the
     // registers. The AVX-512BW kernels leave short runs to the AVX2 ones.
-    static const Vectors available = __builtin_cpu_supports("avx2") == 0       ? Vectors::sse2
-                                     : __builtin_cpu_supports("avx512bw") == 0 ? Vectors::avx2
-                                                                               : Vectors::avx512;
+    // The first call may come while static objects are set up, perhaps
+    // before the compiler's own set-up of the answers has run: asking for it
+    // again is harmless.
+    static const Vectors available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") == 0       ? Vectors::sse2
+               : __builtin_cpu_supports("avx512bw") == 0 ? Vectors::avx2
+                                                         : Vectors::avx512;
+    }();
     return available;
 #endif
 }

@@ -1,9 +1,13 @@
 // Case-blind comparison, 16, 32, 64 or 128 bytes at a time with SSE2, AVX2 or
-// AVX-512BW (chosen once, at first use, by what the processor has).
+// AVX-512BW (chosen once by what the processor has), and the whole case-blind
+// comparison of two slices on top of it, with a one-step path for up to 64
+// bytes under AVX-512BW.
 #include "slices/detail/FoldCompare.h"
 
+#include "slices/StrSlice.h"
 #include "slices/detail/Cpu.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace conkit::detail {
@@ -160,6 +164,102 @@ __attribute__((target("avx512bw"))) int compareFoldedAvx512(const char* a, const
     return 0;
 }
 
+/// 64 copies of one byte, to load as a vector.
+struct alignas(64) Splat64 {
+    char bytes[64];
+};
+
+constexpr Splat64 splat64(char c) noexcept {
+    Splat64 out{};
+    for (char& b : out.bytes) {
+        b = c;
+    }
+    return out;
+}
+
+constexpr Splat64 minusUpperA = splat64(static_cast<char>(-'A'));
+constexpr Splat64 letterCount = splat64(26);
+constexpr Splat64 caseBits = splat64(0x20);
+
+/// `constant` as a vector, in one load. Left to themselves, the compilers
+/// build such vectors from an immediate with a broadcast that takes two uops
+/// on the shuffle port, which the comparisons into masks need as well; in a
+/// kernel this short that costs more than the loads.
+__attribute__((target("avx512f"))) inline __m512i loadConstant(const Splat64& constant) noexcept {
+    __m512i vector;
+    asm("vmovdqa64 %1, %0" : "=v"(vector) : "m"(constant));
+    return vector;
+}
+
+/// -1 or 1 by the first pair of the `common` bytes at `a` and `b` (1 to 64)
+/// that differ case-blind, 0 when there is none. One load per side: under a
+/// mask for fewer than 64 bytes, which reads nothing past the end (and cannot
+/// fault there); a whole block needs no mask, and its loads then wait for
+/// nothing but the addresses. Both sides are folded to lower case and
+/// compared as signed bytes twice, for the pairs that order low and those
+/// that order high: the first differing pair is the lowest set bit of
+/// either, and the one with the lower first bit decides. Both counts of
+/// trailing zeros are 64 when nothing differs.
+__attribute__((target("avx512bw,bmi,bmi2"))) inline int order64(const char* a, const char* b,
+                                                                std::uint32_t common) noexcept {
+    __m512i x;
+    __m512i y;
+    if (common < 64) {
+        const __mmask64 mask = _bzhi_u64(~std::uint64_t{0}, common);
+        x = _mm512_maskz_loadu_epi8(mask, a);
+        y = _mm512_maskz_loadu_epi8(mask, b);
+    } else {
+        x = _mm512_loadu_si512(a);
+        y = _mm512_loadu_si512(b);
+    }
+    const __m512i minusA = loadConstant(minusUpperA);
+    const __m512i letters = loadConstant(letterCount);
+    const __m512i bit = loadConstant(caseBits);
+    const __mmask64 upperX = _mm512_cmplt_epu8_mask(_mm512_add_epi8(x, minusA), letters);
+    const __mmask64 upperY = _mm512_cmplt_epu8_mask(_mm512_add_epi8(y, minusA), letters);
+    const __m512i foldedX = _mm512_mask_add_epi8(x, upperX, x, bit);
+    const __m512i foldedY = _mm512_mask_add_epi8(y, upperY, y, bit);
+    const std::uint64_t firstLow = _tzcnt_u64(_mm512_cmplt_epi8_mask(foldedX, foldedY));
+    const std::uint64_t firstHigh = _tzcnt_u64(_mm512_cmpgt_epi8_mask(foldedX, foldedY));
+    return firstLow < firstHigh ? -1 : (firstLow > firstHigh ? 1 : 0);
+}
+
+/// The slice comparison with AVX-512BW for more than 64 bytes in common, or
+/// none.
+__attribute__((target("avx512bw"), noinline)) int
+compareLongSlicesAvx512(const char* chars, std::uint32_t size, const char* sought,
+                        std::uint32_t count) noexcept {
+    return compareSlices(chars, size, sought, count, compareFoldedAvx512);
+}
+
+/// The slice comparison with AVX-512BW: 1 to 64 bytes in common by
+/// `order64`, in one step, the rest by `compareLongSlicesAvx512`.
+__attribute__((target("avx512bw,bmi,bmi2"))) int
+compareSlicesAvx512(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    const char* chars = slice.data();
+    const std::uint32_t size = chars != nullptr ? slice.size() : 0;
+    const std::uint32_t common = std::min(size, count);
+    if (sought == nullptr || common - 1 >= 64) {
+        return compareLongSlicesAvx512(chars, size, sought, count);
+    }
+    const int first = order64(chars, sought, common);
+    if (first != 0) {
+        return first;
+    }
+    return size < count ? -1 : (size > count ? 1 : 0);
+}
+
+/// The slice comparison with `blocks` from 16 bytes in common, the loop below.
+template <FoldKernel blocks>
+int compareSlicesWith(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    const char* chars = slice.data();
+    return compareSlices(chars, chars != nullptr ? slice.size() : 0, sought, count,
+                         [](const char* a, const char* b, std::size_t common) noexcept {
+                             return common < 16 ? compareFoldedScalar(a, b, common)
+                                                : blocks(a, b, common);
+                         });
+}
+
 } // namespace
 
 FoldKernel chooseFoldKernel() noexcept {
@@ -169,16 +269,36 @@ FoldKernel chooseFoldKernel() noexcept {
     return useAvx2() ? compareFoldedAvx2 : compareFoldedSse2;
 }
 
+SliceFoldKernel chooseSliceFoldKernel() noexcept {
+    // Every processor with AVX-512BW has BMI1 and BMI2 as well; asked all the same.
+    if (useAvx512() && __builtin_cpu_supports("bmi") != 0 && __builtin_cpu_supports("bmi2") != 0) {
+        return compareSlicesAvx512;
+    }
+    return useAvx2() ? compareSlicesWith<compareFoldedAvx2> : compareSlicesWith<compareFoldedSse2>;
+}
+
 #else
 
 FoldKernel chooseFoldKernel() noexcept {
     return compareFoldedScalar;
 }
 
+SliceFoldKernel chooseSliceFoldKernel() noexcept {
+    return [](const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+        const char* chars = slice.data();
+        return compareSlices(chars, chars != nullptr ? slice.size() : 0, sought, count,
+                             compareFoldedScalar);
+    };
+}
+
 #endif
 
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
     return compareFoldedInline(a, b, size);
+}
+
+int compareSlicesChoosing(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    return chooseSliceFoldKernel()(slice, sought, count);
 }
 
 } // namespace conkit::detail

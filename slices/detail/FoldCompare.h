@@ -3,7 +3,13 @@
 // Internal: not installed.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+
+namespace conkit {
+class StrSlice;
+} // namespace conkit
 
 namespace conkit::detail {
 
@@ -51,14 +57,51 @@ inline FoldKernel foldKernel() noexcept {
 
 /// -1 or 1 for the first pair of the `size` bytes at `a` and `b` whose folded
 /// bytes differ, 0 when there is none: the loop for fewer than 16 bytes, the
-/// kernel from 16 on. Inline, so that `StrSlice::compareNoCase` calls the
-/// kernel directly.
+/// kernel from 16 on.
 inline int compareFoldedInline(const char* a, const char* b, std::size_t size) noexcept {
     return size < 16 ? compareFoldedScalar(a, b, size) : foldKernel()(a, b, size);
 }
 
 /// The same, out of line, for the case-blind search: its vector loops inline
 /// whatever they call, and this code would crowd their registers.
+/// (`StrSlice::compareNoCase` has a kernel of its own, `SliceFoldKernel`.)
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
+
+/// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
+/// `order` (-1, 0 or 1) over the bytes they have in common, which it is
+/// called for only when there are some, then shorter first. When there are
+/// bytes in common to read, a null `sought` is read as no bytes.
+template <class Order>
+int compareSlices(const char* chars, std::uint32_t size, const char* sought, std::uint32_t count,
+                  Order order) noexcept {
+    if (sought == nullptr && size != 0) {
+        count = 0;
+    }
+    const std::uint32_t common = std::min(size, count);
+    if (common != 0) {
+        const int first = order(chars, sought, common);
+        if (first != 0) {
+            return first;
+        }
+    }
+    return size < count ? -1 : (size > count ? 1 : 0);
+}
+
+/// `slice.compareNoCase(sought, count)`: `compareSlices` on the bytes the
+/// slice can be read for, with `compareFoldedInline` as the order. The slice
+/// comes by reference, so that `StrSlice::compareNoCase` passes its own
+/// arguments on untouched.
+using SliceFoldKernel = int (*)(const StrSlice& slice, const char* sought,
+                                std::uint32_t count) noexcept;
+
+/// The slice comparison for this processor, as `chooseFoldKernel` picks, with
+/// its own path for 1 to 64 bytes in common where AVX-512BW runs (one load
+/// under a mask per side). Asks the processor on every call.
+SliceFoldKernel chooseSliceFoldKernel() noexcept;
+
+/// A slice comparison that asks `chooseSliceFoldKernel` for the kernel on
+/// every call, then runs it: for calls made before the kernel chosen once
+/// is set up.
+int compareSlicesChoosing(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept;
 
 } // namespace conkit::detail
