@@ -3,6 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/detail/Hints.h"
 #include "options/detail/ShortText.h"
 
 #include <string_view>
@@ -14,7 +15,7 @@ using Option = OptionParser::Option;
 /// True when the long name of `a` sorts before that of `b`. Out of line: a
 /// short name is nearly always held once, and the comparison inlined would
 /// make every short-name scan save and restore registers for it.
-[[gnu::noinline]] inline bool sortsBefore(const Option& a, const Option& b) noexcept {
+CONKIT_NOINLINE inline bool sortsBefore(const Option& a, const Option& b) noexcept {
     return a.longName < b.longName;
 }
 
@@ -34,7 +35,7 @@ template <class Table> auto findShortIn(Table& table, char c) noexcept {
 /// The option that has `name` as an alias, the first defined; nullptr when
 /// none has. Out of line from the scan of long names, which it follows.
 template <class Table>
-[[gnu::noinline]] auto findAliasIn(Table& table, std::string_view name) noexcept {
+CONKIT_NOINLINE auto findAliasIn(Table& table, std::string_view name) noexcept {
     for (auto& option : table) {
         for (const std::string& alias : option.description().aliases) {
             if (sameText(alias, name)) {

@@ -63,7 +63,9 @@ public:
     /// that names a command and returns true, when the parser has commands:
     /// the words from there on are the command's.
     bool startsCommand(std::size_t index) noexcept {
-        if (parser.commands.empty()) {
+        // Most parsers have no commands: a plain word is then positional,
+        // the straight path through the syntaxes' loops over the words.
+        if (CONKIT_LIKELY(parser.commands.empty())) {
             return false;
         }
         commandAt = index;
