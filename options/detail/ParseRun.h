@@ -157,7 +157,13 @@ private:
     static bool accepts(const Option& option, std::string_view text) {
         const Option::Description& rules = option.described;
         return (rules.choices.empty() && rules.range == Option::Description::Range::none) ||
-               acceptsValue(rules, text);
+               checkedValue(rules, text);
+    }
+    /// `acceptsValue`, out of line: most options have neither choices nor a
+    /// range, and the checks inlined would crowd the registers of `stored`.
+    CONKIT_NOINLINE static bool checkedValue(const Option::Description& rules,
+                                             std::string_view text) {
+        return acceptsValue(rules, text);
     }
     bool exclusiveAllows(const Option& option, std::string_view written);
     /// The error for `text` given to `option`, from the command line (by the
