@@ -28,9 +28,16 @@ std::size_t findEquals(std::string_view body) noexcept {
     return std::string_view::npos;
 }
 
-bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
+// The errors are built out of line: their strings inlined would crowd the
+// registers of the loop over the words.
+
+CONKIT_NOINLINE bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
     return run.fail(ParseErrorKind::missingArgument, written,
                     "--" + awaiting.longName + " need arg.");
+}
+
+CONKIT_NOINLINE bool unknownOption(ParseRun& run, std::string_view written, std::string_view name) {
+    return run.fail(ParseErrorKind::unknownOption, written, "invalid option: " + std::string(name));
 }
 
 } // namespace
@@ -69,8 +76,7 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
         current = run.find(name);
         currentWord = std::string_view(word.data(), prefix + name.size());
         if (current == nullptr) {
-            return run.fail(ParseErrorKind::unknownOption, currentWord,
-                            "invalid option: " + std::string(name));
+            return unknownOption(run, currentWord, name);
         }
         if (!run.named(*current, currentWord)) {
             return false;
