@@ -130,8 +130,10 @@ test_results() {
 # and linker's errors, then the first lines of each failed test's output.
 failure_details() {
     local log=$1 junit=$2
+    # A log without such lines is no reason to stop: under pipefail, grep's
+    # "nothing found" would end the script before the other targets ran.
     grep -E 'error:|undefined reference|^FAILED: ' "$log" | grep -v '^/usr/bin' |
-        sort -u | head -n 20 | sed 's/^/    /'
+        sort -u | head -n 20 | sed 's/^/    /' || true
     [ -f "$junit" ] || return 0
     awk "$awk_unescape"'
         /<testcase / { failed = ($0 ~ /status="fail"/); shown = 0 }
