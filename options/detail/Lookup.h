@@ -3,8 +3,8 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/detail/Hints.h"
 #include "options/detail/ShortText.h"
+#include "slices/detail/Hints.h"
 
 #include <string_view>
 
