@@ -18,6 +18,8 @@
 // The platform's strtol and strtod are never called.
 #include "slices/StrSlice.h"
 
+#include "slices/detail/Hints.h"
+
 #include <cfloat>
 #include <charconv>
 #include <cstring>
@@ -216,12 +218,15 @@ struct IntegerText {
     bool overflow = false; // the magnitude does not fit 64 bits
 };
 
-IntegerText scanInteger(const char* first, const char* last) noexcept {
+/// The rest of an integer whose digits begin at `digits` and whose first
+/// ones, up to `p`, have the value `magnitude`: what `scanInteger` gives.
+/// `first` is the start of the slice.
+IntegerText scanDigits(const char* first, const char* digits, const char* p, const char* last,
+                       std::uint64_t magnitude, bool negative) noexcept {
     IntegerText text;
-    const char* p = skipSpace(first, last);
-    text.negative = takeSign(p, last);
-    const char* const digits = p;
-    unsigned room = safeDigits;
+    text.negative = negative;
+    text.magnitude = magnitude;
+    unsigned room = safeDigits - static_cast<unsigned>(p - digits);
     p = takeDigits(first, p, last, text.magnitude, room);
     for (; p != last && isDigit(*p); ++p) {
         const auto digit = static_cast<unsigned>(*p - '0');
@@ -234,6 +239,12 @@ IntegerText scanInteger(const char* first, const char* last) noexcept {
     text.digits = p != digits;
     text.end = p;
     return text;
+}
+
+IntegerText scanInteger(const char* first, const char* last) noexcept {
+    const char* p = skipSpace(first, last);
+    const bool negative = takeSign(p, last);
+    return scanDigits(first, p, p, last, 0, negative);
 }
 
 /// What strtol gives with a 64-bit long: the value, saturated at the range.
@@ -252,9 +263,39 @@ template <class T> T lowBits(std::int64_t value) noexcept {
     return static_cast<T>(static_cast<std::make_unsigned_t<T>>(static_cast<std::uint64_t>(value)));
 }
 
-/// What toNumber reads into every integer type, before narrowing.
-std::int64_t readInteger(const char* first, const char* last) noexcept {
+/// `readInteger` for a number that starts with white space.
+CONKIT_NOINLINE std::int64_t readSpacedInteger(const char* first, const char* last) noexcept {
     return saturated(scanInteger(first, last));
+}
+
+/// `readInteger` for a number of sixteen digits or more, at `digits`.
+CONKIT_NOINLINE std::int64_t readLongInteger(const char* first, const char* digits,
+                                             const char* last, bool negative) noexcept {
+    return saturated(scanDigits(first, digits, digits, last, 0, negative));
+}
+
+/// What toNumber reads into every integer type, before narrowing. A number
+/// without white space in front and with up to fifteen digits, as most are,
+/// is read from one or two chunks: no loop and no further call. The rarer
+/// cases are out of line, so that this path saves no registers for them.
+inline std::int64_t readInteger(const char* first, const char* last) noexcept {
+    const char* p = first;
+    const bool negative = takeSign(p, last);
+    std::uint64_t chunk = loadChunk(first, p, last);
+    unsigned count = leadingDigits(chunk);
+    std::uint64_t magnitude = digitsValue(chunk, count);
+    if (count == 8) {
+        chunk = loadChunk(first, p + 8, last);
+        count = leadingDigits(chunk);
+        if (count == 8) {
+            return readLongInteger(first, p, last, negative);
+        }
+        magnitude = magnitude * powersOfTen[count] + digitsValue(chunk, count);
+    } else if (count == 0 && first != last && isSpace(*first)) {
+        return readSpacedInteger(first, last);
+    }
+    const auto value = static_cast<std::int64_t>(magnitude);
+    return negative ? -value : value;
 }
 
 template <class T> bool parseInteger(const char* first, const char* last, T& out) noexcept {
