@@ -6,6 +6,7 @@
 // lookahead index, which searches a window ahead at a time.
 #include "slices/StrSlice.h"
 
+#include "slices/detail/Hints.h"
 #include "slices/detail/TextSearch.h"
 
 #include <algorithm>
@@ -105,17 +106,42 @@ bool StrSlice::between(const char* open, const char* close, StrSlice& out) const
 
 namespace detail {
 
+/// The first of the offsets held that is a delimiter at or after `from`, or
+/// null when none is left. A candidate before `from` lay inside the last
+/// delimiter. The window matched the first and last bytes; the rest are left.
+inline const char* DelimiterIndex::nextHeld(const char* from, const char* sought,
+                                            std::size_t count) noexcept {
+    while (taken != size) {
+        const char* at = window + offsets[taken++];
+        if (at >= from && (count <= 2 || std::memcmp(at + 1, sought + 1, count - 2) == 0)) {
+            return at;
+        }
+    }
+    return nullptr;
+}
+
 std::size_t DelimiterIndex::find(StrSlice rest, const char* sought, std::size_t count) noexcept {
+    // A delimiter of one or two bytes is whole wherever the window marked a
+    // candidate, so most of its steps take an offset already held, with no
+    // call and nothing to save. The rest is out of line.
+    if (count <= 2) {
+        while (taken != size) {
+            const char* at = window + offsets[taken++];
+            if (at >= rest.data()) {
+                return static_cast<std::size_t>(at - rest.data());
+            }
+        }
+    }
+    return findAhead(rest, sought, count);
+}
+
+CONKIT_NOINLINE std::size_t DelimiterIndex::findAhead(StrSlice rest, const char* sought,
+                                                      std::size_t count) noexcept {
     const char* const from = rest.data();
     const char* const end = rest.end();
     for (;;) {
-        while (taken != size) {
-            const char* at = window + offsets[taken++];
-            // A candidate before `from` lay inside the last delimiter. The
-            // window matched the first and last bytes; the rest are left.
-            if (at >= from && (count <= 2 || std::memcmp(at + 1, sought + 1, count - 2) == 0)) {
-                return static_cast<std::size_t>(at - from);
-            }
+        if (const char* at = nextHeld(from, sought, count)) {
+            return static_cast<std::size_t>(at - from);
         }
         const char* start = indexed != nullptr && indexed > from ? indexed : from;
         if (static_cast<std::size_t>(end - start) >= markedWindow + count - 1) {

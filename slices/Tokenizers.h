@@ -80,6 +80,9 @@ public:
     std::size_t find(StrSlice rest, const char* sought, std::size_t count) noexcept;
 
 private:
+    const char* nextHeld(const char* from, const char* sought, std::size_t count) noexcept;
+    std::size_t findAhead(StrSlice rest, const char* sought, std::size_t count) noexcept;
+
     static constexpr unsigned capacity = 64;
     const char* window = nullptr;  // where the offsets count from
     const char* indexed = nullptr; // the first candidate not looked at yet, or null
