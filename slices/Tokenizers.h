@@ -80,7 +80,9 @@ public:
     std::size_t find(StrSlice rest, const char* sought, std::size_t count) noexcept;
 
 private:
+    // The next held offset that is a delimiter at or after `from`, or null.
     const char* nextHeld(const char* from, const char* sought, std::size_t count) noexcept;
+    // `find` once the held offsets are used up: indexes windows further on.
     std::size_t findAhead(StrSlice rest, const char* sought, std::size_t count) noexcept;
 
     static constexpr unsigned capacity = 64;
