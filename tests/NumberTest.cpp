@@ -6,6 +6,7 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <cstdlib>
 #include <iomanip>
 #include <limits>
 #include <random>
@@ -180,6 +181,25 @@ TEST(NumberTest, ReadsOnlyTheSlice) {
         unsigned long long parsed = 0;
         EXPECT_EQ(slice.parseNumber(parsed), length >= 1 && length <= 20);
         EXPECT_EQ(parsed, length >= 1 && length <= 20 ? std::stoull(prefix) : 0);
+    }
+}
+
+TEST(NumberTest, ReadsIntegersOfEveryLengthAfterBlanksAndSigns) {
+    // Each length from 1 to 24 digits after each start, in a slice with
+    // digits on both sides in memory: the one- and two-chunk reads and the
+    // general scanner meet at 8, 16 and 19 digits. strtoll is the reference:
+    // its long long is 64 bits everywhere.
+    const std::string digits = "98765432109876543210987654";
+    for (const char* start : {"", "-", "+", " ", "\t-", "-+"}) {
+        for (std::size_t length = 1; length <= 24; ++length) {
+            const std::string text = start + digits.substr(1, length);
+            SCOPED_TRACE(text);
+            const std::string memory = "7" + text + "7";
+            const StrSlice slice(memory.data() + 1, static_cast<std::uint32_t>(text.size()));
+            const long long want = std::strtoll(text.c_str(), nullptr, 10);
+            EXPECT_EQ(converted<long>(slice), conkit_test::lowBits<long>(want));
+            EXPECT_EQ(converted<int>(slice), conkit_test::lowBits<int>(want));
+        }
     }
 }
 
