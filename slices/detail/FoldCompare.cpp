@@ -12,6 +12,15 @@
 
 namespace conkit::detail {
 
+namespace {
+
+/// How many bytes of `slice` may be read: none when its pointer is null.
+std::uint32_t readableSize(const StrSlice& slice) noexcept {
+    return slice.data() != nullptr ? slice.size() : 0;
+}
+
+} // namespace
+
 #if defined(CONKIT_X86_VECTORS)
 
 namespace {
@@ -237,7 +246,7 @@ compareLongSlicesAvx512(const char* chars, std::uint32_t size, const char* sough
 __attribute__((target("avx512bw,bmi,bmi2"))) int
 compareSlicesAvx512(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
     const char* chars = slice.data();
-    const std::uint32_t size = chars != nullptr ? slice.size() : 0;
+    const std::uint32_t size = readableSize(slice);
     const std::uint32_t common = std::min(size, count);
     if (sought == nullptr || common - 1 >= 64) {
         return compareLongSlicesAvx512(chars, size, sought, count);
@@ -252,8 +261,7 @@ compareSlicesAvx512(const StrSlice& slice, const char* sought, std::uint32_t cou
 /// The slice comparison with `blocks` from 16 bytes in common, the loop below.
 template <FoldKernel blocks>
 int compareSlicesWith(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-    const char* chars = slice.data();
-    return compareSlices(chars, chars != nullptr ? slice.size() : 0, sought, count,
+    return compareSlices(slice.data(), readableSize(slice), sought, count,
                          [](const char* a, const char* b, std::size_t common) noexcept {
                              return common < 16 ? compareFoldedScalar(a, b, common)
                                                 : blocks(a, b, common);
@@ -285,16 +293,14 @@ FoldKernel chooseFoldKernel() noexcept {
 
 SliceFoldKernel chooseSliceFoldKernel() noexcept {
     return [](const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-        const char* chars = slice.data();
-        return compareSlices(chars, chars != nullptr ? slice.size() : 0, sought, count,
-                             compareFoldedScalar);
+        return compareSlices(slice.data(), readableSize(slice), sought, count, compareFoldedScalar);
     };
 }
 
 #endif
 
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
-    return compareFoldedInline(a, b, size);
+    return size < 16 ? compareFoldedScalar(a, b, size) : foldKernel()(a, b, size);
 }
 
 int compareSlicesChoosing(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {

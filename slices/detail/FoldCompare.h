@@ -57,14 +57,10 @@ inline FoldKernel foldKernel() noexcept {
 
 /// -1 or 1 for the first pair of the `size` bytes at `a` and `b` whose folded
 /// bytes differ, 0 when there is none: the loop for fewer than 16 bytes, the
-/// kernel from 16 on.
-inline int compareFoldedInline(const char* a, const char* b, std::size_t size) noexcept {
-    return size < 16 ? compareFoldedScalar(a, b, size) : foldKernel()(a, b, size);
-}
-
-/// The same, out of line, for the case-blind search: its vector loops inline
-/// whatever they call, and this code would crowd their registers.
-/// (`StrSlice::compareNoCase` has a kernel of its own, `SliceFoldKernel`.)
+/// kernel from 16 on. Out of line, for the case-blind search: its vector
+/// loops inline whatever they call, and this code would crowd their
+/// registers. (`StrSlice::compareNoCase` has a kernel of its own,
+/// `SliceFoldKernel`.)
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
 
 /// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
@@ -88,7 +84,7 @@ int compareSlices(const char* chars, std::uint32_t size, const char* sought, std
 }
 
 /// `slice.compareNoCase(sought, count)`: `compareSlices` on the bytes the
-/// slice can be read for, with `compareFoldedInline` as the order. The slice
+/// slice can be read for, with `compareFolded` as the order. The slice
 /// comes by reference, so that `StrSlice::compareNoCase` passes its own
 /// arguments on untouched.
 using SliceFoldKernel = int (*)(const StrSlice& slice, const char* sought,
