@@ -15,13 +15,12 @@ install(TARGETS conkit_options conkit_slices
 
 # Callers include "options/OptionParser.h" and "slices/StrSlice.h", found in
 # include/conkit, so that the generic folder names options/ and slices/ never
-# stand directly in a shared include folder such as /usr/local/include. The
-# detail folders are internal.
+# stand directly in a shared include folder such as /usr/local/include. Only
+# the headers at the top of each folder are public; the folders below them
+# (the options' layers, the slices' kernels) are internal.
 foreach(piece options slices)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${piece}/
-        DESTINATION ${CONKIT_INSTALL_INCLUDEDIR}/${piece}
-        FILES_MATCHING PATTERN "*.h"
-        PATTERN "detail" EXCLUDE)
+    file(GLOB headers ${PROJECT_SOURCE_DIR}/${piece}/*.h)
+    install(FILES ${headers} DESTINATION ${CONKIT_INSTALL_INCLUDEDIR}/${piece})
 endforeach()
 
 install(EXPORT conkitTargets NAMESPACE conkit:: DESTINATION ${CONKIT_CMAKE_DIR})

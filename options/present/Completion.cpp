@@ -2,10 +2,10 @@
 // and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
-#include "options/detail/CompletionScript.h"
-#include "options/detail/Lookup.h"
-#include "options/detail/Presentation.h"
-#include "options/detail/ShortForm.h"
+#include "options/present/CompletionScript.h"
+#include "options/core/Lookup.h"
+#include "options/present/Presentation.h"
+#include "options/core/ShortForm.h"
 
 namespace conkit {
 

@@ -1,6 +1,6 @@
 // Option definition, clashes, lookup and the reset between parses.
 #include "ParserHelpers.h"
-#include "options/detail/ShortText.h"
+#include "options/core/ShortText.h"
 
 #include <gmock/gmock.h>
 

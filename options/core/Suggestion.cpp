@@ -1,5 +1,5 @@
 // Edit distances, for suggesting a known word in place of a mistyped one.
-#include "options/detail/Suggestion.h"
+#include "options/core/Suggestion.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,10 +1,10 @@
 // The pieces the gnu help and the man page share: which options are shown
 // under which heading, how an option's names and value read, its tags, and
 // the lines of free text.
-#include "options/detail/Presentation.h"
+#include "options/present/Presentation.h"
 
-#include "options/detail/Lookup.h"
-#include "options/detail/ShortForm.h"
+#include "options/core/Lookup.h"
+#include "options/core/ShortForm.h"
 
 #include <algorithm>
 

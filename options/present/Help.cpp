@@ -2,8 +2,8 @@
 // printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
-#include "options/detail/Presentation.h"
-#include "options/detail/ShortForm.h"
+#include "options/present/Presentation.h"
+#include "options/core/ShortForm.h"
 
 #include <iostream>
 

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/detail/CommandWords.h"
-#include "options/detail/Lookup.h"
-#include "options/detail/ShortForm.h"
-#include "options/detail/ValueRules.h"
+#include "options/core/CommandWords.h"
+#include "options/core/Lookup.h"
+#include "options/core/ShortForm.h"
+#include "options/core/ValueRules.h"
 
 #include <cstring>
 #include <string>

@@ -3,10 +3,10 @@
 // environment fallbacks, required options and sub-commands.
 #include "options/OptionParser.h"
 
-#include "options/detail/ParseRun.h"
-#include "options/detail/PathName.h"
-#include "options/detail/Suggestion.h"
-#include "options/detail/ValueRules.h"
+#include "options/core/ParseRun.h"
+#include "options/core/PathName.h"
+#include "options/core/Suggestion.h"
+#include "options/core/ValueRules.h"
 
 #include "slices/StrSlice.h"
 

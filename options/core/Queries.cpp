@@ -2,8 +2,8 @@
 // numbers and lists.
 #include "options/OptionParser.h"
 
-#include "options/detail/Lookup.h"
-#include "options/detail/ShortText.h"
+#include "options/core/Lookup.h"
+#include "options/core/ShortText.h"
 
 #include "slices/StrSlice.h"
 

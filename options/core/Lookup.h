@@ -3,7 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/detail/ShortText.h"
+#include "options/core/ShortText.h"
 #include "slices/detail/Hints.h"
 
 #include <string_view>

@@ -1,8 +1,8 @@
 // The gnu rules: the conventions of getopt_long with argument permutation,
 // with optional values, "--no-" forms and aliases.
-#include "options/detail/ParseRun.h"
-#include "options/detail/ShortText.h"
-#include "options/detail/Suggestion.h"
+#include "options/core/ParseRun.h"
+#include "options/core/ShortText.h"
+#include "options/core/Suggestion.h"
 
 #include <algorithm>
 #include <string>

@@ -2,9 +2,9 @@
 // for zsh's completion system, which shows the help texts beside the option
 // and command names. The same file serves as a #compdef function in $fpath
 // and as a script sourced after compinit.
-#include "options/detail/CompletionScript.h"
+#include "options/present/CompletionScript.h"
 
-#include "options/detail/ShortForm.h"
+#include "options/core/ShortForm.h"
 
 namespace conkit::detail {
 

@@ -2,7 +2,7 @@
 // the command line the way the parse will, registered with `complete -F`.
 // It uses bash's own builtins only, so it works without the bash-completion
 // package.
-#include "options/detail/CompletionScript.h"
+#include "options/present/CompletionScript.h"
 
 namespace conkit::detail {
 

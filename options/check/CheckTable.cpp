@@ -3,8 +3,8 @@
 // that another option has already taken.
 #include "options/OptionParser.h"
 
-#include "options/detail/Lookup.h"
-#include "options/detail/ValueRules.h"
+#include "options/core/Lookup.h"
+#include "options/core/ValueRules.h"
 
 #include <algorithm>
 

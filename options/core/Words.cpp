@@ -1,7 +1,7 @@
 // Small text helpers of the option parser.
 #include "options/OptionParser.h"
 
-#include "options/detail/PathName.h"
+#include "options/core/PathName.h"
 
 namespace conkit {
 

@@ -4,8 +4,8 @@
 // findOption is seen at once.
 #include "options/OptionParser.h"
 
-#include "options/detail/Lookup.h"
-#include "options/detail/ShortForm.h"
+#include "options/core/Lookup.h"
+#include "options/core/ShortForm.h"
 
 #include <algorithm>
 #include <cstdlib>

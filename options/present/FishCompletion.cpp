@@ -2,7 +2,7 @@
 // the words to offer with their help texts, registered with `complete`.
 // Fish completes file names itself, after "--name=" too, when the function
 // says a file name is wanted.
-#include "options/detail/CompletionScript.h"
+#include "options/present/CompletionScript.h"
 
 namespace conkit::detail {
 

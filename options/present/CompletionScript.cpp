@@ -1,8 +1,8 @@
 // What the three completion scripts share: the model as flat arrays, their
 // declaration in each shell, quoting, and function names.
-#include "options/detail/CompletionScript.h"
+#include "options/present/CompletionScript.h"
 
-#include "options/detail/ShortForm.h"
+#include "options/core/ShortForm.h"
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // they named, under the gnu syntax's abbreviation rule.
 #include "options/OptionParser.h"
 
-#include "options/detail/Lookup.h"
-#include "options/detail/ShortText.h"
+#include "options/core/Lookup.h"
+#include "options/core/ShortText.h"
 
 #include <algorithm>
 #include <set>

@@ -2,7 +2,7 @@
 // as flat arrays, their declaration, quoting and function names.
 #pragma once
 
-#include "options/detail/CompletionModel.h"
+#include "options/present/CompletionModel.h"
 
 #include <string>
 #include <string_view>
