@@ -3,7 +3,7 @@
 // that another option has already taken.
 #include "options/OptionParser.h"
 
-#include "options/core/Lookup.h"
+#include "options/core/State.h"
 #include "options/core/ValueRules.h"
 
 #include <algorithm>
@@ -81,13 +81,18 @@ void checkDescription(const Option& option, Lines& lines) {
 /// The lines for names of `option` that a user cannot type as given: aliases
 /// that are not in effect, and a "--no-" form that a long name or alias of
 /// some option repeats (the name wins).
-void checkNames(const std::list<Option>& table, const Option& option, Lines& lines) {
+void checkNames(const detail::Table& table, const detail::Names& names, const Option& option,
+                Lines& lines) {
+    const auto holderOf = [&](std::string_view name) -> const Option* {
+        const std::uint32_t index = names.findLong(name);
+        return index != detail::Names::none ? &table[index] : nullptr;
+    };
     const std::string name = dashed(option.longName);
     for (const std::string& alias : option.description().aliases) {
-        if (detail::aliasInEffect(table, option, alias)) {
+        if (detail::aliasInEffect(table, names, option, alias)) {
             continue;
         }
-        const Option* holder = detail::findLongIn(table, alias);
+        const Option* holder = holderOf(alias);
         std::string line = name;
         line += ": alias '";
         line += alias;
@@ -102,7 +107,7 @@ void checkNames(const std::list<Option>& table, const Option& option, Lines& lin
     }
     if (option.description().negatable && !option.needArg) {
         const std::string negated = "no-" + option.longName;
-        if (const Option* holder = detail::findLongIn(table, negated)) {
+        if (const Option* holder = holderOf(negated)) {
             lines.push_back(name + ": its form " + dashed(negated) + " is also " +
                             (holder->longName == negated ? "the long name" : "an alias") + " of " +
                             dashed(holder->longName) + ", which wins");
@@ -113,7 +118,7 @@ void checkNames(const std::list<Option>& table, const Option& option, Lines& lin
 /// The line for an addHelpOption or addVersionOption (`call`) that added
 /// nothing, its option being `shortName` and `longName`. No line when an
 /// option with exactly those names is there, as after a second call.
-void checkBuiltIn(const std::list<Option>& table, const char* call, char shortName,
+void checkBuiltIn(const detail::Table& table, const char* call, char shortName,
                   const std::string& longName, Lines& lines) {
     Option wanted;
     wanted.shortName = shortName;
@@ -136,6 +141,9 @@ void checkBuiltIn(const std::list<Option>& table, const char* call, char shortNa
 } // namespace
 
 std::vector<std::string> OptionParser::checkTable() const {
+    const detail::ParserState& state = *held;
+    const std::vector<std::string>& unknownNames = state.unknownNames;
+    const detail::Names names = state.currentNames();
     Lines lines;
     for (auto name = unknownNames.begin(); name != unknownNames.end(); ++name) {
         // describe("x") called twice is one mistake.
@@ -144,17 +152,17 @@ std::vector<std::string> OptionParser::checkTable() const {
                             "': no option had this name when describe or exclusive was given it");
         }
     }
-    for (const Option& option : table) {
+    for (const Option& option : state.table) {
         checkDescription(option, lines);
-        checkNames(table, option, lines);
+        checkNames(state.table, names, option, lines);
     }
-    if (helpNotAdded) {
-        checkBuiltIn(table, "addHelpOption", 'h', "help", lines);
+    if (state.helpNotAdded) {
+        checkBuiltIn(state.table, "addHelpOption", 'h', "help", lines);
     }
-    if (versionNotAdded) {
-        checkBuiltIn(table, "addVersionOption", 'v', "version", lines);
+    if (state.versionNotAdded) {
+        checkBuiltIn(state.table, "addVersionOption", 'v', "version", lines);
     }
-    for (const Command& command : commands) {
+    for (const detail::Command& command : state.commands) {
         for (const std::string& line : command.parser.checkTable()) {
             lines.push_back(command.name + ": " + line);
         }

@@ -3,8 +3,7 @@
 // they named, under the gnu syntax's abbreviation rule.
 #include "options/OptionParser.h"
 
-#include "options/core/Lookup.h"
-#include "options/core/ShortText.h"
+#include "options/core/State.h"
 
 #include <algorithm>
 #include <set>
@@ -23,29 +22,31 @@ struct Entry {
 
 using Entries = std::vector<Entry>;
 
-/// The entries of a parser's `table` and `commands`: the options in order of
-/// definition, then the "no-" forms, then the commands. Where a rename or a
-/// clash gives two entries one name, the first one is what the parser finds
-/// (long names and aliases win over "no-" forms).
-template <class Commands>
-Entries entriesOf(const std::list<detail::Option>& table, const Commands& commands) {
+/// The entries of a parser: the options in order of definition, then the
+/// "no-" forms that no long name or alias takes, then the commands. Where a
+/// rename gives two entries one name, the first one is what the parser finds.
+Entries entriesOf(const detail::ParserState& state) {
+    const detail::Table& table = state.table;
+    const detail::Names names = state.currentNames();
     Entries entries;
     Entries negated;
     for (const detail::Option& option : table) {
         Entry entry{{option.longName}, false};
         for (const std::string& alias : option.description().aliases) {
-            if (detail::aliasInEffect(table, option, alias) &&
+            if (detail::aliasInEffect(table, names, option, alias) &&
                 std::find(entry.names.begin(), entry.names.end(), alias) == entry.names.end()) {
                 entry.names.push_back(alias);
             }
         }
         entries.push_back(std::move(entry));
-        if (option.description().negatable && !option.needArg) {
-            negated.push_back({{"no-" + option.longName}, false});
+        const std::string negatedName = "no-" + option.longName;
+        if (option.description().negatable && !option.needArg &&
+            names.findLong(negatedName) == detail::Names::none) {
+            negated.push_back({{negatedName}, false});
         }
     }
     entries.insert(entries.end(), negated.begin(), negated.end());
-    for (const auto& command : commands) {
+    for (const detail::Command& command : state.commands) {
         entries.push_back({{command.name}, true});
     }
     return entries;
@@ -111,30 +112,28 @@ struct Reading {
     std::size_t matches = 0;
 };
 
-/// What the option word "--`word`" names among `entries` under the gnu rule:
-/// the first option entry that has `word` as a name; else the one whose
-/// names alone begin with it. Several entries make it ambiguous, since names
-/// of one entry only are one option in one form.
-Reading readOption(const Entries& entries, const std::string& word) {
-    for (const Entry& entry : entries) {
-        if (!entry.command && hasName(entry, word)) {
-            return {&entry, 1};
+/// The option names of `entries`, each entry one owner, for the gnu rule.
+detail::Names optionNames(const Entries& entries) {
+    detail::Names names;
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].command) {
+            for (const std::string& name : entries[i].names) {
+                names.add({name, i});
+            }
         }
     }
-    Reading reading;
-    for (const Entry& entry : entries) {
-        const bool begins =
-            std::any_of(entry.names.begin(), entry.names.end(),
-                        [&](const std::string& name) { return detail::beginsWith(name, word); });
-        if (!entry.command && begins) {
-            ++reading.matches;
-            reading.entry = &entry;
-        }
+    names.finish();
+    return names;
+}
+
+/// What the option word "--`word`" names among `entries`, whose option names
+/// are `names`, under the gnu rule.
+Reading readOption(const Entries& entries, const detail::Names& names, const std::string& word) {
+    const detail::Names::Reading reading = names.read(word);
+    if (reading.entry == nullptr) {
+        return {nullptr, reading.matches};
     }
-    if (reading.matches != 1) {
-        reading.entry = nullptr;
-    }
-    return reading;
+    return {&entries[reading.entry->option], 1};
 }
 
 /// The entry of `entries` that stands for `old`, an entry of an earlier list:
@@ -159,21 +158,14 @@ std::string shown(const Entry& entry) {
     return entry.command ? "the command " + entry.names.front() : "--" + entry.names.front();
 }
 
-/// ", now is ambiguous: --A, --B" with every name of `entries` that begins
+/// ", now is ambiguous: --A, --B" with every name of `names` that begins
 /// with `word`, in byte order.
-std::string ambiguity(const Entries& entries, const std::string& word) {
-    std::vector<std::string> names;
-    for (const Entry& entry : entries) {
-        for (const std::string& name : entry.names) {
-            if (!entry.command && detail::beginsWith(name, word)) {
-                names.push_back(name);
-            }
-        }
-    }
-    std::sort(names.begin(), names.end());
+std::string ambiguity(const detail::Names& names, const std::string& word) {
     std::string text = ", now is ambiguous:";
-    for (const std::string& name : names) {
-        text += (&name == &names.front() ? " --" : ", --") + name;
+    const std::vector<std::string_view> matching = names.beginningWith(word);
+    for (std::size_t i = 0; i < matching.size(); ++i) {
+        text += i == 0 ? " --" : ", --";
+        text += matching[i];
     }
     return text;
 }
@@ -182,7 +174,7 @@ std::string ambiguity(const Entries& entries, const std::string& word) {
 
 std::string OptionParser::nameList() const {
     std::vector<std::string> lines;
-    for (const Entry& entry : entriesOf(table, commands)) {
+    for (const Entry& entry : entriesOf(*held)) {
         lines.push_back(lineOf(entry));
     }
     std::sort(lines.begin(), lines.end());
@@ -195,7 +187,9 @@ std::string OptionParser::nameList() const {
 
 std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
     const Entries before = entriesOf(baseline);
-    const Entries now = entriesOf(table, commands);
+    const Entries now = entriesOf(*held);
+    const detail::Names namesBefore = optionNames(before);
+    const detail::Names namesNow = optionNames(now);
     // Every prefix of every old option name, once; those that were ambiguous
     // or named nothing there are dropped below.
     std::set<std::string> words;
@@ -211,17 +205,17 @@ std::vector<std::string> OptionParser::checkAbbreviations(const std::string& bas
     }
     std::vector<std::string> lines;
     for (const std::string& word : words) {
-        const Reading old = readOption(before, word);
+        const Reading old = readOption(before, namesBefore, word);
         if (old.entry == nullptr) {
             continue;
         }
-        const Reading current = readOption(now, word);
+        const Reading current = readOption(now, namesNow, word);
         if (current.entry != nullptr && current.entry == successor(now, *old.entry)) {
             continue;
         }
         const std::string start = "'--" + word + "' named " + shown(*old.entry);
         if (current.matches > 1) {
-            lines.push_back(start + ambiguity(now, word));
+            lines.push_back(start + ambiguity(namesNow, word));
         } else {
             lines.push_back(start + ", now names " +
                             (current.entry != nullptr ? shown(*current.entry) : "nothing"));

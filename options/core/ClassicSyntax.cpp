@@ -17,26 +17,12 @@ std::size_t prefixLength(std::string_view word) noexcept {
     return !word.empty() && (word[0] == '-' || word[0] == '/') ? 1 : 0;
 }
 
-/// Position of the first '=' in `body`, or npos. Option names are short, so a
-/// plain loop beats a call to memchr.
-std::size_t findEquals(std::string_view body) noexcept {
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] == '=') {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
-
-// The errors are built out of line: their strings inlined would crowd the
-// registers of the loop over the words.
-
-CONKIT_NOINLINE bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
+bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
     return run.fail(ParseErrorKind::missingArgument, written,
                     "--" + awaiting.longName + " need arg.");
 }
 
-CONKIT_NOINLINE bool unknownOption(ParseRun& run, std::string_view written, std::string_view name) {
+bool unknownOption(ParseRun& run, std::string_view written, std::string_view name) {
     return run.fail(ParseErrorKind::unknownOption, written, "invalid option: " + std::string(name));
 }
 
@@ -46,18 +32,18 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
-    Option* current = nullptr;
+    std::uint32_t current = Names::none;
     std::string_view currentWord;
     bool awaiting = false;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view word = words[i];
         const std::size_t prefix = prefixLength(word);
         if (prefix == 0) {
-            if (current != nullptr) {
-                if (!run.stored(*current, word, currentWord)) {
+            if (current != Names::none) {
+                if (!run.stored(current, word, currentWord)) {
                     return false;
                 }
-                current = nullptr;
+                current = Names::none;
                 awaiting = false;
             } else if (run.startsCommand(i)) {
                 return true; // the rest is the command's
@@ -67,32 +53,30 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
             continue;
         }
         if (awaiting) {
-            return needArg(run, *current, currentWord);
+            return needArg(run, run.option(current), currentWord);
         }
-        // Cut by hand: substr would check bounds that hold by construction.
-        const std::string_view body(word.data() + prefix, word.size() - prefix);
-        const std::size_t equals = findEquals(body);
-        const std::string_view name(body.data(), std::min(equals, body.size()));
+        const std::string_view body = word.substr(prefix);
+        const std::size_t equals = body.find('=');
+        const std::string_view name = body.substr(0, equals);
         current = run.find(name);
-        currentWord = std::string_view(word.data(), prefix + name.size());
-        if (current == nullptr) {
+        currentWord = word.substr(0, prefix + name.size());
+        if (current == Names::none) {
             return unknownOption(run, currentWord, name);
         }
-        if (!run.named(*current, currentWord)) {
+        if (!run.named(current, currentWord)) {
             return false;
         }
         if (equals != std::string_view::npos) {
-            if (!run.stored(*current,
-                            std::string_view(body.data() + equals + 1, body.size() - equals - 1),
-                            currentWord)) {
+            if (!run.stored(current, body.substr(equals + 1), currentWord)) {
                 return false;
             }
         } else {
-            awaiting = current->needArg && current->defaultValue.empty();
+            const Option& named = run.option(current);
+            awaiting = named.needArg && named.defaultValue.empty();
         }
     }
     // The words ran out while an option still needs its argument.
-    return awaiting ? needArg(run, *current, currentWord) : true;
+    return awaiting ? needArg(run, run.option(current), currentWord) : true;
 }
 
 } // namespace conkit::detail

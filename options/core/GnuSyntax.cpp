@@ -1,23 +1,14 @@
 // The gnu rules: the conventions of getopt_long with argument permutation,
 // with optional values, "--no-" forms and aliases.
 #include "options/core/ParseRun.h"
-#include "options/core/ShortText.h"
 #include "options/core/Suggestion.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace conkit::detail {
 
 namespace {
-
-/// A long name that a "--" word named: the option, and whether it was its
-/// "--no-" form.
-struct LongMatch {
-    Option* option = nullptr;
-    bool negated = false;
-};
 
 /// Reads the gnu rules over one command line, recording into a run.
 class GnuParse {
@@ -38,49 +29,43 @@ private:
         const std::size_t equals = body.find('=');
         const std::string_view name = body.substr(0, equals);
         const std::string_view written = word.substr(0, 2 + name.size());
-        LongMatch match = exactly(name);
-        if (match.option == nullptr && !name.empty()) {
-            match = byPrefix(name);
-            if (match.option == nullptr && matches > 1) {
-                return ambiguous(written, name);
-            }
+        // "--" with an empty name is no abbreviation of every long name.
+        const Names::Reading reading = name.empty() ? Names::Reading{} : run.names().read(name);
+        if (reading.entry == nullptr) {
+            return reading.matches > 1 ? ambiguous(written, name) : unknown(written, name);
         }
-        if (match.option == nullptr) {
-            return unknown(written, name.empty() ? std::string() : suggestion(name));
-        }
-        Option& option = *match.option;
+        const std::uint32_t index = reading.entry->option;
+        const Option& option = run.option(index);
+        const bool negated = reading.entry->kind == Names::Kind::negated;
         if (equals != std::string_view::npos) {
-            if (!option.needArg || match.negated) {
+            if (!option.needArg || negated) {
                 return run.fail(ParseErrorKind::unexpectedArgument, written,
                                 message(written, "takes no value"));
             }
-            return run.named(option, written) &&
-                   run.stored(option, body.substr(equals + 1), written);
+            return run.named(index, written) && run.stored(index, body.substr(equals + 1), written);
         }
-        if (match.negated) {
-            ParseRun::negated(option);
+        if (negated) {
+            run.negated(index);
             return true;
         }
         if (!option.needArg) {
-            return run.named(option, written);
+            return run.named(index, written);
         }
         if (option.description().optionalValue) {
-            return implicit(option, written);
+            return implicit(index, written);
         }
-        return storeNextWord(option, written, next);
+        return storeNextWord(index, written, next);
     }
 
     bool shortOptions(std::string_view word, std::size_t& next) {
         for (std::size_t at = 1; at < word.size(); ++at) {
-            const char letter = word[at];
-            Option* option = run.findShortForm(letter);
-            const char dashed[] = {'-', letter};
-            const std::string_view written(dashed, sizeof dashed);
-            if (option == nullptr) {
-                return unknown(written, std::string());
+            const std::string_view written = dashed(word[at]);
+            const std::uint32_t index = run.findShortForm(word[at]);
+            if (index == Names::none) {
+                return unknown(written, std::string_view());
             }
-            if (!option->needArg) {
-                if (!run.named(*option, written)) {
+            if (!run.option(index).needArg) {
+                if (!run.named(index, written)) {
                     return false;
                 }
                 continue;
@@ -89,95 +74,46 @@ private:
             // of the word.
             const std::string_view rest = word.substr(at + 1);
             if (!rest.empty()) {
-                return run.named(*option, written) && run.stored(*option, rest, written);
+                return run.named(index, written) && run.stored(index, rest, written);
             }
-            if (option->description().optionalValue) {
-                return implicit(*option, written);
+            if (run.option(index).description().optionalValue) {
+                return implicit(index, written);
             }
-            return storeNextWord(*option, written, next);
+            return storeNextWord(index, written, next);
         }
         return true;
     }
 
-    /// The option whose long name, alias or "no-" form is exactly `name`;
-    /// long names win over aliases, and aliases over "no-" forms.
-    LongMatch exactly(std::string_view name) {
-        if (Option* option = run.findLong(name)) {
-            return {option, false};
-        }
-        if (beginsWith(name, "no-")) {
-            Option* option = findLongIn(run.options(), name.substr(3));
-            if (option != nullptr && sameText(option->longName, name.substr(3)) &&
-                option->description().negatable && !option->needArg) {
-                return {option, true};
-            }
-        }
-        return {};
+    /// "-c" for the letter `c`, in a buffer that lives as long as the parse.
+    std::string_view dashed(char c) noexcept {
+        letter[1] = c;
+        return std::string_view(letter, sizeof letter);
     }
 
-    /// The one option that every long name beginning with `prefix` belongs
-    /// to (in the same form); none when no name or names of several options
-    /// begin with it, `matches` telling which.
-    LongMatch byPrefix(std::string_view prefix) {
-        LongMatch match;
-        matches = 0;
-        forEachLongName(run.options(), [&](Option& option, std::string_view name, bool negated) {
-            if (!beginsWith(name, prefix)) {
-                return;
-            }
-            if (matches == 0 || match.option != &option || match.negated != negated) {
-                ++matches;
-            }
-            match = {&option, negated};
-        });
-        return matches == 1 ? match : LongMatch{};
-    }
-
-    /// Names `option` and gives it its implicit value.
-    bool implicit(Option& option, std::string_view written) {
-        if (!run.named(option, written)) {
+    /// Names option `index` and gives it its implicit value.
+    bool implicit(std::uint32_t index, std::string_view written) {
+        if (!run.named(index, written)) {
             return false;
         }
-        run.storedImplicit(option);
+        run.storedImplicit(index);
         return true;
     }
 
-    /// Names `option` and takes the word at `next`, whatever it looks like,
-    /// as its value.
-    bool storeNextWord(Option& option, std::string_view written, std::size_t& next) {
+    /// Names option `index` and takes the word at `next`, whatever it looks
+    /// like, as its value.
+    bool storeNextWord(std::uint32_t index, std::string_view written, std::size_t& next) {
         if (next == words.size()) {
             return run.fail(ParseErrorKind::missingArgument, written,
                             message(written, "needs a value"));
         }
-        return run.named(option, written) && run.stored(option, words[next++], written);
-    }
-
-    /// " (did you mean '--NAME'?)" when exactly one long name is within two
-    /// edits of `name`, else "".
-    std::string suggestion(std::string_view name) {
-        std::vector<std::string> names;
-        forEachLongName(run.options(), [&](Option&, std::string_view candidate, bool) {
-            names.emplace_back(candidate);
-        });
-        CloseMatch close(name);
-        for (const std::string& candidate : names) {
-            close.consider(candidate);
-        }
-        return close.found() ? " (did you mean '--" + std::string(close.candidate()) + "'?)"
-                             : std::string();
+        return run.named(index, written) && run.stored(index, words[next++], written);
     }
 
     /// The error for a prefix of the names of several options, every name
-    /// that begins with it listed in long-name order.
+    /// that begins with it listed in byte order.
     bool ambiguous(std::string_view written, std::string_view prefix) {
-        std::vector<std::string> names;
-        forEachLongName(run.options(), [&](Option&, std::string_view name, bool) {
-            if (beginsWith(name, prefix)) {
-                names.emplace_back(name);
-            }
-        });
-        std::sort(names.begin(), names.end());
         std::string line = message(written, "is ambiguous:");
+        const std::vector<std::string_view> names = run.names().beginningWith(prefix);
         for (std::size_t i = 0; i < names.size(); ++i) {
             line += i == 0 ? " --" : ", --";
             line += names[i];
@@ -185,9 +121,23 @@ private:
         return run.fail(ParseErrorKind::ambiguousOption, written, line);
     }
 
-    bool unknown(std::string_view written, const std::string& hint) {
-        return run.fail(ParseErrorKind::unknownOption, written,
-                        run.program() + ": unknown option '" + std::string(written) + "'" + hint);
+    /// The error for an option word that names nothing; a long name `name`
+    /// gets " (did you mean '--NAME'?)" when exactly one name is within two
+    /// edits of it.
+    bool unknown(std::string_view written, std::string_view name) {
+        std::string line = run.program() + ": unknown option '" + std::string(written) + "'";
+        if (!name.empty()) {
+            CloseMatch close(name);
+            for (const Names::Entry& entry : run.names().entries()) {
+                if (entry.reached) {
+                    close.consider(entry.text);
+                }
+            }
+            if (close.found()) {
+                line += " (did you mean '--" + std::string(close.candidate()) + "'?)";
+            }
+        }
+        return run.fail(ParseErrorKind::unknownOption, written, line);
     }
 
     /// "PROG: option 'WORD' " and `what`.
@@ -197,8 +147,7 @@ private:
 
     const CommandWords& words;
     ParseRun& run;
-    /// How many options the latest `byPrefix` found.
-    std::size_t matches = 0;
+    char letter[2] = {'-', '\0'};
 };
 
 } // namespace

@@ -23,41 +23,38 @@ bool OptionParser::parse(int argc, const char* const* argv) {
     while (count < limit && argv[count] != nullptr) {
         ++count;
     }
-    return parseWords(detail::CommandWords(argv, count),
-                      count != 0 ? detail::lastPathComponent(argv[0]) : "");
+    return detail::parseWords(*this, detail::CommandWords(argv, count),
+                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false);
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
-    return parseWords(detail::CommandWords(words),
-                      words.empty() ? "" : detail::lastPathComponent(words[0]));
+    return detail::parseWords(*this, detail::CommandWords(words),
+                              words.empty() ? "" : detail::lastPathComponent(words[0]), false);
 }
 
 bool OptionParser::parse(const std::string& line) {
     return parse(splitCommandLine(line));
 }
 
-bool OptionParser::parseWords(const detail::CommandWords& words, std::string_view program) {
-    // As reset() does; the program name is replaced below.
-    const TableTraits traits = clearResults();
+namespace detail {
+
+bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
+                bool excused) {
+    ParserState& state = parser.state();
+    state.refreshIndex();
+    state.clearResults();
     if (words.size() == 0) {
-        latest.prog.clear();
+        state.results.program.clear();
         return false;
     }
-    // Room for the texts of a usual command line, so that a first parse needs
-    // few allocations and later ones none.
-    if (latest.text.size() < 16 * words.size()) {
-        latest.text.resize(16 * words.size());
-    }
-    latest.arguments.reserve(words.size());
-    detail::ParseRun run(*this, traits);
+    state.results.reserve(words.size());
+    ParseRun run(state, excused);
     run.setProgram(program);
-    const bool accepted = syntaxRules == Syntax::gnu
-                              ? detail::parseGnu(words, stopAtFirstArgument, run)
-                              : detail::parseClassic(words, run);
+    const bool accepted = state.syntax == Syntax::gnu
+                              ? parseGnu(words, state.stopAtFirstArgument, run)
+                              : parseClassic(words, run);
     return accepted && run.finish(words);
 }
-
-namespace detail {
 
 namespace {
 
@@ -100,11 +97,6 @@ int switchState(std::string_view text) {
 
 } // namespace
 
-void ParseRun::grow(std::size_t more) {
-    std::string& text = parser.latest.text;
-    text.resize(std::max(parser.latest.used + more, 2 * text.size()));
-}
-
 bool ParseRun::invalidValue(const Option& option, std::string_view text, std::string_view written,
                             std::string_view variable) {
     std::string line =
@@ -118,12 +110,14 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
 }
 
 bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
-    for (const Option& other : parser.table) {
+    // Only what this parse wrote can be found.
+    for (const std::uint32_t index : state.results.written()) {
+        const Option& other = state.table[index];
         if (&other == &option || !other.found) {
             continue;
         }
-        for (const std::size_t group : other.described.groups) {
-            const std::vector<std::size_t>& mine = option.described.groups;
+        for (const std::size_t group : other.description().groups) {
+            const std::vector<std::size_t>& mine = option.description().groups;
             if (std::find(mine.begin(), mine.end(), group) != mine.end()) {
                 return fail(ParseErrorKind::conflictingOptions, written,
                             program() + ": options '--" + other.longName + "' and '--" +
@@ -135,12 +129,12 @@ bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
 }
 
 bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::string line) {
-    OptionParser::Latest& latest = parser.latest;
+    Results& latest = state.results;
     latest.errorKind = kind;
     latest.errorWord.assign(optionWord.data(), optionWord.size());
     latest.errorLine = std::move(line);
-    if (parser.errorOutput != nullptr) {
-        *parser.errorOutput << latest.errorLine << std::endl;
+    if (state.errorOutput != nullptr) {
+        *state.errorOutput << latest.errorLine << std::endl;
     }
     return false;
 }
@@ -149,24 +143,27 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
-    // One pass: an option's variable is read before it is checked for being
-    // required.
+    // The options that may have an environment variable or be required, in
+    // order of definition. One pass: an option's variable is read before it
+    // is checked for being required.
+    std::vector<std::uint32_t> checked = state.checkedAfter;
+    checked.insert(checked.end(), state.handedOut.begin(), state.handedOut.end());
+    std::sort(checked.begin(), checked.end());
+    checked.erase(std::unique(checked.begin(), checked.end()), checked.end());
     const Option* missing = nullptr;
-    if (traits.has(Traits::checksAfter)) {
-        for (Option& option : parser.table) {
-            if (!option.described.env.empty() && option.from == ValueSource::none &&
-                !readEnvironment(option)) {
-                return false;
-            }
-            if (missing == nullptr && option.described.required &&
-                option.from == ValueSource::none) {
-                missing = &option;
-            }
+    for (const std::uint32_t index : checked) {
+        const Option& option = state.table[index];
+        const bool unnamed = state.results.record(index).from == ValueSource::none;
+        if (!option.description().env.empty() && unnamed && !readEnvironment(index)) {
+            return false;
+        }
+        if (missing == nullptr && option.description().required &&
+            state.results.record(index).from == ValueSource::none) {
+            missing = &option;
         }
     }
-    const bool commandMissing =
-        parser.commandRequired && commandAt == 0 && !parser.commands.empty();
-    if ((missing == nullptr && !commandMissing) || helpOrVersionAsked(parser)) {
+    const bool commandMissing = state.commandRequired && commandAt == 0 && !state.commands.empty();
+    if ((missing == nullptr && !commandMissing) || excused || helpOrVersionAsked(state)) {
         return true;
     }
     if (missing != nullptr) {
@@ -179,9 +176,9 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
 
 bool ParseRun::runCommand(const CommandWords& words) {
     const std::string_view word = words[commandAt];
-    OptionParser::Command* command = nullptr;
-    for (OptionParser::Command& candidate : parser.commands) {
-        if (sameText(candidate.name, word)) {
+    Command* command = nullptr;
+    for (Command& candidate : state.commands) {
+        if (candidate.name == word) {
             command = &candidate;
             break;
         }
@@ -189,7 +186,7 @@ bool ParseRun::runCommand(const CommandWords& words) {
     if (command == nullptr) {
         std::string line = program() + ": unknown command '" + std::string(word) + "'";
         CloseMatch close(word);
-        for (const OptionParser::Command& candidate : parser.commands) {
+        for (const Command& candidate : state.commands) {
             close.consider(candidate.name);
         }
         if (close.found()) {
@@ -198,24 +195,27 @@ bool ParseRun::runCommand(const CommandWords& words) {
         return fail(ParseErrorKind::unknownCommand, word, std::move(line));
     }
     command->chosen = true;
-    OptionParser& child = command->parser;
-    child.syntaxRules = parser.syntaxRules;
-    child.errorOutput = parser.errorOutput;
-    child.environment = parser.environment;
-    if (child.parseWords(words.from(commandAt), program() + " " + command->name)) {
+    ParserState& child = command->parser.state();
+    child.syntax = state.syntax;
+    child.errorOutput = state.errorOutput;
+    child.environment = state.environment;
+    // Help or version asked for before the command excuses what the command
+    // requires, as it excuses what this parser requires.
+    if (parseWords(command->parser, words.from(commandAt), program() + " " + command->name,
+                   excused || helpOrVersionAsked(state))) {
         return true;
     }
     // The command has printed its error; this parse repeats it.
-    parser.latest.errorKind = child.latest.errorKind;
-    parser.latest.errorWord = child.latest.errorWord;
-    parser.latest.errorLine = child.latest.errorLine;
+    state.results.errorKind = child.results.errorKind;
+    state.results.errorWord = child.results.errorWord;
+    state.results.errorLine = child.results.errorLine;
     return false;
 }
 
-bool ParseRun::readEnvironment(Option& option) {
-    const std::string& variable = option.described.env;
-    const char* set =
-        parser.environment != nullptr ? parser.environment(variable.c_str()) : nullptr;
+bool ParseRun::readEnvironment(std::uint32_t index) {
+    Option& option = state.table[index];
+    const std::string& variable = option.description().env;
+    const char* set = state.environment != nullptr ? state.environment(variable.c_str()) : nullptr;
     if (set == nullptr || *set == '\0') {
         return true;
     }
@@ -225,26 +225,31 @@ bool ParseRun::readEnvironment(Option& option) {
         if (!accepts(option, text)) {
             return invalidValue(option, text, written, variable);
         }
-        storeChecked(option, text);
-    } else {
-        const int state = switchState(text);
-        if (state < 0) {
-            return invalidValue(option, text, written, variable);
-        }
-        option.found = state == 1;
+        state.results.stored(option, index, text, ValueSource::environment);
+        return true;
     }
-    option.from = ValueSource::environment;
+    const int on = switchState(text);
+    if (on < 0) {
+        return invalidValue(option, text, written, variable);
+    }
+    state.results.switched(option, index, on == 1);
     return true;
 }
 
-bool ParseRun::helpOrVersionAsked(const OptionParser& asked) {
-    const Option* help = asked.lookup("help");
-    const Option* version = asked.lookup("version");
-    if ((help != nullptr && help->found) || (version != nullptr && version->found)) {
+bool ParseRun::helpOrVersionAsked(const ParserState& asked) {
+    const auto isSet = [&asked](std::string_view name) {
+        const std::uint32_t index = asked.index.find(name);
+        return index != Names::none && asked.table[index].found;
+    };
+    if (isSet("help") || isSet("version")) {
         return true;
     }
-    const OptionParser* command = asked.commandParser();
-    return command != nullptr && helpOrVersionAsked(*command);
+    for (const Command& command : asked.commands) {
+        if (command.chosen) {
+            return helpOrVersionAsked(command.parser.state());
+        }
+    }
+    return false;
 }
 
 } // namespace detail

@@ -2,13 +2,11 @@
 // they record results, and the rules themselves.
 #pragma once
 
-#include "options/OptionParser.h"
 #include "options/core/CommandWords.h"
-#include "options/core/Lookup.h"
 #include "options/core/ShortForm.h"
+#include "options/core/State.h"
 #include "options/core/ValueRules.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,38 +14,31 @@ namespace conkit::detail {
 
 /// The parser as one parse sees it. Both syntaxes find options and record
 /// through it, so that found flags, values, counts, positional words, checks
-/// of values and errors are the same whatever the rules; everything is
-/// written where the queries read it, at once.
+/// of values and errors are the same whatever the rules.
 class ParseRun {
-    using Traits = OptionParser::TableTraits;
-
 public:
-    /// Records into `parser`, whose results were cleared, learning `table`
-    /// of the options.
-    ParseRun(OptionParser& recorded, OptionParser::TableTraits table) noexcept
-        : parser(recorded), traits(table) {}
+    /// Records into `recorded`, whose results were cleared and whose index is
+    /// current. With `excused`, a parent parser asked for help or version, so
+    /// nothing is required of this one.
+    ParseRun(ParserState& recorded, bool parentAsked) noexcept
+        : state(recorded), excused(parentAsked) {}
 
     /// @name The table
     /// @{
-    /// Every option, in order of definition.
-    [[nodiscard]] std::list<Option>& options() noexcept { return parser.table; }
-    /// The option `findOption` gives for `name`, or nullptr.
-    [[nodiscard]] Option* find(std::string_view name) noexcept {
-        if (name.size() == 1 && !traits.has(Traits::oneCharacterNames | Traits::aliases)) {
-            return findShortIn(parser.table, name[0]);
-        }
-        return findOptionIn(parser.table, name, traits.has(Traits::aliases));
+    /// Option `index` of the table.
+    [[nodiscard]] Option& option(std::uint32_t index) noexcept { return state.table[index]; }
+    /// What the names of the table read as.
+    [[nodiscard]] const Names& names() const noexcept { return state.index; }
+    /// The option `findOption` gives for `name`, or Names::none.
+    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
+        return state.index.find(name);
     }
-    /// The option with long name or alias `name`, or nullptr.
-    [[nodiscard]] Option* findLong(std::string_view name) noexcept {
-        return findLongIn(parser.table, name, traits.has(Traits::aliases));
-    }
-    /// The option that "-c" names in the gnu syntax, or nullptr.
-    [[nodiscard]] Option* findShortForm(char c) noexcept {
-        return isShortForm(c, Syntax::gnu) ? findShortIn(parser.table, c) : nullptr;
+    /// The option that "-c" names in the gnu syntax, or Names::none.
+    [[nodiscard]] std::uint32_t findShortForm(char c) const noexcept {
+        return isShortForm(c, Syntax::gnu) ? state.index.findShort(c) : Names::none;
     }
     /// The program name of this parse.
-    [[nodiscard]] const std::string& program() const noexcept { return parser.latest.prog; }
+    [[nodiscard]] const std::string& program() const noexcept { return state.results.program; }
     /// @}
 
     /// @name Recording
@@ -55,133 +46,84 @@ public:
     /// @{
     /// Takes `name` as the program name.
     void setProgram(std::string_view name) {
-        if (!sameText(parser.latest.prog, name)) { // usually the same as in the last parse
-            assignText(parser.latest.prog, name);
+        if (state.results.program != name) { // usually the same as in the last parse
+            state.results.program.assign(name.data(), name.size());
         }
     }
     /// Takes word `index` of the command line, a positional word, as the word
     /// that names a command and returns true, when the parser has commands:
     /// the words from there on are the command's.
     bool startsCommand(std::size_t index) noexcept {
-        // Most parsers have no commands: a plain word is then positional,
-        // the straight path through the syntaxes' loops over the words.
-        if (CONKIT_LIKELY(parser.commands.empty())) {
+        if (state.commands.empty()) {
             return false;
         }
         commandAt = index;
         return true;
     }
     /// Records a positional word.
-    void positional(std::string_view word) { parser.latest.arguments.push_back(keep(word)); }
-    /// Records an option word, `written`, that named `option`: it is found and
-    /// counted, unless an option of one of its exclusive groups was named
-    /// before.
-    bool named(Option& option, std::string_view written) {
-        if (!option.described.groups.empty() && !exclusiveAllows(option, written)) {
+    void positional(std::string_view word) { state.results.positionalWord(word); }
+    /// Records an option word, `written`, that named option `index`, unless
+    /// an option of one of its exclusive groups was named before.
+    bool named(std::uint32_t index, std::string_view written) {
+        Option& named = option(index);
+        if (!named.description().groups.empty() && !exclusiveAllows(named, written)) {
             return false;
         }
-        option.found = true;
-        option.from = ValueSource::commandLine;
-        ++option.timesNamed;
+        state.results.named(named, index);
         return true;
     }
-    /// Stores `text`, given to `option` by the option word `written`, as its
-    /// value once it passes the option's choices and range: the option is
-    /// found, its `value` field becomes `text`, and `text` joins its values.
-    bool stored(Option& option, std::string_view text, std::string_view written) {
-        if (!accepts(option, text)) {
-            return invalidValue(option, text, written, std::string_view());
+    /// Stores `text`, given to option `index` by the option word `written`,
+    /// once it passes the option's choices and range.
+    bool stored(std::uint32_t index, std::string_view text, std::string_view written) {
+        Option& given = option(index);
+        if (!accepts(given, text)) {
+            return invalidValue(given, text, written, std::string_view());
         }
-        storeChecked(option, text);
+        state.results.stored(given, index, text, ValueSource::commandLine);
         return true;
     }
     /// Stores the option's implicit value, which is not checked.
-    void storedImplicit(Option& option) { storeChecked(option, option.described.implicitValue); }
-    /// Records "--no-NAME": every earlier naming of `option` in this parse is
-    /// undone.
-    static void negated(Option& option) noexcept {
-        option.found = false;
-        option.from = ValueSource::commandLine;
-        option.timesNamed = 0;
-        option.valueCount = 0;
+    void storedImplicit(std::uint32_t index) {
+        Option& given = option(index);
+        state.results.stored(given, index, given.description().implicitValue,
+                             ValueSource::commandLine);
     }
+    /// Records "--no-NAME": every earlier naming of option `index` is undone.
+    void negated(std::uint32_t index) { state.results.negated(option(index), index); }
     /// Records the error of the parse: its kind, the option word it is about
-    /// and its line, which goes to the error output. Returns false, the result
-    /// of the failed parse.
+    /// and its line, which goes to the error output. Returns false.
     bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
     /// Completes a parse whose rules accepted `words`: runs the chosen
-    /// command, reads the environment and checks what is required. Returns
-    /// the result of the parse.
+    /// command, reads the environment and checks what is required.
     bool finish(const CommandWords& words) {
-        // Most tables have none of these: nothing is left to do.
-        return (commandAt == 0 && !traits.has(Traits::checksAfter) && parser.commands.empty()) ||
+        return (commandAt == 0 && state.checkedAfter.empty() && state.handedOut.empty() &&
+                state.commands.empty()) ||
                finishSlowly(words);
     }
     /// @}
 
 private:
-    /// Copies `text` behind the texts of the parse kept so far.
-    OptionParser::Span keep(std::string_view text) {
-        OptionParser::Latest& latest = parser.latest;
-        const std::size_t begin = latest.used;
-        if (text.size() > latest.text.size() - begin) {
-            grow(text.size());
-        }
-        copyText(&latest.text[begin], text);
-        latest.used = begin + text.size();
-        return {begin, text.size()};
-    }
-    /// Copies `text`, a value of `option`, behind the texts kept so far, after
-    /// a header that links it to the option's previous value.
-    void keepValue(Option& option, std::string_view text) {
-        OptionParser::Latest& latest = parser.latest;
-        const OptionParser::ValueHeader header{option.lastValue, text.size()};
-        const std::size_t begin = latest.used;
-        if (sizeof header + text.size() > latest.text.size() - begin) {
-            grow(sizeof header + text.size());
-        }
-        std::memcpy(&latest.text[begin], &header, sizeof header);
-        copyText(&latest.text[begin + sizeof header], text);
-        latest.used = begin + sizeof header + text.size();
-        option.lastValue = begin;
-        ++option.valueCount;
-    }
-    /// Makes room for `more` characters behind the texts kept so far.
-    void grow(std::size_t more);
-    void storeChecked(Option& option, std::string_view text) {
-        option.found = true;
-        assignText(option.value, text);
-        keepValue(option, text);
-    }
     /// True when `text` passes the choices and range of `option`.
     static bool accepts(const Option& option, std::string_view text) {
-        const Option::Description& rules = option.described;
+        const Option::Description& rules = option.description();
         return (rules.choices.empty() && rules.range == Option::Description::Range::none) ||
-               checkedValue(rules, text);
-    }
-    /// `acceptsValue`, out of line: most options have neither choices nor a
-    /// range, and the checks inlined would crowd the registers of `stored`.
-    CONKIT_NOINLINE static bool checkedValue(const Option::Description& rules,
-                                             std::string_view text) {
-        return acceptsValue(rules, text);
+               acceptsValue(rules, text);
     }
     bool exclusiveAllows(const Option& option, std::string_view written);
     /// The error for `text` given to `option`, from the command line (by the
     /// option word `written`) or from the environment variable `variable`.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
                       std::string_view variable);
-    /// `finish` when a command, an environment variable or a required
-    /// option may have something to do.
     bool finishSlowly(const CommandWords& words);
     bool runCommand(const CommandWords& words);
-    /// Reads the environment variable of `option`, which the command line did
-    /// not name.
-    bool readEnvironment(Option& option);
+    /// Reads the environment variable of option `index`, which the command
+    /// line did not name.
+    bool readEnvironment(std::uint32_t index);
     /// True when this parse or the command it chose asked for help or version.
-    [[nodiscard]] static bool helpOrVersionAsked(const OptionParser& asked);
+    [[nodiscard]] static bool helpOrVersionAsked(const ParserState& asked);
 
-    OptionParser& parser;
-    OptionParser::TableTraits traits;
+    ParserState& state;
+    bool excused;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
 };
@@ -192,5 +134,10 @@ bool parseClassic(const CommandWords& words, ParseRun& run);
 /// Parses `words` with the gnu rules; with `stopAtFirstArgument`, the first
 /// positional word ends the options.
 bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
+
+/// Parses `words` into `parser`, whose program is `program`; with `excused`,
+/// nothing is required of it.
+bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
+                bool excused);
 
 } // namespace conkit::detail

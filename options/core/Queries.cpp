@@ -1,24 +1,44 @@
-// OptionParser: the queries on the results of a parse, as flags, texts,
-// numbers and lists.
+// OptionParser: the queries on the results of a parse. Each reads the
+// option's public fields or its record of the latest parse.
 #include "options/OptionParser.h"
 
-#include "options/core/Lookup.h"
-#include "options/core/ShortText.h"
+#include "options/core/State.h"
 
 #include "slices/StrSlice.h"
 
-#include <array>
-
 namespace conkit {
 
+namespace {
+
+/// The option `name` finds in `state`, or Names::none.
+std::uint32_t lookup(const detail::ParserState& state, std::string_view name) {
+    return state.withNames([name](const detail::Names& names) { return names.find(name); });
+}
+
+/// The latest value the latest parse gave option `index`, else its default.
+std::string_view latestValue(const detail::ParserState& state, std::uint32_t index) {
+    return state.results.latestValue(index, state.table[index].defaultValue);
+}
+
+/// Reads the latest value of the option `name` into `out`, when the latest
+/// parse gave it one that converts entirely.
+template <class T> bool readInto(const detail::ParserState& state, std::string_view name, T& out) {
+    const std::uint32_t index = lookup(state, name);
+    return index != detail::Names::none && state.results.record(index).from != ValueSource::none &&
+           StrSlice(latestValue(state, index)).parseNumber(out);
+}
+
+} // namespace
+
 bool OptionParser::isSet(char shortName) const {
-    const Option* option = detail::findShortIn(table, shortName);
-    return option != nullptr && option->found;
+    const std::uint32_t index = held->withNames(
+        [shortName](const detail::Names& names) { return names.findShort(shortName); });
+    return index != detail::Names::none && held->table[index].found;
 }
 
 bool OptionParser::isSet(const std::string& name) const {
-    const Option* option = lookup(name);
-    return option != nullptr && option->found;
+    const std::uint32_t index = lookup(*held, name);
+    return index != detail::Names::none && held->table[index].found;
 }
 
 bool OptionParser::helpRequested() const {
@@ -30,60 +50,44 @@ bool OptionParser::versionRequested() const {
 }
 
 bool OptionParser::getValue(const std::string& name, std::string& value) const {
-    const Option* option = lookup(name);
-    if (option == nullptr || !option->found) {
+    const std::uint32_t index = lookup(*held, name);
+    if (index == detail::Names::none || !held->table[index].found) {
         return false;
     }
-    detail::assignText(value, option->value);
+    value = held->table[index].value;
     return true;
 }
 
 std::string OptionParser::value(const std::string& name) const {
-    const Option* option = lookup(name);
-    if (option == nullptr) {
-        return std::string();
-    }
-    return std::string(latestValue(*option));
-}
-
-std::string_view OptionParser::latestValue(const Option& option) const noexcept {
-    return option.valueCount == 0 ? std::string_view(option.defaultValue)
-                                  : latest.valueAt(option.lastValue);
+    const std::uint32_t index = lookup(*held, name);
+    return index != detail::Names::none ? std::string(latestValue(*held, index)) : std::string();
 }
 
 std::size_t OptionParser::count(const std::string& name) const {
-    const Option* option = lookup(name);
-    return option != nullptr ? option->timesNamed : 0;
+    const std::uint32_t index = lookup(*held, name);
+    return index != detail::Names::none ? held->results.record(index).timesNamed : 0;
 }
 
 std::vector<std::string> OptionParser::values(const std::string& name) const {
-    const Option* option = lookup(name);
-    if (option == nullptr) {
-        return {};
-    }
-    // The chain of values runs from the last back to the first.
-    std::vector<std::string> texts(option->valueCount);
-    std::size_t place = option->lastValue;
-    for (std::size_t i = texts.size(); i != 0; --i) {
-        texts[i - 1] = latest.valueAt(place);
-        place = latest.headerAt(place).previous;
-    }
-    return texts;
+    const std::uint32_t index = lookup(*held, name);
+    return index != detail::Names::none ? held->results.valuesOf(index)
+                                        : std::vector<std::string>();
 }
 
-OptionParser::ValueSource OptionParser::source(const std::string& name) const {
-    const Option* option = lookup(name);
-    if (option == nullptr) {
+ValueSource OptionParser::source(const std::string& name) const {
+    const std::uint32_t index = lookup(*held, name);
+    if (index == detail::Names::none) {
         return ValueSource::none;
     }
-    if (option->from != ValueSource::none) {
-        return option->from;
+    const ValueSource from = held->results.record(index).from;
+    if (from != ValueSource::none) {
+        return from;
     }
-    return option->hasDefault() ? ValueSource::defaultValue : ValueSource::none;
+    return held->table[index].hasDefault() ? ValueSource::defaultValue : ValueSource::none;
 }
 
 std::string OptionParser::command() const {
-    for (const Command& command : commands) {
+    for (const detail::Command& command : held->commands) {
         if (command.chosen) {
             return command.name;
         }
@@ -92,7 +96,7 @@ std::string OptionParser::command() const {
 }
 
 const OptionParser* OptionParser::commandParser() const {
-    for (const Command& command : commands) {
+    for (const detail::Command& command : held->commands) {
         if (command.chosen) {
             return &command.parser;
         }
@@ -100,27 +104,69 @@ const OptionParser* OptionParser::commandParser() const {
     return nullptr;
 }
 
+OptionParser::size_type OptionParser::argCount() const noexcept {
+    return held->results.arguments().size();
+}
+
 std::string OptionParser::arg(size_type index) const {
-    return index < latest.arguments.size() ? std::string(latest.at(latest.arguments[index]))
-                                           : std::string();
+    const std::vector<detail::Span>& words = held->results.arguments();
+    return index < words.size() ? std::string(held->results.text(words[index])) : std::string();
 }
 
-namespace {
-
-/// For every type of `list`, the conversion of a slice into a variable of
-/// that type, at the type's position.
-template <class... T> constexpr auto numberReaders(detail::TypeList<T...> /*list*/) {
-    return std::array<bool (*)(const StrSlice&, void*), sizeof...(T)>{
-        [](const StrSlice& text, void* out) { return text.parseNumber(*static_cast<T*>(out)); }...};
+bool OptionParser::hasArgs() const noexcept {
+    return !held->results.arguments().empty();
 }
 
-} // namespace
+std::string OptionParser::lastError() const {
+    return held->results.errorLine;
+}
 
-bool OptionParser::getNumber(const std::string& name, void* out, int kind) const {
-    static constexpr auto readers = numberReaders(detail::NumberTypes{});
-    const Option* option = lookup(name);
-    return option != nullptr && option->from != ValueSource::none &&
-           readers[static_cast<std::size_t>(kind)](StrSlice(latestValue(*option)), out);
+ParseErrorKind OptionParser::errorKind() const noexcept {
+    return held->results.errorKind;
+}
+
+std::string OptionParser::errorOption() const {
+    return held->results.errorWord;
+}
+
+bool OptionParser::readNumber(const std::string& name, short& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, unsigned short& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, int& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, unsigned& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, long& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, unsigned long& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, long long& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, unsigned long long& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, float& out) const {
+    return readInto(*held, name, out);
+}
+
+bool OptionParser::readNumber(const std::string& name, double& out) const {
+    return readInto(*held, name, out);
 }
 
 } // namespace conkit

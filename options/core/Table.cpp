@@ -1,11 +1,11 @@
 // OptionParser: the option table. Defining options and commands, describing
-// options further, finding them by name and clearing their results before a
-// parse; every lookup scans the records' own names, so a rename through
-// findOption is seen at once.
+// options further, finding them by name, and the parser's settings. Lookups
+// go through the name index, which a rename through findOption makes read
+// the table afresh.
 #include "options/OptionParser.h"
 
-#include "options/core/Lookup.h"
 #include "options/core/ShortForm.h"
+#include "options/core/State.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,8 +35,7 @@ bool shareLongName(const OptionParser::Option& a, const OptionParser::Option& b)
 } // namespace
 
 void OptionParser::Option::setValue(const std::string& text) {
-    value = text;
-    found = true;
+    detail::Results::setValue(*this, text);
 }
 
 bool OptionParser::Option::conflictsWith(const Option& other) const noexcept {
@@ -105,11 +104,166 @@ OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
     return *this;
 }
 
-OptionParser::OptionParser() : errorOutput(&std::cout), environment(processEnvironment) {}
+namespace detail {
+
+bool ParserState::indexCurrent() const noexcept {
+    return indexed == table.size() && namesKept();
+}
+
+bool ParserState::namesKept() const noexcept {
+    for (const NamesSeen& seen : namesSeen) {
+        if (!seen.sameAs(table[seen.option])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+NamesSeen namesOf(const Option& option, std::uint32_t index) {
+    return {index,          option.shortName, option.description().negatable,
+            option.needArg, option.longName,  option.description().aliases};
+}
+
+} // namespace
+
+void ParserState::refreshIndex() {
+    if (indexCurrent()) {
+        return;
+    }
+    index.build(table);
+    indexed = table.size();
+    for (NamesSeen& seen : namesSeen) {
+        seen = namesOf(table[seen.option], seen.option);
+    }
+    checkedAfter.clear();
+    for (std::uint32_t i = 0; i < table.size(); ++i) {
+        const Option::Description& described = table[i].description();
+        if (described.required || !described.env.empty()) {
+            checkedAfter.push_back(i);
+        }
+    }
+}
+
+void ParserState::clearResults() {
+    results.clear(table, handedOut);
+    for (Command& command : commands) {
+        command.chosen = false;
+        command.parser.reset();
+    }
+}
+
+void ParserState::handOut(std::uint32_t option) {
+    if (std::find(handedOut.begin(), handedOut.end(), option) == handedOut.end()) {
+        handedOut.push_back(option);
+        namesSeen.push_back(namesOf(table[option], option));
+    }
+}
+
+void ParserState::indexAdded() {
+    const auto last = static_cast<std::uint32_t>(table.size() - 1);
+    if (indexed == last && namesKept()) {
+        index.added(table, last);
+        indexed = table.size();
+    }
+}
+
+} // namespace detail
+
+OptionParser::OptionParser() : held(new detail::ParserState()) {
+    held->errorOutput = &std::cout;
+    held->environment = processEnvironment;
+}
 
 OptionParser::OptionParser(const std::string& usageTemplate, const std::string& versionText)
-    : usage(usageTemplate), version(versionText), errorOutput(&std::cout),
-      environment(processEnvironment) {}
+    : OptionParser() {
+    held->usage = usageTemplate;
+    held->version = versionText;
+}
+
+OptionParser::OptionParser(const OptionParser& other) : held(new detail::ParserState(*other.held)) {
+    // Options set by hand in `other` are cleared by this parser's next parse
+    // too, though no reference to them was handed out here.
+    detail::ParserState& state = *held;
+    state.handedOut.clear();
+    state.namesSeen.clear();
+    state.indexed = 0;
+    for (std::uint32_t i = 0; i < state.table.size(); ++i) {
+        if (state.table[i].found) {
+            state.handOut(i);
+        }
+    }
+}
+
+OptionParser::OptionParser(OptionParser&& other) noexcept : held(other.held) {
+    other.held = nullptr;
+}
+
+OptionParser& OptionParser::operator=(const OptionParser& other) {
+    if (this != &other) {
+        OptionParser copy(other);
+        std::swap(held, copy.held);
+    }
+    return *this;
+}
+
+OptionParser& OptionParser::operator=(OptionParser&& other) noexcept {
+    std::swap(held, other.held);
+    return *this;
+}
+
+OptionParser::~OptionParser() {
+    delete held;
+}
+
+void OptionParser::setUsage(const std::string& text) {
+    held->usage = text;
+}
+
+void OptionParser::setVersion(const std::string& text) {
+    held->version = text;
+}
+
+void OptionParser::setCommandRequired(bool required) noexcept {
+    held->commandRequired = required;
+}
+
+void OptionParser::setSyntax(Syntax rules) noexcept {
+    held->syntax = rules;
+}
+
+Syntax OptionParser::syntax() const noexcept {
+    return held->syntax;
+}
+
+void OptionParser::setStopAtFirstArgument(bool stop) noexcept {
+    held->stopAtFirstArgument = stop;
+}
+
+void OptionParser::setEnvironment(Environment variables) noexcept {
+    held->environment = variables;
+}
+
+void OptionParser::setErrorOutput(std::ostream* out) noexcept {
+    held->errorOutput = out;
+}
+
+void OptionParser::setDescription(const std::string& text) {
+    held->description = text;
+}
+
+void OptionParser::setFooter(const std::string& text) {
+    held->footer = text;
+}
+
+void OptionParser::setHelpWidth(std::size_t columns) noexcept {
+    held->helpWidth = columns;
+}
+
+std::string OptionParser::getVersion() const {
+    return held->version;
+}
 
 bool OptionParser::addOption(char shortName, const std::string& longName, bool needArg,
                              const std::string& defaultValue, const std::string& help) {
@@ -126,115 +280,75 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
     if (hasConflict(record)) {
         return false;
     }
-    table.push_back(std::move(record));
+    held->table.push_back(std::move(record));
+    held->indexAdded();
     return true;
 }
 
 void OptionParser::addHelpOption() {
-    helpNotAdded = !addOption('h', "help", false, std::string(), "print help info");
+    held->helpNotAdded = !addOption('h', "help", false, std::string(), "print help info");
 }
 
 void OptionParser::addVersionOption() {
-    versionNotAdded = !addOption('v', "version", false, std::string(), "print version info");
+    held->versionNotAdded = !addOption('v', "version", false, std::string(), "print version info");
 }
 
 OptionParser::Option& OptionParser::describe(const std::string& name) {
     if (Option* option = findOption(name)) {
         return *option;
     }
-    unknownNames.push_back(name);
-    scratch = Option();
-    return scratch;
+    held->unknownNames.push_back(name);
+    held->scratch = Option();
+    return held->scratch;
 }
 
 OptionParser& OptionParser::exclusive(const std::vector<std::string>& names) {
-    const std::size_t group = groupCount++;
+    const std::size_t group = held->groupCount++;
     for (const std::string& name : names) {
         if (Option* option = findOption(name)) {
             option->described.groups.push_back(group);
         } else {
-            unknownNames.push_back(name);
+            held->unknownNames.push_back(name);
         }
     }
     return *this;
 }
 
 OptionParser& OptionParser::addCommand(const std::string& name, const std::string& help) {
-    for (Command& command : commands) {
+    for (detail::Command& command : held->commands) {
         if (command.name == name) {
             command.help = help;
             return command.parser;
         }
     }
-    commands.push_back({name, help, OptionParser(), false});
-    return commands.back().parser;
-}
-
-const OptionParser::Option* OptionParser::lookup(std::string_view name) const noexcept {
-    return detail::findOptionIn(table, name);
-}
-
-std::vector<const OptionParser::Option*> OptionParser::inNameOrder() const {
-    std::vector<const Option*> options;
-    options.reserve(table.size());
-    for (const Option& option : table) {
-        options.push_back(&option);
-    }
-    std::stable_sort(options.begin(), options.end(),
-                     [](const Option* a, const Option* b) { return a->longName < b->longName; });
-    return options;
+    held->commands.push_back({name, help, OptionParser(), false});
+    return held->commands.back().parser;
 }
 
 OptionParser::Option* OptionParser::findOption(const std::string& name) {
-    return detail::findOptionIn(table, name);
+    held->refreshIndex();
+    const std::uint32_t index = held->index.find(name);
+    if (index == detail::Names::none) {
+        return nullptr;
+    }
+    held->handOut(index);
+    return &held->table[index];
 }
 
 const OptionParser::Option* OptionParser::findOption(const std::string& name) const {
-    return lookup(name);
+    const std::uint32_t index =
+        held->withNames([&](const detail::Names& names) { return names.find(name); });
+    return index != detail::Names::none ? &held->table[index] : nullptr;
 }
 
 bool OptionParser::hasConflict(const Option& option) const {
-    return std::any_of(table.begin(), table.end(),
+    return std::any_of(held->table.begin(), held->table.end(),
                        [&option](const Option& defined) { return defined.conflictsWith(option); });
 }
 
 void OptionParser::reset() {
-    static_cast<void>(clearResults());
-    latest.prog.clear();
-}
-
-void OptionParser::clearCommands() {
-    for (Command& command : commands) {
-        command.chosen = false;
-        command.parser.reset();
-    }
-}
-
-OptionParser::TableTraits OptionParser::clearResults() {
-    // The traits are gathered with | rather than ||: a few loads per option
-    // without a branch each.
-    unsigned flags = 0;
-    for (Option& option : table) {
-        option.found = false;
-        option.from = ValueSource::none;
-        option.timesNamed = 0;
-        option.valueCount = 0;
-        const Option::Description& described = option.described;
-        flags |=
-            static_cast<unsigned>(described.required | !described.env.empty()) *
-                TableTraits::checksAfter |
-            static_cast<unsigned>(!described.aliases.empty()) * TableTraits::aliases |
-            static_cast<unsigned>(option.longName.size() == 1) * TableTraits::oneCharacterNames;
-    }
-    if (!commands.empty()) {
-        clearCommands();
-    }
-    latest.used = 0;
-    latest.arguments.clear();
-    latest.errorLine.clear();
-    latest.errorWord.clear();
-    latest.errorKind = ParseErrorKind::none;
-    return TableTraits{flags};
+    held->clearResults();
+    held->results.program.clear();
 }
 
 } // namespace conkit

@@ -2,10 +2,10 @@
 // and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
-#include "options/present/CompletionScript.h"
-#include "options/core/Lookup.h"
-#include "options/present/Presentation.h"
 #include "options/core/ShortForm.h"
+#include "options/core/State.h"
+#include "options/present/CompletionScript.h"
+#include "options/present/Presentation.h"
 
 namespace conkit {
 
@@ -74,50 +74,47 @@ Model::Value valueOf(const OptionParser::Option& option, Model::Form form, Synta
     return option.description().optionalValue ? Model::Value::optional : Model::Value::required;
 }
 
-/// The records of a parser that the model reads. Only members of
-/// OptionParser may name them, so they hand these pointers over.
-template <class Table, class Commands> struct Records {
-    Table OptionParser::*table;
-    Commands OptionParser::*commands;
-    bool OptionParser::*stopAtFirstArgument;
-};
-
 /// Adds the words that reach each option of `table`, whose first option is
 /// `firstOption` in the model, to `level`: what the parse's lookup gives for
 /// them is that option. Long names and aliases first, "--no-" forms where no
 /// name repeats them, then short names.
-template <class Table>
-void addNames(Model::Level& level, const Table& table, std::size_t firstOption, Syntax syntax) {
+void addNames(Model::Level& level, const detail::Table& table, const detail::Names& names,
+              std::size_t firstOption, Syntax syntax) {
     std::size_t number = firstOption;
     const OptionParser::Option* current = nullptr;
-    detail::forEachLongName(table, [&](const OptionParser::Option& option, std::string_view name,
-                                       bool negated) {
-        if (current != &option) {
-            number += current != nullptr ? 1 : 0;
-            current = &option;
-        }
-        if (name.empty() || name.find('=') != std::string_view::npos || untypeable(name) ||
-            (negated && syntax == Syntax::classic)) {
-            return;
-        }
-        const bool reached = negated ? detail::findLongIn(table, name) == nullptr &&
-                                           detail::findLongIn(table, option.longName) == &option
-                                     : detail::findLongIn(table, name) == &option;
-        const bool shown =
-            negated || name != option.longName || !detail::isShortOnly(option, syntax);
-        if (reached) {
-            const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
-            level.names.push_back({form, std::string(name), number, valueOf(option, form, syntax),
-                                   shown && !option.description().hidden && offerable(name)});
-        }
-    });
+    const auto holder = [&](std::string_view name) {
+        const std::uint32_t index = names.findLong(name);
+        return index != detail::Names::none ? &table[index] : nullptr;
+    };
+    detail::forEachLongName(
+        table, names, [&](const OptionParser::Option& option, std::string_view name, bool negated) {
+            if (current != &option) {
+                number += current != nullptr ? 1 : 0;
+                current = &option;
+            }
+            if (name.empty() || name.find('=') != std::string_view::npos || untypeable(name) ||
+                (negated && syntax == Syntax::classic)) {
+                return;
+            }
+            const bool reached = negated
+                                     ? holder(name) == nullptr && holder(option.longName) == &option
+                                     : holder(name) == &option;
+            const bool shown =
+                negated || name != option.longName || !detail::isShortOnly(option, syntax);
+            if (reached) {
+                const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
+                level.names.push_back({form, std::string(name), number,
+                                       valueOf(option, form, syntax),
+                                       shown && !option.description().hidden && offerable(name)});
+            }
+        });
     number = firstOption;
-    for (const OptionParser::Option& option : table) {
+    for (std::uint32_t index = 0; index < table.size(); ++index) {
+        const OptionParser::Option& option = table[index];
         const char c = option.shortName;
-        const bool reached =
-            syntax == Syntax::gnu
-                ? detail::isShortForm(c, syntax) && detail::findShortIn(table, c) == &option
-                : c != '\0' && detail::findOptionIn(table, std::string_view(&c, 1)) == &option;
+        const bool reached = syntax == Syntax::gnu
+                                 ? detail::isShortForm(c, syntax) && names.findShort(c) == index
+                                 : c != '\0' && names.find(std::string_view(&c, 1)) == index;
         if (reached) {
             // "--" alone ends the options: a short name '-' is reached in a
             // bundle only, so it is not offered.
@@ -132,38 +129,35 @@ void addNames(Model::Level& level, const Table& table, std::size_t firstOption, 
 
 /// Adds the level of `parser` to `model`, then the levels of its commands,
 /// which take the syntax of the program.
-template <class Table, class Commands>
-void addLevel(Model& model, const OptionParser& parser, Syntax syntax,
-              const Records<Table, Commands>& records) {
-    const Table& table = parser.*records.table;
+void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
+    const detail::ParserState& state = parser.state();
     const std::size_t level = model.levels.size();
     const std::size_t firstOption = model.options.size();
     model.levels.emplace_back();
-    model.levels[level].stopAtFirstArgument =
-        syntax == Syntax::gnu && parser.*records.stopAtFirstArgument;
-    for (const OptionParser::Option& option : table) {
+    model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && state.stopAtFirstArgument;
+    for (const OptionParser::Option& option : state.table) {
         model.options.push_back(optionOf(option));
     }
-    addNames(model.levels[level], table, firstOption, syntax);
-    for (const auto& command : parser.*records.commands) {
+    state.withNames([&](const detail::Names& names) {
+        addNames(model.levels[level], state.table, names, firstOption, syntax);
+        return 0;
+    });
+    for (const detail::Command& command : state.commands) {
         if (untypeable(command.name)) {
             continue;
         }
         const Model::Command completed{command.name, oneLine(command.help), model.levels.size(),
                                        offerable(command.name)};
         model.levels[level].commands.push_back(completed);
-        addLevel(model, command.parser, syntax, records);
+        addLevel(model, command.parser, syntax);
     }
 }
 
-/// The model of `parser` and its commands, read through the pointers to
-/// their records.
-template <class Table, class Commands>
-Model modelOf(const OptionParser& parser, Syntax syntax, Table OptionParser::*table,
-              Commands OptionParser::*commands, bool OptionParser::*stopAtFirstArgument) {
+/// The model of `parser` and its commands.
+Model modelOf(const OptionParser& parser) {
     Model model;
-    model.classic = syntax == Syntax::classic;
-    addLevel(model, parser, syntax, Records<Table, Commands>{table, commands, stopAtFirstArgument});
+    model.classic = parser.syntax() == Syntax::classic;
+    addLevel(model, parser, parser.syntax());
     return model;
 }
 
@@ -175,21 +169,15 @@ std::string commandName(const std::string& program) {
 } // namespace
 
 std::string OptionParser::bashCompletion(const std::string& program) const {
-    return detail::bashScript(modelOf(*this, syntaxRules, &OptionParser::table,
-                                      &OptionParser::commands, &OptionParser::stopAtFirstArgument),
-                              commandName(program));
+    return detail::bashScript(modelOf(*this), commandName(program));
 }
 
 std::string OptionParser::zshCompletion(const std::string& program) const {
-    return detail::zshScript(modelOf(*this, syntaxRules, &OptionParser::table,
-                                     &OptionParser::commands, &OptionParser::stopAtFirstArgument),
-                             commandName(program));
+    return detail::zshScript(modelOf(*this), commandName(program));
 }
 
 std::string OptionParser::fishCompletion(const std::string& program) const {
-    return detail::fishScript(modelOf(*this, syntaxRules, &OptionParser::table,
-                                      &OptionParser::commands, &OptionParser::stopAtFirstArgument),
-                              commandName(program));
+    return detail::fishScript(modelOf(*this), commandName(program));
 }
 
 } // namespace conkit

@@ -1,7 +1,7 @@
 // The help text of the gnu syntax: blocks of paragraphs and two-column
 // entries, the help column wrapped to the width of the terminal.
-#include "options/present/Presentation.h"
 #include "options/core/ShortForm.h"
+#include "options/present/Presentation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -108,14 +108,13 @@ std::string paragraph(std::string_view text) {
     return block;
 }
 
-std::string optionBlock(const std::list<Option>& table, const OptionBlock& shown,
-                        std::size_t width) {
+std::string optionBlock(const ToolFacts& tool, const OptionBlock& shown, std::size_t width) {
     std::string block = shown.title.empty() ? "Options" : std::string(shown.title);
     block += ":\n";
     for (const Option* option : shown.options) {
         // Long forms line up whether a short form stands before them or not.
         std::string entry = isShortForm(option->shortName, Syntax::gnu) ? "  " : "      ";
-        for (const EntryPiece& piece : entryPieces(table, *option)) {
+        for (const EntryPiece& piece : entryPieces(tool.table, tool.names, *option)) {
             entry += piece.text;
         }
         appendEntry(block, entry, helpWithTags(*option), width);
@@ -151,7 +150,7 @@ std::string gnuHelpText(const ToolFacts& tool, std::string_view usageLine, std::
     }
     blocks.push_back(paragraph(tool.description));
     for (const OptionBlock& shown : optionBlocks(tool.table)) {
-        blocks.push_back(optionBlock(tool.table, shown, width));
+        blocks.push_back(optionBlock(tool, shown, width));
     }
     if (!tool.commands.empty()) {
         std::string block = "Commands:\n";

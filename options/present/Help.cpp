@@ -2,9 +2,12 @@
 // printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
-#include "options/present/Presentation.h"
-#include "options/core/ShortForm.h"
+#include "options/core/State.h"
 
+#include "options/core/ShortForm.h"
+#include "options/present/Presentation.h"
+
+#include <algorithm>
 #include <iostream>
 
 namespace conkit {
@@ -54,25 +57,35 @@ std::string OptionParser::Option::helpLine() const {
 }
 
 std::string OptionParser::usageText() const {
-    std::string text = usage;
+    std::string text = held->usage;
     const std::string::size_type at = text.find(progMarker);
     if (at != std::string::npos) {
-        text.replace(at, progMarker.size(), latest.prog);
+        text.replace(at, progMarker.size(), held->results.program);
     }
     return text;
 }
 
 std::string OptionParser::helpText() const {
-    if (syntaxRules == Syntax::gnu) {
-        const detail::ToolFacts tool{table, detail::commandFacts(commands), description, footer};
-        return detail::gnuHelpText(tool, usageText(), latest.prog,
-                                   detail::helpColumns(helpWidth, environment));
+    const detail::ParserState& state = *held;
+    if (state.syntax == Syntax::gnu) {
+        const detail::Names names = state.currentNames();
+        const detail::ToolFacts tool{state.table, names, detail::commandFacts(state.commands),
+                                     state.description, state.footer};
+        return detail::gnuHelpText(tool, usageText(), state.results.program,
+                                   detail::helpColumns(state.helpWidth, state.environment));
     }
-    std::string text = version;
+    std::string text = state.version;
     text += '\n';
     text += usageText();
     text += '\n';
-    for (const Option* option : inNameOrder()) {
+    // In long-name order; options with the same long name in definition order.
+    std::vector<const Option*> options;
+    for (const Option& option : state.table) {
+        options.push_back(&option);
+    }
+    std::stable_sort(options.begin(), options.end(),
+                     [](const Option* a, const Option* b) { return a->longName < b->longName; });
+    for (const Option* option : options) {
         if (option->description().hidden) {
             continue;
         }
@@ -90,7 +103,7 @@ void OptionParser::printHelp(std::ostream& out) const {
     // The gnu help ends with its last line, as Unix tools print theirs; the
     // classic help has always been followed by an empty line.
     out << helpText();
-    if (syntaxRules == Syntax::gnu) {
+    if (held->syntax == Syntax::gnu) {
         out.flush();
     } else {
         out << std::endl;
@@ -102,7 +115,7 @@ void OptionParser::printVersion() const {
 }
 
 void OptionParser::printVersion(std::ostream& out) const {
-    out << version << std::endl;
+    out << held->version << std::endl;
 }
 
 } // namespace conkit

@@ -2,6 +2,8 @@
 // every text escaped so that it prints as it is and never acts as roff.
 #include "options/OptionParser.h"
 
+#include "options/core/State.h"
+
 #include "options/present/Presentation.h"
 
 #include <set>
@@ -216,19 +218,21 @@ void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
 } // namespace
 
 std::string OptionParser::manPage(const std::string& program, int section) const {
+    const detail::ParserState& state = *held;
+    const detail::Names names = state.currentNames();
     Roff page;
     page.raw(".TH");
     page.argument(program);
     page.argument(std::to_string(section));
-    if (!version.empty()) {
+    if (!state.version.empty()) {
         page.raw(" \"\""); // no date
-        page.argument(version);
+        page.argument(state.version);
     }
     page.endLine();
 
     page.raw(".SH NAME\n");
     page.text(program);
-    const std::string_view sentence = firstSentence(description);
+    const std::string_view sentence = firstSentence(state.description);
     if (!sentence.empty()) {
         page.raw(" \\- ");
         page.text(sentence);
@@ -239,12 +243,12 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     page.raw(".SH SYNOPSIS\n\\fB");
     page.text(program);
     page.raw("\\fR");
-    const std::size_t marker = usage.find("%prog");
+    const std::size_t marker = state.usage.find("%prog");
     if (marker == std::string::npos) {
         page.raw(" [\\fIOPTION\\fR]...");
-        page.raw(commands.empty() ? "\n" : " \\fICOMMAND\\fR [\\fIARG\\fR]...\n");
+        page.raw(state.commands.empty() ? "\n" : " \\fICOMMAND\\fR [\\fIARG\\fR]...\n");
     } else {
-        const std::string_view rest = std::string_view(usage).substr(marker + 5);
+        const std::string_view rest = std::string_view(state.usage).substr(marker + 5);
         for (std::string_view line : detail::paragraphLines(rest)) {
             page.text(line);
             page.endLine();
@@ -253,12 +257,12 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
     page.endLine();
 
-    if (!detail::paragraphLines(description).empty()) {
+    if (!detail::paragraphLines(state.description).empty()) {
         page.raw(".SH DESCRIPTION\n");
-        page.lines(description, ".PP\n");
+        page.lines(state.description, ".PP\n");
     }
 
-    const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(table);
+    const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(state.table);
     if (!blocks.empty()) {
         page.raw(".SH OPTIONS\n");
     }
@@ -270,14 +274,14 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         }
         for (const Option* option : block.options) {
             page.raw(".TP\n");
-            appendEntry(page, detail::entryPieces(table, *option));
+            appendEntry(page, detail::entryPieces(state.table, names, *option));
             page.lines(detail::helpWithTags(*option), ".sp\n");
         }
     }
 
-    if (!commands.empty()) {
+    if (!state.commands.empty()) {
         page.raw(".SH COMMANDS\n");
-        for (const Command& command : commands) {
+        for (const detail::Command& command : state.commands) {
             page.raw(".TP\n");
             appendEntry(page, {{EntryPiece::Kind::name, command.name}});
             page.lines(command.help, ".sp\n");
@@ -285,7 +289,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
 
     bool environmentShown = false;
-    for (const Option& option : table) {
+    for (const Option& option : state.table) {
         const Option::Description& described = option.description();
         if (described.hidden || described.env.empty()) {
             continue;

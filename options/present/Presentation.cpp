@@ -3,7 +3,6 @@
 // the lines of free text.
 #include "options/present/Presentation.h"
 
-#include "options/core/Lookup.h"
 #include "options/core/ShortForm.h"
 
 #include <algorithm>
@@ -52,7 +51,7 @@ std::string placeholder(const Option& option) {
     return text;
 }
 
-std::vector<OptionBlock> optionBlocks(const std::list<Option>& table) {
+std::vector<OptionBlock> optionBlocks(const Table& table) {
     std::vector<OptionBlock> blocks(1); // the untitled block comes first
     for (const Option& option : table) {
         if (option.description().hidden) {
@@ -72,7 +71,7 @@ std::vector<OptionBlock> optionBlocks(const std::list<Option>& table) {
     return blocks;
 }
 
-std::vector<EntryPiece> entryPieces(const std::list<Option>& table, const Option& option) {
+std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, const Option& option) {
     std::vector<EntryPiece> pieces;
     if (isShortForm(option.shortName, Syntax::gnu)) {
         pieces.push_back({Kind::name, std::string{'-', option.shortName}});
@@ -88,7 +87,7 @@ std::vector<EntryPiece> entryPieces(const std::list<Option>& table, const Option
         appendLongForm(option, option.longName, option.description().negatable, pieces);
     }
     for (const std::string& alias : option.description().aliases) {
-        if (aliasInEffect(table, option, alias)) {
+        if (aliasInEffect(table, names, option, alias)) {
             pieces.push_back({Kind::punctuation, ", "});
             appendLongForm(option, alias, false, pieces);
         }

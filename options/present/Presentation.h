@@ -4,6 +4,8 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/core/Names.h"
+#include "options/core/Results.h"
 
 #include <cstddef>
 #include <list>
@@ -25,7 +27,8 @@ struct CommandFacts {
 /// members read its fields, so they fill this in; the views point into the
 /// parser, which outlives the call that uses them.
 struct ToolFacts {
-    const std::list<Option>& table;
+    const Table& table;
+    const Names& names;
     std::vector<CommandFacts> commands;
     std::string_view description;
     std::string_view footer;
@@ -51,7 +54,7 @@ struct OptionBlock {
 /// The options of `table` that are not hidden, in blocks: first those without
 /// a section (when there are any), then one block per section in the order of
 /// the section's first shown option.
-std::vector<OptionBlock> optionBlocks(const std::list<Option>& table);
+std::vector<OptionBlock> optionBlocks(const Table& table);
 
 /// The placeholder of `option`'s value in the help, the man page and
 /// completion: its value name, else its long name in upper case.
@@ -71,7 +74,7 @@ struct EntryPiece {
 /// ", "; or "-x", "-x VALUENAME" or "-x[VALUENAME]" alone for an option
 /// defined by its short name only; then, after ", " each, the long forms of
 /// the aliases in effect (never with "[no-]"). No indent.
-std::vector<EntryPiece> entryPieces(const std::list<Option>& table, const Option& option);
+std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, const Option& option);
 
 /// The help of `option` followed by its tags, one blank between each: those
 /// that apply, in this order: "[required]", "[possible values: A, B]",

@@ -1,0 +1,186 @@
+// The one owner of what a typed name means: every name a user can type for
+// the options of one table, and the rules that read a word against them.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace conkit::detail {
+
+/// Any list of options that has `size()` and `operator[]`, such as the table.
+/// The names are read from each option's own fields.
+class Names {
+public:
+    /// No option.
+    static constexpr std::uint32_t none = 0xFFFFFFFFU;
+
+    /// How an entry names its option, in order of precedence when two
+    /// entries have the same text.
+    enum class Kind : std::uint8_t { longName, alias, negated };
+
+    /// One name a user can type after "--".
+    struct Entry {
+        std::string text;
+        std::uint32_t option = none;
+        Kind kind = Kind::longName;
+        /// False for an alias or "no-" form that an earlier entry of the
+        /// same text shadows: it names nothing.
+        bool reached = true;
+        /// The option and form it names, as one number: two entries with
+        /// the same owner are one option in one form.
+        [[nodiscard]] std::uint32_t owner() const noexcept {
+            return option * 2 + (kind == Kind::negated ? 1U : 0U);
+        }
+    };
+
+    /// What a word read under the gnu abbreviation rule names.
+    struct Reading {
+        /// The entry it names exactly or as the unique prefix; nullptr when
+        /// it names none or several.
+        const Entry* entry = nullptr;
+        /// How many owners begin with it (0 when it names one exactly).
+        std::size_t matches = 0;
+    };
+
+    Names() = default;
+    /// The names of `options`.
+    template <class Options> explicit Names(const Options& options) { build(options); }
+
+    /// Reads the names of `options` afresh.
+    template <class Options> void build(const Options& options);
+    /// Adds the names of `options[index]`, the last option of `options`,
+    /// whose long name no option has yet and which has no alias or "--no-"
+    /// form.
+    template <class Options> void added(const Options& options, std::uint32_t index);
+
+    /// The option with long name `name`, else the first that has it as an
+    /// alias; `none` when no option has.
+    [[nodiscard]] std::uint32_t findLong(std::string_view name) const noexcept;
+    /// Among the options whose short name is `c`, the one whose long name
+    /// sorts first (the first defined among equals); `none` when none has.
+    [[nodiscard]] std::uint32_t findShort(char c) const noexcept {
+        return shortNames[static_cast<unsigned char>(c)];
+    }
+    /// findOption's rule: the long name or alias `name`, or, for a name of
+    /// one character, failing that the short name.
+    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
+        const std::uint32_t byLong = findLong(name);
+        return byLong == none && name.size() == 1 ? findShort(name[0]) : byLong;
+    }
+    /// The entry `word` names exactly (long names before aliases before
+    /// "no-" forms), else the one owner whose names begin with it.
+    [[nodiscard]] Reading read(std::string_view word) const noexcept;
+    /// The text of every reached entry that begins with `prefix`, in byte
+    /// order.
+    [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
+    /// Every entry, sorted by text and then by precedence.
+    [[nodiscard]] const std::vector<Entry>& entries() const noexcept { return sorted; }
+
+    /// Adds `entry` as it comes, for a list built by hand (as from a name
+    /// list): call `finish` once all are in.
+    void add(Entry entry) { sorted.push_back(std::move(entry)); }
+    /// Sorts the entries added and marks the shadowed ones.
+    void finish();
+
+private:
+    template <class Option> static bool sortsBefore(const Option& a, const Option& b) noexcept {
+        return a.longName < b.longName;
+    }
+
+    std::vector<Entry> sorted;
+    std::array<std::uint32_t, 256> shortNames = emptyShortNames();
+
+    static constexpr std::array<std::uint32_t, 256> emptyShortNames() noexcept {
+        std::array<std::uint32_t, 256> names{};
+        for (std::uint32_t& name : names) {
+            name = none;
+        }
+        return names;
+    }
+};
+
+template <class Options> void Names::build(const Options& options) {
+    sorted.clear();
+    shortNames = emptyShortNames();
+    const auto count = static_cast<std::uint32_t>(options.size());
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto& option = options[i];
+        add({option.longName, i, Kind::longName});
+        for (const std::string& alias : option.description().aliases) {
+            add({alias, i, Kind::alias});
+        }
+        std::uint32_t& byShort = shortNames[static_cast<unsigned char>(option.shortName)];
+        if (byShort == none || sortsBefore(option, options[byShort])) {
+            byShort = i;
+        }
+    }
+    finish();
+    // A "--no-" form names its option only when its long name does, and no
+    // long name or alias in effect repeats it.
+    std::vector<Entry> negated;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto& option = options[i];
+        if (option.description().negatable && !option.needArg && findLong(option.longName) == i) {
+            negated.push_back({"no-" + option.longName, i, Kind::negated});
+        }
+    }
+    if (!negated.empty()) {
+        for (Entry& entry : negated) {
+            add(std::move(entry));
+        }
+        finish();
+    }
+}
+
+template <class Options> void Names::added(const Options& options, std::uint32_t index) {
+    const auto& option = options[index];
+    Entry entry{option.longName, index, Kind::longName};
+    const auto at =
+        std::lower_bound(sorted.begin(), sorted.end(), entry, [](const Entry& a, const Entry& b) {
+            return a.text != b.text ? a.text < b.text : a.kind < b.kind;
+        });
+    // A "--no-" form this long name repeats stops naming anything.
+    for (auto later = at; later != sorted.end() && later->text == entry.text; ++later) {
+        later->reached = false;
+    }
+    sorted.insert(at, std::move(entry));
+    std::uint32_t& byShort = shortNames[static_cast<unsigned char>(option.shortName)];
+    if (byShort == none || sortsBefore(option, options[byShort])) {
+        byShort = index;
+    }
+}
+
+/// True when `alias`, an alias of `owner`, an option of `options`, names
+/// `owner`: no option has it as its long name, and none defined before
+/// `owner` has it as an alias.
+template <class Options>
+bool aliasInEffect(const Options& options, const Names& names,
+                   const typename Options::value_type& owner, std::string_view alias) noexcept {
+    const std::uint32_t holder = names.findLong(alias);
+    return holder != Names::none && &options[holder] == &owner && owner.longName != alias;
+}
+
+/// Calls `visit(option, name, negated)` for every long name a user can type
+/// in the gnu syntax, in order of definition: each option's long name, its
+/// aliases in effect, and "no-NAME" (`negated` true) when it is negatable
+/// and takes no value. `name` lives only during the call.
+template <class Options, class Visit>
+void forEachLongName(const Options& options, const Names& names, Visit visit) {
+    for (const auto& option : options) {
+        visit(option, std::string_view(option.longName), false);
+        for (const std::string& alias : option.description().aliases) {
+            if (aliasInEffect(options, names, option, alias)) {
+                visit(option, std::string_view(alias), false);
+            }
+        }
+        if (option.description().negatable && !option.needArg) {
+            visit(option, std::string_view("no-" + option.longName), true);
+        }
+    }
+}
+
+} // namespace conkit::detail

@@ -1,0 +1,121 @@
+// What the latest parse gave: one record per option, the texts it kept, and
+// the one writer of them and of the options' public `found` and `value`.
+#pragma once
+
+#include "options/OptionParser.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace conkit::detail {
+
+using Option = OptionParser::Option;
+/// The options of a parser in order of definition; an option keeps its place
+/// (and its address) while others are added.
+using Table = std::deque<Option>;
+
+/// What the latest parse gave one option.
+struct Record {
+    /// Where its value came from.
+    ValueSource from = ValueSource::none;
+    /// How many times the command line named it.
+    std::uint32_t timesNamed = 0;
+    /// How many values it got, and where the last and the first of them lie
+    /// among the parse's values; values before `firstValue` were undone.
+    std::uint32_t valueCount = 0;
+    std::size_t lastValue = 0;
+    std::size_t firstValue = 0;
+};
+
+/// Where a text of the latest parse lies in its buffer.
+struct Span {
+    std::size_t begin = 0;
+    std::size_t length = 0;
+};
+
+/// The results of the latest parse. A record belongs to the parse that
+/// stamped it: a new parse makes every record read as empty by moving on to
+/// a new stamp, so clearing costs nothing however large the table.
+class Results {
+public:
+    /// @name Reading
+    /// @{
+    /// What the latest parse gave option `index`.
+    [[nodiscard]] const Record& record(std::size_t index) const noexcept {
+        return index < records.size() && stamps[index] == stamp ? records[index] : empty;
+    }
+    /// The latest value of option `index`, else `fallback`.
+    [[nodiscard]] std::string_view latestValue(std::size_t index,
+                                               std::string_view fallback) const noexcept {
+        const Record& got = record(index);
+        return got.valueCount == 0 ? fallback : text(values[got.lastValue].text);
+    }
+    /// Every value of option `index`, in the order given.
+    [[nodiscard]] std::vector<std::string> valuesOf(std::size_t index) const;
+    /// A text kept by the latest parse.
+    [[nodiscard]] std::string_view text(Span span) const noexcept {
+        return std::string_view(texts.data() + span.begin, span.length);
+    }
+    /// The positional words of the latest parse.
+    [[nodiscard]] const std::vector<Span>& arguments() const noexcept { return positional; }
+    /// The options the latest parse wrote, in the order it first wrote them.
+    [[nodiscard]] const std::vector<std::uint32_t>& written() const noexcept { return touched; }
+    /// @}
+
+    /// @name Writing: the only code that writes results
+    /// @{
+    /// Starts a new parse of `table`: every record reads as empty, and
+    /// `found` is cleared on the options the last parse wrote and on those in
+    /// `handedOut`, the only ones anything else may have set.
+    void clear(Table& table, const std::vector<std::uint32_t>& handedOut);
+    /// The command line named option `index`.
+    void named(Option& option, std::uint32_t index);
+    /// Option `index` got `text` from `from`: found, its `value` field and
+    /// its values.
+    void stored(Option& option, std::uint32_t index, std::string_view text, ValueSource from);
+    /// "--no-NAME" undid every earlier naming of option `index`.
+    void negated(Option& option, std::uint32_t index);
+    /// The environment switched option `index`, which takes no value, on or off.
+    void switched(Option& option, std::uint32_t index, bool on);
+    /// Sets `option`'s public fields as a stored value does.
+    static void setValue(Option& option, std::string_view text);
+    /// Keeps a positional word.
+    void positionalWord(std::string_view word) { positional.push_back(keep(word)); }
+    /// Makes room for the texts of `words` words, so that parsing again
+    /// allocates nothing.
+    void reserve(std::size_t words);
+    /// @}
+
+    /// The program name of the latest parse.
+    std::string program;
+    /// The error of the latest parse.
+    std::string errorLine;
+    std::string errorWord;
+    ParseErrorKind errorKind = ParseErrorKind::none;
+
+private:
+    /// A value: whose it is, and where its text lies.
+    struct Value {
+        std::uint32_t option;
+        Span text;
+    };
+
+    /// The record of option `index` in this parse, stamped on first use.
+    Record& fresh(std::uint32_t index);
+    Span keep(std::string_view text);
+
+    std::vector<Record> records;
+    std::vector<std::uint32_t> stamps;
+    std::uint32_t stamp = 1;
+    std::vector<std::uint32_t> touched;
+    std::vector<Value> values;
+    std::vector<Span> positional;
+    std::string texts;
+    std::size_t used = 0;
+    static constexpr Record empty{};
+};
+
+} // namespace conkit::detail

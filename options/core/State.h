@@ -1,0 +1,111 @@
+// What a parser holds: its table, its commands, its settings and texts, the
+// name index of its table and the results of its latest parse.
+#pragma once
+
+#include "options/OptionParser.h"
+#include "options/core/Names.h"
+#include "options/core/Results.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace conkit::detail {
+
+/// A sub-command: its name, its help and its parser.
+struct Command {
+    std::string name;
+    std::string help;
+    OptionParser parser;
+    bool chosen = false;
+};
+
+/// The names an option had when it was handed out for change.
+struct NamesSeen {
+    std::uint32_t option = 0;
+    char shortName = '\0';
+    bool negatable = false;
+    bool needArg = false;
+    std::string longName;
+    std::vector<std::string> aliases;
+
+    [[nodiscard]] bool sameAs(const Option& now) const noexcept {
+        return now.shortName == shortName && now.description().negatable == negatable &&
+               now.needArg == needArg && now.longName == longName &&
+               now.description().aliases == aliases;
+    }
+};
+
+struct ParserState {
+    /// @name Settings and texts
+    /// @{
+    std::string usage;
+    std::string version;
+    std::string description;
+    std::string footer;
+    std::size_t helpWidth = 80;
+    Syntax syntax = Syntax::classic;
+    bool stopAtFirstArgument = false;
+    bool commandRequired = false;
+    std::ostream* errorOutput = nullptr;
+    OptionParser::Environment environment = nullptr;
+    /// @}
+
+    /// @name The table
+    /// @{
+    Table table;
+    std::deque<Command> commands;
+    /// What describe() hands out for a name no option has.
+    Option scratch;
+    /// Names given to describe() or exclusive() that no option had.
+    std::vector<std::string> unknownNames;
+    std::size_t groupCount = 0;
+    bool helpNotAdded = false;
+    bool versionNotAdded = false;
+    /// @}
+
+    /// The latest parse's results.
+    Results results;
+    /// Clears the results of this parser and its commands, as a parse does first.
+    void clearResults();
+
+    /// @name The name index: a cache of what the table's names read as
+    /// Options change only through a reference handed out by findOption or
+    /// describe; the index is current while every option handed out keeps
+    /// the names it had when the index last looked.
+    /// @{
+    /// True when the index reads the table as it is.
+    [[nodiscard]] bool indexCurrent() const noexcept;
+    /// True when every option handed out keeps the names the index saw.
+    [[nodiscard]] bool namesKept() const noexcept;
+    /// Makes the index current.
+    void refreshIndex();
+    /// Calls `use(names)` with names that read the table as it is: the
+    /// index when it is current, else a reading made for the call.
+    template <class Use> decltype(auto) withNames(Use use) const {
+        if (indexCurrent()) {
+            return use(index);
+        }
+        return use(Names(table));
+    }
+    /// A copy of names that read the table as it is, for code that reads
+    /// many names outside a parse.
+    [[nodiscard]] Names currentNames() const { return indexCurrent() ? index : Names(table); }
+    /// Records that option `option` was handed out for change.
+    void handOut(std::uint32_t option);
+    /// Adds the last option of the table to the index.
+    void indexAdded();
+
+    Names index;
+    /// How many options of the table the index has read.
+    std::size_t indexed = 0;
+    /// The options handed out for change, and their names as the index saw them.
+    std::vector<std::uint32_t> handedOut;
+    std::vector<NamesSeen> namesSeen;
+    /// The options that had required() or env() when the index was built.
+    std::vector<std::uint32_t> checkedAfter;
+    /// @}
+};
+
+} // namespace conkit::detail
