@@ -63,7 +63,9 @@ if [ "$status" -eq 0 ] || [ "$(grep -c . <<<"$warnings")" -ne 3 ] ||
     exit 1
 fi
 
+# doxygen creates its output folder but not the folders above it.
 rm -rf build/docs/html
+mkdir -p build/docs
 status=0
 warnings=$(doxygen docs/Doxyfile 2>&1 >/dev/null) || status=$?
 if [ -n "$warnings" ]; then
