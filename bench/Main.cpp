@@ -207,6 +207,10 @@ void printScaling(const std::map<std::string, Measured>& results) {
     };
     family("parse time per word", "scale_parse_words/", true);
     family("parse time per option table", "scale_parse_options/", false);
+    family("small line per option table", "scale_parse_small_options/", false);
+    family("gnu small line per option table", "scale_gnu_parse_small_options/", false);
+    family("20 options per option table", "scale_parse_20_options/", false);
+    family("gnu 20 options per option table", "scale_gnu_parse_20_options/", false);
     family("find(text), one hot text", "scale_find_text/", false);
     family("StrSplitter, one hot text", "scale_split_text/", false);
     family("find(text), windows of 64MiB", "scale_window_find_text/", false);
