@@ -160,4 +160,13 @@ const CommandLine& largeLine() {
     return line;
 }
 
+using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
+
+void registerParser(const std::string& name, Runner runner, const CommandLine& line,
+                    std::size_t extraFlags) {
+    benchmark::RegisterBenchmark(name.c_str(), [runner, &line, extraFlags](benchmark::State& s) {
+        runner(s, line, extraFlags);
+    });
+}
+
 } // namespace

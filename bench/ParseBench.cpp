@@ -180,15 +180,6 @@ void queryAfterRename(benchmark::State& state, bool rename) {
     }
 }
 
-using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
-
-void registerParser(const std::string& name, Runner runner, const CommandLine& line,
-                    std::size_t extraFlags) {
-    benchmark::RegisterBenchmark(name.c_str(), [runner, &line, extraFlags](benchmark::State& s) {
-        runner(s, line, extraFlags);
-    });
-}
-
 void registerParsers(const char* group, const CommandLine& line, std::size_t extraFlags) {
     const std::pair<const char*, Runner> parsers[] = {
         {"conkit", conkitClassicParse},
