@@ -64,8 +64,11 @@ struct Row {
     double target;                      // conkit / baseline throughput; 0: for information
 };
 
-/// One line per row: conkit's throughput over its baseline's, and the target.
-void printRows(const std::map<std::string, Measured>& results, const std::vector<Row>& rows) {
+/// A table headed `title`, one line per row: conkit's throughput over its
+/// baseline's, and the target.
+void printRows(const char* title, const std::map<std::string, Measured>& results,
+               const std::vector<Row>& rows) {
+    std::printf("\n%-32s %-26s %8s %8s  %s\n", title, "baseline", "ratio", "target", "met");
     for (const Row& row : rows) {
         const Measured* ours = find(results, row.group + "/conkit");
         const Measured* best = nullptr;
@@ -143,8 +146,7 @@ void printRatios(const std::map<std::string, Measured>& results) {
         {"isSet, 100 options, renamed", "query_after_rename", {"no_rename"}, 0.5},
         {"30-option tool with a command", "tool_30", {"CLI11"}, 1.0},
     };
-    std::printf("\n%-32s %-26s %8s %8s  %s\n", "operation", "baseline", "ratio", "target", "met");
-    printRows(results, rows);
+    printRows("operation", results, rows);
 }
 
 #if defined(CONKIT_BENCH_BASELINE)
@@ -157,9 +159,7 @@ void printBaseline(const std::map<std::string, Measured>& results) {
         {"gnu parse, small", "gnu_parse_small", {"conkit_baseline"}, 0},
         {"gnu parse, large", "gnu_parse_large", {"conkit_baseline"}, 1.0},
     };
-    std::printf("\n%-32s %-26s %8s %8s  %s\n", "conkit vs " CONKIT_BENCH_BASELINE, "baseline",
-                "ratio", "target", "met");
-    printRows(results, rows);
+    printRows("conkit vs " CONKIT_BENCH_BASELINE, results, rows);
 }
 #endif
 
