@@ -64,6 +64,39 @@ struct Row {
     double target;                      // conkit / baseline throughput; 0: for information
 };
 
+/// A table headed `title`, one line per row: conkit's throughput over its
+/// baseline's, and the target.
+void printRows(const char* title, const std::map<std::string, Measured>& results,
+               const std::vector<Row>& rows) {
+    std::printf("\n%-32s %-26s %8s %8s  %s\n", title, "baseline", "ratio", "target", "met");
+    for (const Row& row : rows) {
+        const Measured* ours = find(results, row.group + "/conkit");
+        const Measured* best = nullptr;
+        std::string bestName;
+        for (const char* baseline : row.baselines) {
+            const Measured* m = find(results, row.group + "/" + baseline);
+            if (m != nullptr && (best == nullptr || m->cpuTime < best->cpuTime)) {
+                best = m;
+                bestName = baseline;
+            }
+        }
+        if (ours == nullptr || best == nullptr) {
+            std::printf("%-32s %-26s %8s\n", row.label, row.baselines.front(), "skipped");
+            continue;
+        }
+        if (row.baselines.size() > 1) {
+            bestName = "best: " + bestName;
+        }
+        const double ratio = best->cpuTime / ours->cpuTime;
+        if (row.target > 0) {
+            std::printf("%-32s %-26s %8.2f %7s%.1f  %s\n", row.label, bestName.c_str(), ratio,
+                        ">=", row.target, ratio >= row.target ? "yes" : "NO");
+        } else {
+            std::printf("%-32s %-26s %8.2f %8s\n", row.label, bestName.c_str(), ratio, "-");
+        }
+    }
+}
+
 void printRatios(const std::map<std::string, Measured>& results) {
     const std::vector<Row> rows = {
         {"find(char), absent", "find_char/absent", {"memchr"}, 0.9},
@@ -113,34 +146,22 @@ void printRatios(const std::map<std::string, Measured>& results) {
         {"isSet, 100 options, renamed", "query_after_rename", {"no_rename"}, 0.5},
         {"30-option tool with a command", "tool_30", {"CLI11"}, 1.0},
     };
-    std::printf("\n%-32s %-26s %8s %8s  %s\n", "operation", "baseline", "ratio", "target", "met");
-    for (const Row& row : rows) {
-        const Measured* ours = find(results, row.group + "/conkit");
-        const Measured* best = nullptr;
-        std::string bestName;
-        for (const char* baseline : row.baselines) {
-            const Measured* m = find(results, row.group + "/" + baseline);
-            if (m != nullptr && (best == nullptr || m->cpuTime < best->cpuTime)) {
-                best = m;
-                bestName = baseline;
-            }
-        }
-        if (ours == nullptr || best == nullptr) {
-            std::printf("%-32s %-26s %8s\n", row.label, row.baselines.front(), "skipped");
-            continue;
-        }
-        if (row.baselines.size() > 1) {
-            bestName = "best: " + bestName;
-        }
-        const double ratio = best->cpuTime / ours->cpuTime;
-        if (row.target > 0) {
-            std::printf("%-32s %-26s %8.2f %7s%.1f  %s\n", row.label, bestName.c_str(), ratio,
-                        ">=", row.target, ratio >= row.target ? "yes" : "NO");
-        } else {
-            std::printf("%-32s %-26s %8.2f %8s\n", row.label, bestName.c_str(), ratio, "-");
-        }
-    }
+    printRows("operation", results, rows);
 }
+
+#if defined(CONKIT_BENCH_BASELINE)
+/// conkit against the earlier revision built into the same binary: the large
+/// lines at least as fast, the small ones for information.
+void printBaseline(const std::map<std::string, Measured>& results) {
+    const std::vector<Row> rows = {
+        {"parse, small", "parse_small", {"conkit_baseline"}, 0},
+        {"parse, large", "parse_large", {"conkit_baseline"}, 1.0},
+        {"gnu parse, small", "gnu_parse_small", {"conkit_baseline"}, 0},
+        {"gnu parse, large", "gnu_parse_large", {"conkit_baseline"}, 1.0},
+    };
+    printRows("conkit vs " CONKIT_BENCH_BASELINE, results, rows);
+}
+#endif
 
 void printAllocations(const std::map<std::string, Measured>& results) {
     std::printf("\n%-32s %8s %8s  %s\n", "heap allocations per call", "count", "limit", "met");
@@ -207,6 +228,10 @@ void printScaling(const std::map<std::string, Measured>& results) {
     };
     family("parse time per word", "scale_parse_words/", true);
     family("parse time per option table", "scale_parse_options/", false);
+    family("small line per option table", "scale_parse_small_options/", false);
+    family("gnu small line per option table", "scale_gnu_parse_small_options/", false);
+    family("20 options per option table", "scale_parse_20_options/", false);
+    family("gnu 20 options per option table", "scale_gnu_parse_20_options/", false);
     family("find(text), one hot text", "scale_find_text/", false);
     family("StrSplitter, one hot text", "scale_split_text/", false);
     family("find(text), windows of 64MiB", "scale_window_find_text/", false);
@@ -223,6 +248,9 @@ int main(int argc, char** argv) {
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     printRatios(collector.results);
+#if defined(CONKIT_BENCH_BASELINE)
+    printBaseline(collector.results);
+#endif
     printAllocations(collector.results);
     printScaling(collector.results);
     benchmark::Shutdown();

@@ -1,16 +1,14 @@
 // Parsing an argument vector: conkit against getopt_long, cxxopts, CLI11 and
 // boost.program_options on the same command lines. Option definitions are
 // made once, outside the timed loop, wherever the library allows reuse.
-#include "AllocationCount.h"
-#include "Workloads.h"
-
-#include "options/OptionParser.h"
+#include "ConkitParse.h"
 
 #include <benchmark/benchmark.h>
 #include <getopt.h>
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #if defined(CONKIT_HAVE_CXXOPTS)
@@ -24,124 +22,6 @@
 #endif
 
 namespace {
-
-using conkit_bench::CommandLine;
-
-/// What a parser made of a command line, for the check before timing.
-struct Result {
-    std::string user;
-    bool password = false;
-    std::size_t positional = 0;
-    bool operator==(const Result& o) const {
-        return user == o.user && password == o.password && positional == o.positional;
-    }
-};
-
-/// The demo's four options, plus `extraFlags` flag options "flag0", ...
-conkit::OptionParser conkitParser(std::size_t extraFlags) {
-    conkit::OptionParser parser("%prog", "demo 1.0");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption('u', "user", true, "", "username");
-    parser.addOption('p', "password", false, "", "password");
-    for (std::size_t i = 0; i < extraFlags; ++i) {
-        parser.addOption('\0', "flag" + std::to_string(i), false, "", "an extra flag");
-    }
-    return parser;
-}
-
-/// conkit's own answer: the last word after an option word is its value, so
-/// in the large line each "--user=NAME" but the last takes the next file.
-Result expectedConkit(const CommandLine& line) {
-    Result result;
-    bool lastWasOption = false;
-    for (std::size_t i = 1; i < line.words.size(); ++i) {
-        const std::string& word = line.words[i];
-        if (word == "-p") {
-            result.password = true;
-            lastWasOption = true;
-        } else if (word == "-u") {
-            lastWasOption = true;
-        } else if (word.rfind("--user=", 0) == 0) {
-            result.user = word.substr(7);
-            lastWasOption = true;
-        } else if (lastWasOption) {
-            if (line.words[i - 1] != "-p") {
-                result.user = word;
-            }
-            lastWasOption = false;
-        } else {
-            ++result.positional;
-        }
-    }
-    return result;
-}
-
-/// Everyone else's answer: options take only their own arguments.
-Result expectedOthers(const CommandLine& line) {
-    Result result;
-    for (std::size_t i = 1; i < line.words.size(); ++i) {
-        const std::string& word = line.words[i];
-        if (word == "-p") {
-            result.password = true;
-        } else if (word == "-u") {
-            result.user = line.words[++i];
-        } else if (word.rfind("--user=", 0) == 0) {
-            result.user = word.substr(7);
-        } else {
-            ++result.positional;
-        }
-    }
-    return result;
-}
-
-template <class Parse>
-void runParse(benchmark::State& state, const CommandLine& line, const Result& want, Parse parse) {
-    // The check is the first parse of a fresh parser: its allocations are
-    // those of a program that parses once.
-    const std::uint64_t fresh = conkit_bench::allocationCount();
-    const bool right = parse(line) == want;
-    const auto firstAllocations = static_cast<double>(conkit_bench::allocationCount() - fresh);
-    if (!right) {
-        state.SkipWithError("wrong answer");
-        return;
-    }
-    const std::uint64_t before = conkit_bench::allocationCount();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(parse(line));
-    }
-    state.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(conkit_bench::allocationCount() - before),
-                           benchmark::Counter::kAvgIterations);
-    state.counters["first_allocs"] = firstAllocations;
-    state.counters["words"] = static_cast<double>(line.words.size());
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(line.words.size()));
-}
-
-void conkitParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags,
-                 conkit::Syntax syntax) {
-    conkit::OptionParser parser = conkitParser(extraFlags);
-    parser.setSyntax(syntax);
-    const Result want = syntax == conkit::Syntax::gnu ? expectedOthers(line) : expectedConkit(line);
-    runParse(state, line, want, [&parser](const CommandLine& l) {
-        Result result;
-        if (parser.parse(l.argc(), l.argv.data())) {
-            parser.getValue("user", result.user);
-            result.password = parser.isSet('p');
-            result.positional = parser.argCount();
-        }
-        return result;
-    });
-}
-
-void conkitClassicParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
-    conkitParse(state, line, extraFlags, conkit::Syntax::classic);
-}
-
-void conkitGnuParse(benchmark::State& state, const CommandLine& line, std::size_t extraFlags) {
-    conkitParse(state, line, extraFlags, conkit::Syntax::gnu);
-}
 
 /// getopt_long in order ("-" leads the short options: plain words come back as
 /// code 1, in place), as the classic syntax reads a line; or permuting, its
@@ -300,20 +180,6 @@ void queryAfterRename(benchmark::State& state, bool rename) {
     }
 }
 
-const CommandLine& largeLine() {
-    static const CommandLine line = conkit_bench::largeCommandLine(1000);
-    return line;
-}
-
-using Runner = void (*)(benchmark::State&, const CommandLine&, std::size_t);
-
-void registerParser(const std::string& name, Runner runner, const CommandLine& line,
-                    std::size_t extraFlags) {
-    benchmark::RegisterBenchmark(name.c_str(), [runner, &line, extraFlags](benchmark::State& s) {
-        runner(s, line, extraFlags);
-    });
-}
-
 void registerParsers(const char* group, const CommandLine& line, std::size_t extraFlags) {
     const std::pair<const char*, Runner> parsers[] = {
         {"conkit", conkitClassicParse},
@@ -341,8 +207,9 @@ void registerGnuParsers(const char* group, const CommandLine& line, std::size_t 
                    extraFlags);
 }
 
-/// Scaling: conkit alone, per-word time over growing command lines and
-/// growing option tables.
+/// Scaling: conkit alone, per-word time over growing command lines, and
+/// per-parse time of three lines over growing option tables, in both syntaxes
+/// for the lines of fixed length.
 void registerScaling() {
     static const CommandLine lines[] = {conkit_bench::largeCommandLine(1000),
                                         conkit_bench::largeCommandLine(10000),
@@ -352,10 +219,18 @@ void registerScaling() {
             ("scale_parse_words/" + std::to_string(line.words.size())).c_str(),
             [&line](benchmark::State& s) { conkitClassicParse(s, line, 100); });
     }
-    for (std::size_t options : {std::size_t{10}, std::size_t{100}, std::size_t{1000}}) {
-        benchmark::RegisterBenchmark(
-            ("scale_parse_options/" + std::to_string(options)).c_str(),
-            [options](benchmark::State& s) { conkitClassicParse(s, largeLine(), options - 4); });
+    const std::tuple<const char*, Runner, const CommandLine&> families[] = {
+        {"scale_parse_options/", conkitClassicParse, largeLine()},
+        {"scale_parse_small_options/", conkitClassicParse, conkit_bench::smallCommandLine()},
+        {"scale_gnu_parse_small_options/", conkitGnuParse, conkit_bench::smallCommandLine()},
+        {"scale_parse_20_options/", conkitClassicParse, conkit_bench::twentyOptionCommandLine()},
+        {"scale_gnu_parse_20_options/", conkitGnuParse, conkit_bench::twentyOptionCommandLine()},
+    };
+    for (const auto& [family, runner, line] : families) {
+        for (std::size_t options :
+             {std::size_t{10}, std::size_t{100}, std::size_t{1000}, std::size_t{2000}}) {
+            registerParser(family + std::to_string(options), runner, line, options - 4);
+        }
     }
 }
 

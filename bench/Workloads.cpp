@@ -178,6 +178,15 @@ const CommandLine& smallCommandLine() {
     return line;
 }
 
+const CommandLine& twentyOptionCommandLine() {
+    static const CommandLine line(
+        {"demo",    "file1",      "file2",   "file3",      "--flag0", "-p",      "--user=ann",
+         "--flag1", "--password", "--flag2", "-u",         "bob",     "--flag5", "--flag4",
+         "--flag3", "-p",         "--flag0", "--user=cid", "--flag1", "--flag2", "--password",
+         "--flag3", "-u",         "dan",     "--flag4",    "--flag5"});
+    return line;
+}
+
 CommandLine largeCommandLine(std::size_t count) {
     std::vector<std::string> words{"demo"};
     for (std::size_t i = 1; i <= count; ++i) {

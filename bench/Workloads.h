@@ -62,6 +62,10 @@ struct CommandLine {
 
 /// `demo file1 file2 -u bob -p`.
 const CommandLine& smallCommandLine();
+/// `demo file1 file2 file3`, then 20 option words: the demo's -u/--user and
+/// -p/--password and the flags --flag0 to --flag5, which every option table of
+/// the benchmarks defines, each named more than once.
+const CommandLine& twentyOptionCommandLine();
 /// `demo`, then `words` plain words with a `--user=NAME` after every fifth one
 /// (1,000 words give 200 of them).
 CommandLine largeCommandLine(std::size_t words);

@@ -5,6 +5,8 @@
 #   bench/run.sh                  # every benchmark, 5 repetitions each
 #   bench/run.sh --install-peers  # first install the peer libraries (Debian)
 #   bench/run.sh --benchmark_filter=parse   # extra arguments go to the binary
+#   bench/run.sh --baseline 94106e4 ...     # also build and time that revision's
+#                                           # parser, for "conkit vs 94106e4"
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -13,6 +15,14 @@ if [ "${1:-}" = "--install-peers" ]; then
     scripts/install-deps.sh libbenchmark-dev libcxxopts-dev libcli11-dev \
         libboost-program-options-dev libabsl-dev
 fi
+
+# The baseline revision stays in the build's cache: set it, or clear it, each run.
+baseline=""
+if [ "${1:-}" = "--baseline" ]; then
+    baseline="${2:?--baseline needs a git revision}"
+    shift 2
+fi
+cmake --preset bench -DCONKIT_BENCH_BASELINE="$baseline" >/dev/null
 
 cmake --workflow --preset bench >/dev/null
 # Repetitions are interleaved at random, so that a burst of load on a shared
