@@ -18,16 +18,12 @@ namespace conkit {
 /// True when `text` begins with `prefix`, byte for byte.
 [[nodiscard]] CONKIT_OPTIONS_API bool startsWith(const std::string& text,
                                                  const std::string& prefix);
-
 /// Cuts `text` at the first `separator` into `first` and `second`; 2 when
 /// there is one, else 1 with the whole text in `first`. Either may be `text`.
 CONKIT_OPTIONS_API int splitAt(const std::string& text, char separator, std::string& first,
                                std::string& second);
-
-/// The last component of `path`: after its last '/', or, when it has none,
-/// after its last '\\' (see @ref options_syntax_words).
+/// The last component of `path`, after its last '/' or else its last '\\'.
 [[nodiscard]] CONKIT_OPTIONS_API std::string baseName(const std::string& path);
-
 /// Splits `line` into words at blanks and tabs, double quotes keeping them
 /// inside a word (see @ref options_syntax_split).
 [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> splitCommandLine(const std::string& line);
@@ -185,8 +181,6 @@ public:
     /// Where `value` answered from; also `conkit::ValueSource`.
     using ValueSource = conkit::ValueSource;
 
-    /// @name Construction
-    /// @{
     /// A parser with no options, usage or version text.
     CONKIT_OPTIONS_API OptionParser();
     /// A parser with a usage text ("%prog" stands for the program) and a version text.
@@ -201,7 +195,6 @@ public:
     CONKIT_OPTIONS_API OptionParser& operator=(OptionParser&& other) noexcept;
     /// Frees the parser; pointers from findOption end with it.
     CONKIT_OPTIONS_API ~OptionParser();
-    /// @}
 
     /// @name Defining options (see @ref options_table)
     /// @{

@@ -183,6 +183,10 @@ TEST(CheckTableTest, Abbreviations) {
              p.addOption('\0', "notify", false, "", "");
          }, {"'--n' named --no-quiet, now is ambiguous: --no-quiet, --notify",
              "'--no' named --no-quiet, now is ambiguous: --no-quiet, --notify"}},
+        {"a new long name takes the \"--no-\" form of --quiet", earlier, [](OptionParser& p) {
+             colorAsBefore(p);
+             p.addOption('\0', "no-quiet", false, "", "");
+         }, {}},
         {"a renamed option", earlier, [](OptionParser& p) {
              colorAsBefore(p);
              p.findOption("size")->longName = "width";

@@ -41,6 +41,7 @@ TEST(CommandTest, Dispatch) {
         {{"-v"}, {"vcs: missing command", Kind::missingCommand, ""}, ""},
         {{"-h"}, {"", Kind::none, ""}, ""},                 // help needs no command
         {{"commit", "-h"}, {"", Kind::none, ""}, "commit"}, // nor a message
+        {{"-h", "commit"}, {"", Kind::none, ""}, "commit"}, // asked for before it, too
         {{"commit"}, {"vcs commit: option '--message' is required", Kind::missingOption, "--message"}, "commit"},
         {{"remote", "ad"}, {"vcs remote: unknown command 'ad' (did you mean 'add'?)", Kind::unknownCommand, "ad"}, "remote"},
     };
