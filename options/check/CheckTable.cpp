@@ -4,6 +4,7 @@
 #include "options/OptionParser.h"
 
 #include "options/core/State.h"
+#include "options/core/ValueKind.h"
 #include "options/core/ValueRules.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ void checkNames(const detail::Table& table, const detail::Names& names, const Op
         }
         lines.push_back(line);
     }
-    if (option.description().negatable && !option.needArg) {
+    if (detail::hasNegatedForm(option)) {
         const std::string negated = "no-" + option.longName;
         if (const Option* holder = holderOf(negated)) {
             lines.push_back(name + ": its form " + dashed(negated) + " is also " +

@@ -40,8 +40,7 @@ Entries entriesOf(const detail::ParserState& state) {
         }
         entries.push_back(std::move(entry));
         const std::string negatedName = "no-" + option.longName;
-        if (option.description().negatable && !option.needArg &&
-            names.findLong(negatedName) == detail::Names::none) {
+        if (detail::hasNegatedForm(option) && names.findLong(negatedName) == detail::Names::none) {
             negated.push_back({{negatedName}, false});
         }
     }

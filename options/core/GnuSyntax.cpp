@@ -2,6 +2,7 @@
 // with optional values, "--no-" forms and aliases.
 #include "options/core/ParseRun.h"
 #include "options/core/Suggestion.h"
+#include "options/core/ValueKind.h"
 
 #include <string>
 #include <vector>
@@ -37,8 +38,9 @@ private:
         const std::uint32_t index = reading.entry->option;
         const Option& option = run.option(index);
         const bool negated = reading.entry->kind == Names::Kind::negated;
+        const ValueKind takes = negated ? ValueKind::none : valueKind(option);
         if (equals != std::string_view::npos) {
-            if (!option.needArg || negated) {
+            if (takes == ValueKind::none) {
                 return run.fail(ParseErrorKind::unexpectedArgument, written,
                                 message(written, "takes no value"));
             }
@@ -48,13 +50,7 @@ private:
             run.negated(index);
             return true;
         }
-        if (!option.needArg) {
-            return run.named(index, written);
-        }
-        if (option.description().optionalValue) {
-            return implicit(index, written);
-        }
-        return storeNextWord(index, written, next);
+        return takeValue(index, takes, written, next);
     }
 
     bool shortOptions(std::string_view word, std::size_t& next) {
@@ -64,7 +60,8 @@ private:
             if (index == Names::none) {
                 return unknown(written, std::string_view());
             }
-            if (!run.option(index).needArg) {
+            const ValueKind takes = valueKind(run.option(index));
+            if (takes == ValueKind::none) {
                 if (!run.named(index, written)) {
                     return false;
                 }
@@ -76,10 +73,7 @@ private:
             if (!rest.empty()) {
                 return run.named(index, written) && run.stored(index, rest, written);
             }
-            if (run.option(index).description().optionalValue) {
-                return implicit(index, written);
-            }
-            return storeNextWord(index, written, next);
+            return takeValue(index, takes, written, next);
         }
         return true;
     }
@@ -90,23 +84,22 @@ private:
         return std::string_view(letter, sizeof letter);
     }
 
-    /// Names option `index` and gives it its implicit value.
-    bool implicit(std::uint32_t index, std::string_view written) {
-        if (!run.named(index, written)) {
-            return false;
-        }
-        run.storedImplicit(index);
-        return true;
-    }
-
-    /// Names option `index` and takes the word at `next`, whatever it looks
-    /// like, as its value.
-    bool storeNextWord(std::uint32_t index, std::string_view written, std::size_t& next) {
-        if (next == words.size()) {
+    /// Names option `index`, written without an attached value: an option
+    /// without a value is only named, an optional value is the implicit one,
+    /// and a required value is the word at `next`, whatever it looks like.
+    bool takeValue(std::uint32_t index, ValueKind takes, std::string_view written,
+                   std::size_t& next) {
+        if (takes == ValueKind::required && next == words.size()) {
             return run.fail(ParseErrorKind::missingArgument, written,
                             message(written, "needs a value"));
         }
-        return run.named(index, written) && run.stored(index, words[next++], written);
+        if (!run.named(index, written)) {
+            return false;
+        }
+        if (takes == ValueKind::optional) {
+            run.storedImplicit(index);
+        }
+        return takes != ValueKind::required || run.stored(index, words[next++], written);
     }
 
     /// The error for a prefix of the names of several options, every name

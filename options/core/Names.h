@@ -2,6 +2,8 @@
 // the options of one table, and the rules that read a word against them.
 #pragma once
 
+#include "options/core/ValueKind.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -124,7 +126,7 @@ template <class Options> void Names::build(const Options& options) {
     std::vector<Entry> negated;
     for (std::uint32_t i = 0; i < count; ++i) {
         const auto& option = options[i];
-        if (option.description().negatable && !option.needArg && findLong(option.longName) == i) {
+        if (hasNegatedForm(option) && findLong(option.longName) == i) {
             negated.push_back({"no-" + option.longName, i, Kind::negated});
         }
     }
@@ -177,7 +179,7 @@ void forEachLongName(const Options& options, const Names& names, Visit visit) {
                 visit(option, std::string_view(alias), false);
             }
         }
-        if (option.description().negatable && !option.needArg) {
+        if (hasNegatedForm(option)) {
             visit(option, std::string_view("no-" + option.longName), true);
         }
     }

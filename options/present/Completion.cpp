@@ -68,10 +68,7 @@ Model::Value valueOf(const OptionParser::Option& option, Model::Form form, Synta
     if (syntax == Syntax::classic) {
         return Model::Value::required;
     }
-    if (!option.needArg || form == Model::Form::negated) {
-        return Model::Value::none;
-    }
-    return option.description().optionalValue ? Model::Value::optional : Model::Value::required;
+    return form == Model::Form::negated ? Model::Value::none : detail::valueKind(option);
 }
 
 /// Adds the words that reach each option of `table`, whose first option is

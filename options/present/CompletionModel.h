@@ -2,6 +2,8 @@
 // parser and its commands.
 #pragma once
 
+#include "options/core/ValueKind.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,17 +20,10 @@ namespace conkit::detail {
 /// other control characters can be typed but are never offered: a menu shows
 /// one word per line, and fish cannot carry them.
 struct CompletionModel {
-    /// What a word that names an option takes after it.
-    enum class Value : unsigned char {
-        /// Nothing: the next word is a word of its own.
-        none,
-        /// A value: attached after '=', or else the next word. In the classic
-        /// syntax every option word is of this kind, as the next plain word
-        /// becomes the value of any option.
-        required,
-        /// A value only when attached after '='.
-        optional
-    };
+    /// What a word that names an option takes after it. In the classic
+    /// syntax every option word takes a value, as the next plain word becomes
+    /// the value of any option.
+    using Value = ValueKind;
     /// What a value of an option is completed with.
     enum class Values : unsigned char { files, choices, nothing };
     /// How a word names an option.

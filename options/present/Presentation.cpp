@@ -3,6 +3,8 @@
 // the lines of free text.
 #include "options/present/Presentation.h"
 
+#include "options/core/ValueKind.h"
+
 #include "options/core/ShortForm.h"
 
 #include <algorithm>
@@ -17,10 +19,10 @@ using Kind = EntryPiece::Kind;
 /// `joint`; after `optionalJoint` and in brackets when the value is optional.
 void appendValue(const Option& option, const char* joint, const char* optionalJoint,
                  std::vector<EntryPiece>& pieces) {
-    if (!option.needArg) {
+    if (valueKind(option) == ValueKind::none) {
         return;
     }
-    const bool optional = option.description().optionalValue;
+    const bool optional = valueKind(option) == ValueKind::optional;
     pieces.push_back({Kind::punctuation, optional ? optionalJoint : joint});
     pieces.push_back({Kind::placeholder, placeholder(option)});
     if (optional) {
@@ -33,7 +35,7 @@ void appendValue(const Option& option, const char* joint, const char* optionalJo
 /// syntax accepts "--no-NAME": on an option without a value.
 void appendLongForm(const Option& option, const std::string& name, bool negatable,
                     std::vector<EntryPiece>& pieces) {
-    const std::string dashes = negatable && !option.needArg ? "--[no-]" : "--";
+    const std::string dashes = negatable && hasNegatedForm(option) ? "--[no-]" : "--";
     pieces.push_back({Kind::name, dashes + name});
     appendValue(option, "=", "[=", pieces);
 }
