@@ -42,6 +42,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
                 bool excused) {
     ParserState& state = parser.state();
     state.refreshIndex();
+    state.gatherCheckedAfter();
     state.clearResults();
     if (words.size() == 0) {
         state.results.program.clear();
@@ -143,15 +144,10 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
-    // The options that may have an environment variable or be required, in
-    // order of definition. One pass: an option's variable is read before it
-    // is checked for being required.
-    std::vector<std::uint32_t> checked = state.checkedAfter;
-    checked.insert(checked.end(), state.handedOut.begin(), state.handedOut.end());
-    std::sort(checked.begin(), checked.end());
-    checked.erase(std::unique(checked.begin(), checked.end()), checked.end());
+    // One pass in order of definition: an option's variable is read before
+    // it is checked for being required.
     const Option* missing = nullptr;
-    for (const std::uint32_t index : checked) {
+    for (const std::uint32_t index : state.checkedAfter) {
         const Option& option = state.table[index];
         const bool unnamed = state.results.record(index).from == ValueSource::none;
         if (!option.description().env.empty() && unnamed && !readEnvironment(index)) {

@@ -96,8 +96,7 @@ public:
     /// Completes a parse whose rules accepted `words`: runs the chosen
     /// command, reads the environment and checks what is required.
     bool finish(const CommandWords& words) {
-        return (commandAt == 0 && state.checkedAfter.empty() && state.handedOut.empty() &&
-                state.commands.empty()) ||
+        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty()) ||
                finishSlowly(words);
     }
     /// @}

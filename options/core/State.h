@@ -104,7 +104,12 @@ struct ParserState {
     std::vector<std::uint32_t> handedOut;
     std::vector<NamesSeen> namesSeen;
     /// The options that had required() or env() when the index was built.
+    std::vector<std::uint32_t> describedAfter;
+    /// Those and the options handed out that have either now, in order of
+    /// definition: what a parse checks once the command line is read.
     std::vector<std::uint32_t> checkedAfter;
+    /// Gathers `checkedAfter` for a parse.
+    void gatherCheckedAfter();
     /// @}
 };
 

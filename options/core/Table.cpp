@@ -121,6 +121,11 @@ bool ParserState::namesKept() const noexcept {
 
 namespace {
 
+/// True when a parse reads `option`'s environment variable or requires it.
+bool checkedAfterParse(const Option& option) {
+    return option.description().required || !option.description().env.empty();
+}
+
 NamesSeen namesOf(const Option& option, std::uint32_t index) {
     return {index,          option.shortName, option.description().negatable,
             option.needArg, option.longName,  option.description().aliases};
@@ -137,12 +142,25 @@ void ParserState::refreshIndex() {
     for (NamesSeen& seen : namesSeen) {
         seen = namesOf(table[seen.option], seen.option);
     }
-    checkedAfter.clear();
+    describedAfter.clear();
     for (std::uint32_t i = 0; i < table.size(); ++i) {
-        const Option::Description& described = table[i].description();
-        if (described.required || !described.env.empty()) {
-            checkedAfter.push_back(i);
+        if (checkedAfterParse(table[i])) {
+            describedAfter.push_back(i);
         }
+    }
+}
+
+void ParserState::gatherCheckedAfter() {
+    checkedAfter = describedAfter;
+    for (const std::uint32_t option : handedOut) {
+        if (checkedAfterParse(table[option])) {
+            checkedAfter.push_back(option);
+        }
+    }
+    if (checkedAfter.size() != describedAfter.size()) {
+        std::sort(checkedAfter.begin(), checkedAfter.end());
+        checkedAfter.erase(std::unique(checkedAfter.begin(), checkedAfter.end()),
+                           checkedAfter.end());
     }
 }
 
