@@ -67,11 +67,21 @@ public:
             }
             ++wordLength;
             append(point);
+            linePrints = true;
         }
     }
 
+    /// True when the input line so far holds a character of a text, not
+    /// blanks only.
+    bool printsOnLine() const { return linePrints; }
+
     /// Appends roff as it is.
-    void raw(std::string_view roff) { out += roff; }
+    void raw(std::string_view roff) {
+        out += roff;
+        if (roff.find('\n') != std::string_view::npos) {
+            linePrints = false;
+        }
+    }
 
     /// Appends `text` as a macro argument, in double quotes.
     void argument(std::string_view text) {
@@ -90,6 +100,7 @@ public:
             out += '\n';
         }
         wordLength = 0;
+        linePrints = false;
     }
 
     /// Appends a text of several lines, one input line each; an empty line
@@ -175,6 +186,7 @@ private:
 
     std::string out;
     std::size_t wordLength = 0;
+    bool linePrints = false;
     std::set<char32_t> nonAscii;
 };
 
@@ -209,6 +221,12 @@ void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
         if (styled) {
             page.raw("\\fR");
         }
+    }
+    // A tag line of blanks (a name of blanks or control characters) counts
+    // as no text line for .TP, which would take the next line as the tag,
+    // or keep the last one open to the end of the page; "\&" makes it one.
+    if (!page.printsOnLine()) {
+        page.raw("\\&");
     }
     page.endLine();
 }
