@@ -201,7 +201,7 @@ std::string_view firstSentence(std::string_view text) {
     text.remove_prefix(begin);
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char next = at + 1 < text.size() ? text[at + 1] : ' ';
-        if ((text[at] == '.' && (detail::isBlank(next) || next == '\n')) ||
+        if ((text[at] == '.' && (detail::isBlankOrTab(next) || next == '\n')) ||
             (text[at] == '\n' && next == '\n')) {
             return detail::withoutTrailingBlanks(text.substr(0, at));
         }
