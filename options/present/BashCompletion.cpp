@@ -99,11 +99,20 @@ const char* const engine = R"(
     for w in "${offers[@]}"; do
         [[ $w == "$cur"* ]] || continue
         w=${w:strip}
-        if [[ $quote == \" ]]; then
+        # Inside an open quote the text stays quoted: a single quote closes
+        # the quote, stands escaped and reopens it. Readline closes the quote
+        # after a sole word unless the word ends with the quote character, and
+        # overwrites the opening quote with a word that begins with it; so such
+        # words carry the closing or opening quote themselves.
+        if [[ $quote == \' ]]; then
+            w=${w//\'/\'\\\'\'}
+            [[ $w == \'* ]] && w=\'$w
+        elif [[ $quote == \" ]]; then
             w=${w//\\/\\\\} w=${w//\"/\\\"} w=${w//\$/\\\$} w=${w//\`/\\\`}
-        elif [[ -z $quote ]]; then
+        else
             printf -v w %q "$w"
         fi
+        [[ -n $quote && $w == *"$quote" ]] && w+=$quote
         COMPREPLY+=("$w")
     done
     return 0

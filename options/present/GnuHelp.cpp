@@ -50,12 +50,12 @@ std::vector<std::string_view> wrapped(std::string_view text, std::size_t room) {
             ++at;
             continue;
         }
-        if (isBlank(text[at])) {
+        if (isBlankOrTab(text[at])) {
             ++at;
             continue;
         }
         std::size_t wordEnd = at;
-        while (wordEnd < text.size() && text[wordEnd] != '\n' && !isBlank(text[wordEnd])) {
+        while (wordEnd < text.size() && text[wordEnd] != '\n' && !isBlankOrTab(text[wordEnd])) {
             ++wordEnd;
         }
         const std::size_t word = columns(text.substr(at, wordEnd - at));

@@ -69,11 +69,21 @@ public:
             }
             ++wordLength;
             append(point);
+            linePrints = true;
         }
     }
 
+    /// True when the input line so far holds a character of a text, not
+    /// blanks only.
+    bool printsOnLine() const { return linePrints; }
+
     /// Appends roff as it is.
-    void raw(std::string_view roff) { out += roff; }
+    void raw(std::string_view roff) {
+        out += roff;
+        if (roff.find('\n') != std::string_view::npos) {
+            linePrints = false;
+        }
+    }
 
     /// Appends `text` as a macro argument, in double quotes.
     void argument(std::string_view text) {
@@ -92,6 +102,7 @@ public:
             out += '\n';
         }
         wordLength = 0;
+        linePrints = false;
     }
 
     /// Appends a text of several lines, one input line each; an empty line
@@ -177,6 +188,7 @@ private:
 
     std::string out;
     std::size_t wordLength = 0;
+    bool linePrints = false;
     std::set<char32_t> nonAscii;
 };
 
@@ -191,7 +203,7 @@ std::string_view firstSentence(std::string_view text) {
     text.remove_prefix(begin);
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char next = at + 1 < text.size() ? text[at + 1] : ' ';
-        if ((text[at] == '.' && (detail::isBlank(next) || next == '\n')) ||
+        if ((text[at] == '.' && (detail::isBlankOrTab(next) || next == '\n')) ||
             (text[at] == '\n' && next == '\n')) {
             return detail::withoutTrailingBlanks(text.substr(0, at));
         }
@@ -211,6 +223,12 @@ void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
         if (styled) {
             page.raw("\\fR");
         }
+    }
+    // A tag line of blanks (a name of blanks or control characters) counts
+    // as no text line for .TP, which would take the next line as the tag,
+    // or keep the last one open to the end of the page; "\&" makes it one.
+    if (!page.printsOnLine()) {
+        page.raw("\\&");
     }
     page.endLine();
 }

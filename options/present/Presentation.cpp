@@ -120,7 +120,7 @@ std::string helpWithTags(const Option& option) {
     if (option.needArg && option.hasDefault()) {
         const std::string& value = option.defaultValue;
         // Quotes keep a blank at either end visible.
-        const bool quoted = isBlank(value.front()) || isBlank(value.back());
+        const bool quoted = isBlankOrTab(value.front()) || isBlankOrTab(value.back());
         tag("default: ", quoted ? '"' + value + '"' : value);
     }
     if (!described.env.empty()) {
@@ -130,7 +130,7 @@ std::string helpWithTags(const Option& option) {
 }
 
 std::string_view withoutTrailingBlanks(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.back())) {
+    while (!text.empty() && isBlankOrTab(text.back())) {
         text.remove_suffix(1);
     }
     return text;

@@ -82,8 +82,9 @@ std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, cons
 /// begins or ends with a blank) and "[env: VARIABLE]".
 std::string helpWithTags(const Option& option);
 
-/// True for the blank and the tab.
-constexpr bool isBlank(char c) noexcept {
+/// True for the blank and the tab. Not `isBlank`: that inline function of
+/// the slices also takes CR and LF, and one name must have one body.
+constexpr bool isBlankOrTab(char c) noexcept {
     return c == ' ' || c == '\t';
 }
 

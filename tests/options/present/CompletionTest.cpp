@@ -355,6 +355,9 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
             {"tool add -", "--all --name"},
             {"tool add --name ", "alice bob\\'s"},
             {"tool add --na=b", "--na=bob\\'s"},
+            // Inside an open quote: bash's recorder shows the text as typed
+            // after the quote (readline closes it), the others the word.
+            {"tool add --name 'b", shell == "bash" ? "'bob'\\''s" : "bob\\'s"},
             {"tool add x -", "-dash"}, // the first positional word ends options
             {"tool remote show -", "--long -l"},
         });

@@ -44,6 +44,14 @@ OptionParser hostileTool() {
     return parser;
 }
 
+/// A parser whose last command has a name and a help of blanks only, so
+/// that its page ends with a tag that shows nothing.
+OptionParser blankCommandTool() {
+    OptionParser parser;
+    parser.addCommand("\t", " ");
+    return parser;
+}
+
 TEST(ManPageTest, Page) {
     OptionParser parser("", "tool 1.0");
     parser.setSyntax(conkit::Syntax::gnu);
@@ -147,7 +155,8 @@ TEST(ManPageTest, GroffFormatsWithoutWarnings) {
         GTEST_SKIP() << "groff is not installed";
     }
     const auto [status, printed] =
-        checkPages({presentedTool().manPage("grab"), hostileTool().manPage(hostile, 8)});
+        checkPages({presentedTool().manPage("grab"), hostileTool().manPage(hostile, 8),
+                    blankCommandTool().manPage("tool")});
     EXPECT_EQ(status, 0) << printed;
     // The check fails on a warning: here a character without a fallback.
     EXPECT_NE(checkPages({".TH x 1\n\\[u4E2D]\n"}).first, 0);
