@@ -121,7 +121,6 @@ detail::Names optionNames(const Entries& entries) {
             }
         }
     }
-    names.finish();
     return names;
 }
 

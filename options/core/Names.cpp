@@ -7,19 +7,18 @@ namespace conkit::detail {
 
 namespace {
 
-bool entryBefore(const Names::Entry& a, const Names::Entry& b) noexcept {
-    if (a.text != b.text) {
-        return a.text < b.text;
-    }
+/// True when `a` has precedence over `b`, an entry of the same text.
+bool precedes(const Names::Entry& a, const Names::Entry& b) noexcept {
     return a.kind != b.kind ? a.kind < b.kind : a.option < b.option;
 }
 
-/// The first entry of `sorted` whose text is not below `text`.
-std::vector<Names::Entry>::const_iterator firstAtLeast(const std::vector<Names::Entry>& sorted,
-                                                       std::string_view text) noexcept {
-    return std::lower_bound(
-        sorted.begin(), sorted.end(), text,
-        [](const Names::Entry& entry, std::string_view wanted) { return entry.text < wanted; });
+/// FNV-1a: names are short, and a loop over their bytes beats a call.
+std::size_t hashOf(std::string_view text) noexcept {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
@@ -28,35 +27,86 @@ bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
 
 } // namespace
 
-void Names::finish() {
-    std::stable_sort(sorted.begin(), sorted.end(), entryBefore);
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        // Every long name is typed as itself; an alias or a "--no-" form
-        // behind an entry of the same text is never reached.
-        sorted[i].reached =
-            sorted[i].kind == Kind::longName || i == 0 || sorted[i - 1].text != sorted[i].text;
+void Names::clear() {
+    all.clear();
+    sorted.clear();
+    slots.assign(16, 0);
+    texts = 0;
+    shortNames = emptyShortNames();
+}
+
+std::size_t Names::slotOf(std::string_view name) const noexcept {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = hashOf(name) & mask;
+    while (slots[slot] != 0 && all[slots[slot] - 1].text != name) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+void Names::grow() {
+    std::vector<std::uint32_t> old(slots.size() * 2, 0);
+    old.swap(slots);
+    for (const std::uint32_t held : old) {
+        if (held != 0) {
+            slots[slotOf(all[held - 1].text)] = held;
+        }
     }
 }
 
-std::uint32_t Names::findLong(std::string_view name) const noexcept {
-    const auto at = firstAtLeast(sorted, name);
-    return at != sorted.end() && at->text == name && at->kind != Kind::negated ? at->option : none;
+void Names::add(Entry entry) {
+    if (slots.empty()) {
+        slots.assign(16, 0);
+    }
+    if (2 * (texts + 1) > slots.size()) {
+        grow();
+    }
+    const auto index = static_cast<std::uint32_t>(all.size());
+    const std::size_t slot = slotOf(entry.text);
+    if (slots[slot] == 0) {
+        slots[slot] = index + 1;
+        ++texts;
+    } else if (Entry& held = all[slots[slot] - 1]; precedes(entry, held)) {
+        held.reached = held.kind == Kind::longName; // every long name is typed as itself
+        slots[slot] = index + 1;
+    } else {
+        entry.reached = entry.kind == Kind::longName;
+    }
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), entry,
+                                     [this](std::uint32_t held, const Entry& wanted) {
+                                         const Entry& e = all[held];
+                                         return e.text != wanted.text ? e.text < wanted.text
+                                                                      : precedes(e, wanted);
+                                     });
+    sorted.insert(at, index);
+    all.push_back(std::move(entry));
+}
+
+const Names::Entry* Names::exactly(std::string_view name) const noexcept {
+    if (slots.empty()) {
+        return nullptr;
+    }
+    const std::uint32_t held = slots[slotOf(name)];
+    return held != 0 ? &all[held - 1] : nullptr;
 }
 
 Names::Reading Names::read(std::string_view word) const noexcept {
-    auto at = firstAtLeast(sorted, word);
-    if (at != sorted.end() && at->text == word) {
-        return {&*at, 0};
+    if (const Entry* entry = exactly(word)) {
+        return {entry, 1};
     }
     Reading reading;
-    for (; at != sorted.end() && beginsWith(at->text, word); ++at) {
-        if (!at->reached) {
+    auto at = std::lower_bound(
+        sorted.begin(), sorted.end(), word,
+        [this](std::uint32_t held, std::string_view wanted) { return all[held].text < wanted; });
+    for (; at != sorted.end() && beginsWith(all[*at].text, word); ++at) {
+        const Entry& entry = all[*at];
+        if (!entry.reached) {
             continue;
         }
-        if (reading.entry == nullptr || reading.entry->owner() != at->owner()) {
+        if (reading.entry == nullptr || reading.entry->owner() != entry.owner()) {
             ++reading.matches;
         }
-        reading.entry = &*at;
+        reading.entry = &entry;
     }
     if (reading.matches != 1) {
         reading.entry = nullptr;
@@ -65,14 +115,16 @@ Names::Reading Names::read(std::string_view word) const noexcept {
 }
 
 std::vector<std::string_view> Names::beginningWith(std::string_view prefix) const {
-    std::vector<std::string_view> texts;
-    for (auto at = firstAtLeast(sorted, prefix); at != sorted.end() && beginsWith(at->text, prefix);
-         ++at) {
-        if (at->reached) {
-            texts.emplace_back(at->text);
+    std::vector<std::string_view> found;
+    auto at = std::lower_bound(
+        sorted.begin(), sorted.end(), prefix,
+        [this](std::uint32_t held, std::string_view wanted) { return all[held].text < wanted; });
+    for (; at != sorted.end() && beginsWith(all[*at].text, prefix); ++at) {
+        if (all[*at].reached) {
+            found.emplace_back(all[*at].text);
         }
     }
-    return texts;
+    return found;
 }
 
 } // namespace conkit::detail

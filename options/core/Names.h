@@ -13,8 +13,12 @@
 
 namespace conkit::detail {
 
-/// Any list of options that has `size()` and `operator[]`, such as the table.
-/// The names are read from each option's own fields.
+/// What the names of a list of options read as. `Options` is any list with
+/// `size()` and `operator[]` whose elements have the option fields, such as
+/// the table; the names are read from each option's own fields.
+///
+/// Exact names are found through a hash table and prefixes through the names
+/// in sorted order, so that a lookup costs the same however large the table.
 class Names {
 public:
     /// No option.
@@ -29,8 +33,8 @@ public:
         std::string text;
         std::uint32_t option = none;
         Kind kind = Kind::longName;
-        /// False for an alias or "no-" form that an earlier entry of the
-        /// same text shadows: it names nothing.
+        /// False for an alias or "no-" form that an entry of the same text
+        /// with precedence shadows: it names nothing.
         bool reached = true;
         /// The option and form it names, as one number: two entries with
         /// the same owner are one option in one form.
@@ -44,7 +48,7 @@ public:
         /// The entry it names exactly or as the unique prefix; nullptr when
         /// it names none or several.
         const Entry* entry = nullptr;
-        /// How many owners begin with it (0 when it names one exactly).
+        /// More than 1 when it begins the names of several owners.
         std::size_t matches = 0;
     };
 
@@ -55,13 +59,17 @@ public:
     /// Reads the names of `options` afresh.
     template <class Options> void build(const Options& options);
     /// Adds the names of `options[index]`, the last option of `options`,
-    /// whose long name no option has yet and which has no alias or "--no-"
-    /// form.
+    /// which has no alias or "--no-" form yet.
     template <class Options> void added(const Options& options, std::uint32_t index);
+    /// Adds `entry`, as for a list built by hand (such as a name list).
+    void add(Entry entry);
 
     /// The option with long name `name`, else the first that has it as an
     /// alias; `none` when no option has.
-    [[nodiscard]] std::uint32_t findLong(std::string_view name) const noexcept;
+    [[nodiscard]] std::uint32_t findLong(std::string_view name) const noexcept {
+        const Entry* entry = exactly(name);
+        return entry != nullptr && entry->kind != Kind::negated ? entry->option : none;
+    }
     /// Among the options whose short name is `c`, the one whose long name
     /// sorts first (the first defined among equals); `none` when none has.
     [[nodiscard]] std::uint32_t findShort(char c) const noexcept {
@@ -79,21 +87,33 @@ public:
     /// The text of every reached entry that begins with `prefix`, in byte
     /// order.
     [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
-    /// Every entry, sorted by text and then by precedence.
-    [[nodiscard]] const std::vector<Entry>& entries() const noexcept { return sorted; }
-
-    /// Adds `entry` as it comes, for a list built by hand (as from a name
-    /// list): call `finish` once all are in.
-    void add(Entry entry) { sorted.push_back(std::move(entry)); }
-    /// Sorts the entries added and marks the shadowed ones.
-    void finish();
+    /// Every entry, in the order added.
+    [[nodiscard]] const std::vector<Entry>& entries() const noexcept { return all; }
 
 private:
     template <class Option> static bool sortsBefore(const Option& a, const Option& b) noexcept {
         return a.longName < b.longName;
     }
+    template <class Options> void addShort(const Options& options, std::uint32_t index) {
+        std::uint32_t& byShort = shortNames[static_cast<unsigned char>(options[index].shortName)];
+        if (byShort == none || sortsBefore(options[index], options[byShort])) {
+            byShort = index;
+        }
+    }
+    /// The entry of text `name` with precedence, or nullptr.
+    [[nodiscard]] const Entry* exactly(std::string_view name) const noexcept;
+    /// The slot of text `name` in the hash table: its entry's, or an empty one.
+    [[nodiscard]] std::size_t slotOf(std::string_view name) const noexcept;
+    void clear();
+    void grow();
 
-    std::vector<Entry> sorted;
+    std::vector<Entry> all;
+    /// Indexes of `all` sorted by text, then by precedence.
+    std::vector<std::uint32_t> sorted;
+    /// Open addressing: per text, 1 + the index of its entry with precedence;
+    /// 0 for an empty slot. Never more than half full.
+    std::vector<std::uint32_t> slots;
+    std::size_t texts = 0;
     std::array<std::uint32_t, 256> shortNames = emptyShortNames();
 
     static constexpr std::array<std::uint32_t, 256> emptyShortNames() noexcept {
@@ -106,54 +126,27 @@ private:
 };
 
 template <class Options> void Names::build(const Options& options) {
-    sorted.clear();
-    shortNames = emptyShortNames();
+    clear();
     const auto count = static_cast<std::uint32_t>(options.size());
     for (std::uint32_t i = 0; i < count; ++i) {
-        const auto& option = options[i];
-        add({option.longName, i, Kind::longName});
-        for (const std::string& alias : option.description().aliases) {
+        add({options[i].longName, i, Kind::longName});
+        for (const std::string& alias : options[i].description().aliases) {
             add({alias, i, Kind::alias});
         }
-        std::uint32_t& byShort = shortNames[static_cast<unsigned char>(option.shortName)];
-        if (byShort == none || sortsBefore(option, options[byShort])) {
-            byShort = i;
-        }
+        addShort(options, i);
     }
-    finish();
-    // A "--no-" form names its option only when its long name does, and no
-    // long name or alias in effect repeats it.
-    std::vector<Entry> negated;
+    // A "--no-" form names its option when its long name does; a long name
+    // or alias of the same text shadows it.
     for (std::uint32_t i = 0; i < count; ++i) {
-        const auto& option = options[i];
-        if (hasNegatedForm(option) && findLong(option.longName) == i) {
-            negated.push_back({"no-" + option.longName, i, Kind::negated});
+        if (hasNegatedForm(options[i]) && findLong(options[i].longName) == i) {
+            add({"no-" + options[i].longName, i, Kind::negated});
         }
-    }
-    if (!negated.empty()) {
-        for (Entry& entry : negated) {
-            add(std::move(entry));
-        }
-        finish();
     }
 }
 
 template <class Options> void Names::added(const Options& options, std::uint32_t index) {
-    const auto& option = options[index];
-    Entry entry{option.longName, index, Kind::longName};
-    const auto at =
-        std::lower_bound(sorted.begin(), sorted.end(), entry, [](const Entry& a, const Entry& b) {
-            return a.text != b.text ? a.text < b.text : a.kind < b.kind;
-        });
-    // A "--no-" form this long name repeats stops naming anything.
-    for (auto later = at; later != sorted.end() && later->text == entry.text; ++later) {
-        later->reached = false;
-    }
-    sorted.insert(at, std::move(entry));
-    std::uint32_t& byShort = shortNames[static_cast<unsigned char>(option.shortName)];
-    if (byShort == none || sortsBefore(option, options[byShort])) {
-        byShort = index;
-    }
+    add({options[index].longName, index, Kind::longName});
+    addShort(options, index);
 }
 
 /// True when `alias`, an alias of `owner`, an option of `options`, names

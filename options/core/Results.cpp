@@ -28,7 +28,9 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
     }
     touched.clear();
     if (++stamp == 0) { // after four billion parses: no stamp may be reused
-        std::fill(stamps.begin(), stamps.end(), 0);
+        for (Record& record : records) {
+            record.stamp = 0;
+        }
         stamp = 1;
     }
     values.clear();
@@ -41,15 +43,15 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
 
 Record& Results::fresh(std::uint32_t index) {
     if (index >= records.size()) {
-        records.resize(index + 1);
-        stamps.resize(index + 1);
+        reserveRecords(index + 1);
     }
-    if (stamps[index] != stamp) {
-        stamps[index] = stamp;
-        records[index] = Record();
+    Record& got = records[index];
+    if (got.stamp != stamp) {
+        got = Record();
+        got.stamp = stamp;
         touched.push_back(index);
     }
-    return records[index];
+    return got;
 }
 
 void Results::named(Option& option, std::uint32_t index) {
@@ -73,7 +75,8 @@ void Results::stored(Option& option, std::uint32_t index, std::string_view text,
 void Results::negated(Option& option, std::uint32_t index) {
     Record& got = fresh(index);
     option.found = false;
-    got = Record();
+    got.timesNamed = 0;
+    got.valueCount = 0;
     got.from = ValueSource::commandLine;
 }
 
@@ -86,6 +89,13 @@ void Results::switched(Option& option, std::uint32_t index, bool on) {
 void Results::setValue(Option& option, std::string_view text) {
     assignText(option.value, text);
     option.found = true;
+}
+
+void Results::reserveRecords(std::size_t options) {
+    if (records.size() < options) {
+        records.resize(std::max(options, 2 * records.size()));
+        touched.reserve(records.size());
+    }
 }
 
 void Results::reserve(std::size_t words) {

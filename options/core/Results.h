@@ -19,6 +19,8 @@ using Table = std::deque<Option>;
 
 /// What the latest parse gave one option.
 struct Record {
+    /// The parse it belongs to; a record of an earlier parse reads as empty.
+    std::uint32_t stamp = 0;
     /// Where its value came from.
     ValueSource from = ValueSource::none;
     /// How many times the command line named it.
@@ -45,7 +47,7 @@ public:
     /// @{
     /// What the latest parse gave option `index`.
     [[nodiscard]] const Record& record(std::size_t index) const noexcept {
-        return index < records.size() && stamps[index] == stamp ? records[index] : empty;
+        return index < records.size() && records[index].stamp == stamp ? records[index] : empty;
     }
     /// The latest value of option `index`, else `fallback`.
     [[nodiscard]] std::string_view latestValue(std::size_t index,
@@ -87,6 +89,8 @@ public:
     /// Makes room for the texts of `words` words, so that parsing again
     /// allocates nothing.
     void reserve(std::size_t words);
+    /// Makes room for the records of `options` options, as the table grows.
+    void reserveRecords(std::size_t options);
     /// @}
 
     /// The program name of the latest parse.
@@ -108,7 +112,6 @@ private:
     Span keep(std::string_view text);
 
     std::vector<Record> records;
-    std::vector<std::uint32_t> stamps;
     std::uint32_t stamp = 1;
     std::vector<std::uint32_t> touched;
     std::vector<Value> values;

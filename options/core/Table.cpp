@@ -139,6 +139,7 @@ void ParserState::refreshIndex() {
     }
     index.build(table);
     indexed = table.size();
+    results.reserveRecords(table.size());
     for (NamesSeen& seen : namesSeen) {
         seen = namesOf(table[seen.option], seen.option);
     }
@@ -184,6 +185,7 @@ void ParserState::indexAdded() {
     if (indexed == last && namesKept()) {
         index.added(table, last);
         indexed = table.size();
+        results.reserveRecords(table.size());
     }
 }
 
