@@ -30,6 +30,7 @@ bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
 void Names::clear() {
     all.clear();
     sorted.clear();
+    oneCharacterTexts = 0;
     slots.assign(16, 0);
     texts = 0;
     shortNames = emptyShortNames();
@@ -62,6 +63,7 @@ void Names::add(Entry entry) {
         grow();
     }
     const auto index = static_cast<std::uint32_t>(all.size());
+    oneCharacterTexts += entry.text.size() == 1 ? 1U : 0U;
     const std::size_t slot = slotOf(entry.text);
     if (slots[slot] == 0) {
         slots[slot] = index + 1;
@@ -72,12 +74,11 @@ void Names::add(Entry entry) {
     } else {
         entry.reached = entry.kind == Kind::longName;
     }
-    const auto at = std::lower_bound(sorted.begin(), sorted.end(), entry,
-                                     [this](std::uint32_t held, const Entry& wanted) {
-                                         const Entry& e = all[held];
-                                         return e.text != wanted.text ? e.text < wanted.text
-                                                                      : precedes(e, wanted);
-                                     });
+    const auto at = std::lower_bound(
+        sorted.begin(), sorted.end(), entry, [this](std::uint32_t held, const Entry& wanted) {
+            const Entry& e = all[held];
+            return e.text != wanted.text ? e.text < wanted.text : precedes(e, wanted);
+        });
     sorted.insert(at, index);
     all.push_back(std::move(entry));
 }

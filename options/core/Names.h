@@ -78,6 +78,11 @@ public:
     /// findOption's rule: the long name or alias `name`, or, for a name of
     /// one character, failing that the short name.
     [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
+        // Most tables have no long name of one character: "-x" is then a
+        // short name at once.
+        if (name.size() == 1 && oneCharacterTexts == 0) {
+            return findShort(name[0]);
+        }
         const std::uint32_t byLong = findLong(name);
         return byLong == none && name.size() == 1 ? findShort(name[0]) : byLong;
     }
@@ -114,6 +119,8 @@ private:
     /// 0 for an empty slot. Never more than half full.
     std::vector<std::uint32_t> slots;
     std::size_t texts = 0;
+    /// How many entries have a text of one character.
+    std::size_t oneCharacterTexts = 0;
     std::array<std::uint32_t, 256> shortNames = emptyShortNames();
 
     static constexpr std::array<std::uint32_t, 256> emptyShortNames() noexcept {

@@ -54,7 +54,9 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     const bool accepted = state.syntax == Syntax::gnu
                               ? parseGnu(words, state.stopAtFirstArgument, run)
                               : parseClassic(words, run);
-    return accepted && run.finish(words);
+    const bool finished = accepted && run.finish(words);
+    state.results.finish();
+    return finished;
 }
 
 namespace {

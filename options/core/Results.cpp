@@ -1,8 +1,6 @@
 // The one writer of a parse's results.
 #include "options/core/Results.h"
 
-#include "options/core/ShortText.h"
-
 #include <algorithm>
 
 namespace conkit::detail {
@@ -27,6 +25,7 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
         table[index].found = false;
     }
     touched.clear();
+    pending = nullptr;
     if (++stamp == 0) { // after four billion parses: no stamp may be reused
         for (Record& record : records) {
             record.stamp = 0;
@@ -41,35 +40,14 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
     errorKind = ParseErrorKind::none;
 }
 
-Record& Results::fresh(std::uint32_t index) {
-    if (index >= records.size()) {
-        reserveRecords(index + 1);
+void Results::writePending() {
+    if (pending != nullptr) {
+        const std::string_view last = text(pendingText);
+        if (pending->value != last) { // parsing the same words again writes nothing
+            assignText(pending->value, last);
+        }
+        pending = nullptr;
     }
-    Record& got = records[index];
-    if (got.stamp != stamp) {
-        got = Record();
-        got.stamp = stamp;
-        touched.push_back(index);
-    }
-    return got;
-}
-
-void Results::named(Option& option, std::uint32_t index) {
-    Record& got = fresh(index);
-    option.found = true;
-    got.from = ValueSource::commandLine;
-    ++got.timesNamed;
-}
-
-void Results::stored(Option& option, std::uint32_t index, std::string_view text, ValueSource from) {
-    Record& got = fresh(index);
-    setValue(option, text);
-    got.from = from;
-    got.lastValue = values.size();
-    if (got.valueCount++ == 0) {
-        got.firstValue = got.lastValue;
-    }
-    values.push_back({index, keep(text)});
 }
 
 void Results::negated(Option& option, std::uint32_t index) {
@@ -106,14 +84,8 @@ void Results::reserve(std::size_t words) {
     positional.reserve(words);
 }
 
-Span Results::keep(std::string_view text) {
-    const std::size_t begin = used;
-    if (text.size() > texts.size() - begin) {
-        texts.resize(std::max(begin + text.size(), 2 * texts.size()));
-    }
-    copyText(&texts[begin], text);
-    used = begin + text.size();
-    return {begin, text.size()};
+void Results::grow(std::size_t more) {
+    texts.resize(std::max(used + more, 2 * texts.size()));
 }
 
 } // namespace conkit::detail

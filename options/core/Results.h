@@ -3,9 +3,11 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/core/ShortText.h"
 
 #include <cstdint>
-#include <deque>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +15,69 @@
 namespace conkit::detail {
 
 using Option = OptionParser::Option;
-/// The options of a parser in order of definition; an option keeps its place
-/// (and its address) while others are added.
-using Table = std::deque<Option>;
+
+/// The options of a parser in order of definition. Each option keeps its
+/// address while others are added, as findOption's pointers need, and is
+/// reached by its place in one step.
+class Table {
+public:
+    /// Iterates over the options themselves.
+    template <class Held, class Value> class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Option;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Value*;
+        using reference = Value&;
+        explicit Iterator(Held* first) noexcept : at(first) {}
+        reference operator*() const noexcept { return **at; }
+        pointer operator->() const noexcept { return at->get(); }
+        Iterator& operator++() noexcept {
+            ++at;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const noexcept { return at == other.at; }
+        bool operator!=(const Iterator& other) const noexcept { return at != other.at; }
+
+    private:
+        Held* at;
+    };
+    using value_type = Option;
+    using iterator = Iterator<std::unique_ptr<Option>, Option>;
+    using const_iterator = Iterator<const std::unique_ptr<Option>, const Option>;
+
+    Table() = default;
+    Table(const Table& other) {
+        options.reserve(other.options.size());
+        for (const auto& option : other.options) {
+            options.push_back(std::make_unique<Option>(*option));
+        }
+    }
+    Table(Table&&) noexcept = default;
+    Table& operator=(Table other) noexcept {
+        options.swap(other.options);
+        return *this;
+    }
+    ~Table() = default;
+
+    [[nodiscard]] std::size_t size() const noexcept { return options.size(); }
+    [[nodiscard]] Option& operator[](std::size_t index) noexcept { return *options[index]; }
+    [[nodiscard]] const Option& operator[](std::size_t index) const noexcept {
+        return *options[index];
+    }
+    [[nodiscard]] iterator begin() noexcept { return iterator(options.data()); }
+    [[nodiscard]] iterator end() noexcept { return iterator(options.data() + options.size()); }
+    [[nodiscard]] const_iterator begin() const noexcept { return const_iterator(options.data()); }
+    [[nodiscard]] const_iterator end() const noexcept {
+        return const_iterator(options.data() + options.size());
+    }
+    void push_back(Option option) {
+        options.push_back(std::make_unique<Option>(std::move(option)));
+    }
+
+private:
+    std::vector<std::unique_ptr<Option>> options;
+};
 
 /// What the latest parse gave one option.
 struct Record {
@@ -74,10 +136,34 @@ public:
     /// `handedOut`, the only ones anything else may have set.
     void clear(Table& table, const std::vector<std::uint32_t>& handedOut);
     /// The command line named option `index`.
-    void named(Option& option, std::uint32_t index);
-    /// Option `index` got `text` from `from`: found, its `value` field and
-    /// its values.
-    void stored(Option& option, std::uint32_t index, std::string_view text, ValueSource from);
+    void named(Option& option, std::uint32_t index) {
+        Record& got = fresh(index);
+        option.found = true;
+        got.from = ValueSource::commandLine;
+        ++got.timesNamed;
+    }
+    /// Option `index` got `text` from `from`: it is found, and `text` joins
+    /// its values and becomes its `value` field. An option often takes
+    /// several values in a row: the field is written once the row ends, at
+    /// the latest by `finish`.
+    void stored(Option& option, std::uint32_t index, std::string_view text, ValueSource from) {
+        Record& got = fresh(index);
+        option.found = true;
+        got.from = from;
+        got.lastValue = values.size();
+        if (got.valueCount++ == 0) {
+            got.firstValue = got.lastValue;
+        }
+        values.push_back({index, keep(text)});
+        if (&option != pending) {
+            writePending();
+            pending = &option;
+        }
+        pendingText = values.back().text;
+    }
+    /// Ends the parse's writing: the last option that took values gets its
+    /// `value` field.
+    void finish() { writePending(); }
     /// "--no-NAME" undid every earlier naming of option `index`.
     void negated(Option& option, std::uint32_t index);
     /// The environment switched option `index`, which takes no value, on or off.
@@ -108,8 +194,31 @@ private:
     };
 
     /// The record of option `index` in this parse, stamped on first use.
-    Record& fresh(std::uint32_t index);
-    Span keep(std::string_view text);
+    Record& fresh(std::uint32_t index) {
+        if (index >= records.size()) {
+            reserveRecords(index + 1);
+        }
+        Record& got = records[index];
+        if (got.stamp != stamp) {
+            got = Record();
+            got.stamp = stamp;
+            touched.push_back(index);
+        }
+        return got;
+    }
+    /// Copies `text` behind the texts kept so far.
+    Span keep(std::string_view text) {
+        const std::size_t begin = used;
+        if (text.size() > texts.size() - begin) {
+            grow(text.size());
+        }
+        copyText(&texts[begin], text);
+        used = begin + text.size();
+        return {begin, text.size()};
+    }
+    void grow(std::size_t more);
+    /// Writes the `value` field of the option that took the latest values.
+    void writePending();
 
     std::vector<Record> records;
     std::uint32_t stamp = 1;
@@ -118,6 +227,9 @@ private:
     std::vector<Span> positional;
     std::string texts;
     std::size_t used = 0;
+    /// The option whose `value` field is still to be written, and its text.
+    Option* pending = nullptr;
+    Span pendingText;
     static constexpr Record empty{};
 };
 

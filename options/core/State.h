@@ -76,11 +76,18 @@ struct ParserState {
     /// the names it had when the index last looked.
     /// @{
     /// True when the index reads the table as it is.
-    [[nodiscard]] bool indexCurrent() const noexcept;
+    [[nodiscard]] bool indexCurrent() const noexcept {
+        return indexed == table.size() && (namesSeen.empty() || namesKept());
+    }
     /// True when every option handed out keeps the names the index saw.
     [[nodiscard]] bool namesKept() const noexcept;
     /// Makes the index current.
-    void refreshIndex();
+    void refreshIndex() {
+        if (!indexCurrent()) {
+            readIndexAgain();
+        }
+    }
+    void readIndexAgain();
     /// Calls `use(names)` with names that read the table as it is: the
     /// index when it is current, else a reading made for the call.
     template <class Use> decltype(auto) withNames(Use use) const {
@@ -108,8 +115,14 @@ struct ParserState {
     /// Those and the options handed out that have either now, in order of
     /// definition: what a parse checks once the command line is read.
     std::vector<std::uint32_t> checkedAfter;
-    /// Gathers `checkedAfter` for a parse.
-    void gatherCheckedAfter();
+    /// Gathers `checkedAfter` for a parse: anew when options were handed out
+    /// (they may have been described since) or the index was read afresh.
+    void gatherCheckedAfter() {
+        if (!handedOut.empty() || checkedAfter.size() != describedAfter.size()) {
+            gatherCheckedAfterAgain();
+        }
+    }
+    void gatherCheckedAfterAgain();
     /// @}
 };
 

@@ -106,10 +106,6 @@ OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
 
 namespace detail {
 
-bool ParserState::indexCurrent() const noexcept {
-    return indexed == table.size() && namesKept();
-}
-
 bool ParserState::namesKept() const noexcept {
     for (const NamesSeen& seen : namesSeen) {
         if (!seen.sameAs(table[seen.option])) {
@@ -133,10 +129,7 @@ NamesSeen namesOf(const Option& option, std::uint32_t index) {
 
 } // namespace
 
-void ParserState::refreshIndex() {
-    if (indexCurrent()) {
-        return;
-    }
+void ParserState::readIndexAgain() {
     index.build(table);
     indexed = table.size();
     results.reserveRecords(table.size());
@@ -149,9 +142,10 @@ void ParserState::refreshIndex() {
             describedAfter.push_back(i);
         }
     }
+    gatherCheckedAfterAgain();
 }
 
-void ParserState::gatherCheckedAfter() {
+void ParserState::gatherCheckedAfterAgain() {
     checkedAfter = describedAfter;
     for (const std::uint32_t option : handedOut) {
         if (checkedAfterParse(table[option])) {
