@@ -56,7 +56,8 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
             return needArg(run, run.option(current), currentWord);
         }
         const std::string_view body = word.substr(prefix);
-        const std::size_t equals = body.find('=');
+        const std::size_t equals =
+            static_cast<std::size_t>(std::find(body.begin(), body.end(), '=') - body.begin());
         const std::string_view name = body.substr(0, equals);
         current = run.find(name);
         currentWord = word.substr(0, prefix + name.size());
@@ -66,7 +67,7 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
         if (!run.named(current, currentWord)) {
             return false;
         }
-        if (equals != std::string_view::npos) {
+        if (equals != body.size()) {
             if (!run.stored(current, body.substr(equals + 1), currentWord)) {
                 return false;
             }

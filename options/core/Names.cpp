@@ -12,15 +12,6 @@ bool precedes(const Names::Entry& a, const Names::Entry& b) noexcept {
     return a.kind != b.kind ? a.kind < b.kind : a.option < b.option;
 }
 
-/// FNV-1a: names are short, and a loop over their bytes beats a call.
-std::size_t hashOf(std::string_view text) noexcept {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-}
-
 bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -34,15 +25,6 @@ void Names::clear() {
     slots.assign(16, 0);
     texts = 0;
     shortNames = emptyShortNames();
-}
-
-std::size_t Names::slotOf(std::string_view name) const noexcept {
-    const std::size_t mask = slots.size() - 1;
-    std::size_t slot = hashOf(name) & mask;
-    while (slots[slot] != 0 && all[slots[slot] - 1].text != name) {
-        slot = (slot + 1) & mask;
-    }
-    return slot;
 }
 
 void Names::grow() {
@@ -81,14 +63,6 @@ void Names::add(Entry entry) {
         });
     sorted.insert(at, index);
     all.push_back(std::move(entry));
-}
-
-const Names::Entry* Names::exactly(std::string_view name) const noexcept {
-    if (slots.empty()) {
-        return nullptr;
-    }
-    const std::uint32_t held = slots[slotOf(name)];
-    return held != 0 ? &all[held - 1] : nullptr;
 }
 
 Names::Reading Names::read(std::string_view word) const noexcept {

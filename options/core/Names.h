@@ -106,9 +106,30 @@ private:
         }
     }
     /// The entry of text `name` with precedence, or nullptr.
-    [[nodiscard]] const Entry* exactly(std::string_view name) const noexcept;
+    [[nodiscard]] const Entry* exactly(std::string_view name) const noexcept {
+        if (slots.empty()) {
+            return nullptr;
+        }
+        const std::uint32_t held = slots[slotOf(name)];
+        return held != 0 ? &all[held - 1] : nullptr;
+    }
     /// The slot of text `name` in the hash table: its entry's, or an empty one.
-    [[nodiscard]] std::size_t slotOf(std::string_view name) const noexcept;
+    [[nodiscard]] std::size_t slotOf(std::string_view name) const noexcept {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t slot = hashOf(name) & mask;
+        while (slots[slot] != 0 && all[slots[slot] - 1].text != name) {
+            slot = (slot + 1) & mask;
+        }
+        return slot;
+    }
+    /// FNV-1a: names are short, and a loop over their bytes beats a call.
+    static std::size_t hashOf(std::string_view text) noexcept {
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const char c : text) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        }
+        return static_cast<std::size_t>(hash ^ (hash >> 32));
+    }
     void clear();
     void grow();
 

@@ -112,6 +112,15 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
     return fail(ParseErrorKind::invalidValue, written, std::move(line));
 }
 
+bool ParseRun::storedChecked(std::uint32_t index, std::string_view text, std::string_view written) {
+    Option& given = option(index);
+    if (!accepts(given, text)) {
+        return invalidValue(given, text, written, std::string_view());
+    }
+    state.results.stored(given, index, text, ValueSource::commandLine);
+    return true;
+}
+
 bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
     // Only what this parse wrote can be found.
     for (const std::uint32_t index : state.results.written()) {

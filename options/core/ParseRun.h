@@ -6,6 +6,7 @@
 #include "options/core/ShortForm.h"
 #include "options/core/State.h"
 #include "options/core/ValueRules.h"
+#include "slices/detail/Hints.h"
 
 #include <string>
 #include <string_view>
@@ -76,8 +77,9 @@ public:
     /// once it passes the option's choices and range.
     bool stored(std::uint32_t index, std::string_view text, std::string_view written) {
         Option& given = option(index);
-        if (!accepts(given, text)) {
-            return invalidValue(given, text, written, std::string_view());
+        const Option::Description& rules = given.description();
+        if (!rules.choices.empty() || rules.range != Option::Description::Range::none) {
+            return storedChecked(index, text, written);
         }
         state.results.stored(given, index, text, ValueSource::commandLine);
         return true;
@@ -102,6 +104,11 @@ public:
     /// @}
 
 private:
+    /// `stored` for an option with choices or a range. Out of line: most
+    /// options have neither, and the check and its error inlined would
+    /// crowd the registers of the loop over the words.
+    CONKIT_NOINLINE bool storedChecked(std::uint32_t index, std::string_view text,
+                                       std::string_view written);
     /// True when `text` passes the choices and range of `option`.
     static bool accepts(const Option& option, std::string_view text) {
         const Option::Description& rules = option.description();

@@ -76,14 +76,6 @@ void Results::reserveRecords(std::size_t options) {
     }
 }
 
-void Results::reserve(std::size_t words) {
-    // Room for the texts of a usual command line.
-    if (texts.size() < 16 * words) {
-        texts.resize(16 * words);
-    }
-    positional.reserve(words);
-}
-
 void Results::grow(std::size_t more) {
     texts.resize(std::max(used + more, 2 * texts.size()));
 }

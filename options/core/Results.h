@@ -174,7 +174,12 @@ public:
     void positionalWord(std::string_view word) { positional.push_back(keep(word)); }
     /// Makes room for the texts of `words` words, so that parsing again
     /// allocates nothing.
-    void reserve(std::size_t words);
+    void reserve(std::size_t words) {
+        if (texts.size() < 16 * words) { // room for the texts of a usual command line
+            texts.resize(16 * words);
+        }
+        positional.reserve(words);
+    }
     /// Makes room for the records of `options` options, as the table grows.
     void reserveRecords(std::size_t options);
     /// @}

@@ -7,7 +7,7 @@
 #include "options/core/Results.h"
 
 #include <cstdint>
-#include <deque>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -55,7 +55,7 @@ struct ParserState {
     /// @name The table
     /// @{
     Table table;
-    std::deque<Command> commands;
+    std::list<Command> commands;
     /// What describe() hands out for a name no option has.
     Option scratch;
     /// Names given to describe() or exclusive() that no option had.

@@ -161,7 +161,7 @@ void ParserState::gatherCheckedAfterAgain() {
 
 void ParserState::clearResults() {
     results.clear(table, handedOut);
-    for (Command& command : commands) {
+    for (Command& command : commands) { // most parsers have none
         command.chosen = false;
         command.parser.reset();
     }
