@@ -6,13 +6,15 @@
 namespace conkit::detail {
 
 std::vector<std::string> Results::valuesOf(std::size_t index) const {
-    std::vector<std::string> given;
+    // The last `valueCount` values of the option, found from the last back.
     const Record& got = record(index);
-    given.reserve(got.valueCount);
-    for (std::size_t i = got.firstValue; got.valueCount != 0 && i <= got.lastValue; ++i) {
-        if (values[i].option == index) {
-            given.emplace_back(text(values[i].text));
-        }
+    std::vector<std::string> given(got.valueCount);
+    std::size_t at = got.lastValue + 1;
+    for (std::size_t left = given.size(); left != 0; --left) {
+        do {
+            --at;
+        } while (values[at].option != index);
+        given[left - 1] = text(values[at].text);
     }
     return given;
 }

@@ -87,11 +87,10 @@ struct Record {
     ValueSource from = ValueSource::none;
     /// How many times the command line named it.
     std::uint32_t timesNamed = 0;
-    /// How many values it got, and where the last and the first of them lie
-    /// among the parse's values; values before `firstValue` were undone.
+    /// How many values it got since it was last undone, and where the last
+    /// of them lies among the parse's values.
     std::uint32_t valueCount = 0;
     std::size_t lastValue = 0;
-    std::size_t firstValue = 0;
 };
 
 /// Where a text of the latest parse lies in its buffer.
@@ -151,9 +150,7 @@ public:
         option.found = true;
         got.from = from;
         got.lastValue = values.size();
-        if (got.valueCount++ == 0) {
-            got.firstValue = got.lastValue;
-        }
+        ++got.valueCount;
         values.push_back({index, keep(text)});
         if (&option != pending) {
             writePending();
@@ -199,10 +196,8 @@ private:
     };
 
     /// The record of option `index` in this parse, stamped on first use.
+    /// The records grow with the table, before any parse reads it.
     Record& fresh(std::uint32_t index) {
-        if (index >= records.size()) {
-            reserveRecords(index + 1);
-        }
         Record& got = records[index];
         if (got.stamp != stamp) {
             got = Record();
