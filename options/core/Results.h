@@ -71,9 +71,7 @@ public:
     [[nodiscard]] const_iterator end() const noexcept {
         return const_iterator(options.data() + options.size());
     }
-    void push_back(Option option) {
-        options.push_back(std::make_unique<Option>(std::move(option)));
-    }
+    void add(Option option) { options.push_back(std::make_unique<Option>(std::move(option))); }
 
 private:
     std::vector<std::unique_ptr<Option>> options;

@@ -294,7 +294,7 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
     if (hasConflict(record)) {
         return false;
     }
-    held->table.push_back(std::move(record));
+    held->table.add(std::move(record));
     held->indexAdded();
     return true;
 }
