@@ -35,12 +35,7 @@ void checkValue(const Option& option, const char* what, const std::string& text,
     const Option::Description& rules = option.description();
     const std::string start = dashed(option.longName) + ": " + what + " '" + text + "' is not ";
     if (!detail::isChoice(rules, text)) {
-        std::string line = start + "one of its choices (";
-        for (const std::string& choice : rules.choices) {
-            line += &choice == &rules.choices.front() ? "" : ", ";
-            line += choice;
-        }
-        lines.push_back(line + ")");
+        lines.push_back(start + "one of its choices (" + detail::joinedChoices(rules) + ")");
     } else if (!rangeIsEmpty(rules) && !detail::inRange(rules, text)) {
         lines.push_back(start + "a number from " + detail::rangeText(rules));
     }

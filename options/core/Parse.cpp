@@ -66,14 +66,11 @@ namespace {
 std::string expected(const Option& option, std::string_view text) {
     const Option::Description& rules = option.description();
     if (!isChoice(rules, text)) {
-        std::string line = " (choose from ";
+        std::string line = " (choose from " + joinedChoices(rules) + ")";
         CloseMatch close(text);
         for (const std::string& choice : rules.choices) {
-            line += &choice == &rules.choices.front() ? "" : ", ";
-            line += choice;
             close.consider(choice);
         }
-        line += ")";
         if (close.found()) {
             line += " (did you mean '" + std::string(close.candidate()) + "'?)";
         }

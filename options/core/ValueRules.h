@@ -46,6 +46,17 @@ inline bool acceptsValue(const Rules& rules, std::string_view text) {
     return isChoice(rules, text) && inRange(rules, text);
 }
 
+/// The choices of `rules` as the error lines, the checks and the help list
+/// them: "A, B, C", in the order given.
+inline std::string joinedChoices(const Rules& rules) {
+    std::string list;
+    for (const std::string& choice : rules.choices) {
+        list += &choice == &rules.choices.front() ? "" : ", ";
+        list += choice;
+    }
+    return list;
+}
+
 /// The limits of the range of `rules` as "MIN to MAX": whole numbers as they
 /// are, real ones as printf's %g writes them.
 inline std::string rangeText(const Rules& rules) {

@@ -4,6 +4,7 @@
 #include "options/present/Presentation.h"
 
 #include "options/core/ValueKind.h"
+#include "options/core/ValueRules.h"
 
 #include "options/core/ShortForm.h"
 
@@ -110,12 +111,7 @@ std::string helpWithTags(const Option& option) {
         tag("required", "");
     }
     if (!described.choices.empty()) {
-        std::string list;
-        for (const std::string& choice : described.choices) {
-            list += list.empty() ? "" : ", ";
-            list += choice;
-        }
-        tag("possible values: ", list);
+        tag("possible values: ", joinedChoices(described));
     }
     if (option.needArg && option.hasDefault()) {
         const std::string& value = option.defaultValue;
