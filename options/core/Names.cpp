@@ -12,10 +12,6 @@ bool precedes(const Names::Entry& a, const Names::Entry& b) noexcept {
     return a.kind != b.kind ? a.kind < b.kind : a.option < b.option;
 }
 
-bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 } // namespace
 
 void Names::clear() {
@@ -65,10 +61,7 @@ void Names::add(Entry entry) {
     all.push_back(std::move(entry));
 }
 
-Names::Reading Names::read(std::string_view word) const noexcept {
-    if (const Entry* entry = exactly(word)) {
-        return {entry, 1};
-    }
+Names::Reading Names::readPrefix(std::string_view word) const noexcept {
     Reading reading;
     auto at = std::lower_bound(
         sorted.begin(), sorted.end(), word,

@@ -2,6 +2,7 @@
 // the options of one table, and the rules that read a word against them.
 #pragma once
 
+#include "options/core/ShortText.h"
 #include "options/core/ValueKind.h"
 
 #include <algorithm>
@@ -88,7 +89,12 @@ public:
     }
     /// The entry `word` names exactly (long names before aliases before
     /// "no-" forms), else the one owner whose names begin with it.
-    [[nodiscard]] Reading read(std::string_view word) const noexcept;
+    [[nodiscard]] Reading read(std::string_view word) const noexcept {
+        if (const Entry* entry = exactly(word)) {
+            return {entry, 1};
+        }
+        return readPrefix(word);
+    }
     /// The text of every reached entry that begins with `prefix`, in byte
     /// order.
     [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
@@ -105,6 +111,8 @@ private:
             byShort = index;
         }
     }
+    /// `read` for a word that is no name: the one owner it begins the names of.
+    [[nodiscard]] Reading readPrefix(std::string_view word) const noexcept;
     /// The entry of text `name` with precedence, or nullptr.
     [[nodiscard]] const Entry* exactly(std::string_view name) const noexcept {
         if (slots.empty()) {
@@ -117,7 +125,7 @@ private:
     [[nodiscard]] std::size_t slotOf(std::string_view name) const noexcept {
         const std::size_t mask = slots.size() - 1;
         std::size_t slot = hashOf(name) & mask;
-        while (slots[slot] != 0 && all[slots[slot] - 1].text != name) {
+        while (slots[slot] != 0 && !sameText(all[slots[slot] - 1].text, name)) {
             slot = (slot + 1) & mask;
         }
         return slot;

@@ -22,7 +22,7 @@ public:
     /// current. With `excused`, a parent parser asked for help or version, so
     /// nothing is required of this one.
     ParseRun(ParserState& recorded, bool parentAsked) noexcept
-        : state(recorded), excused(parentAsked) {}
+        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()) {}
 
     /// @name The table
     /// @{
@@ -47,7 +47,7 @@ public:
     /// @{
     /// Takes `name` as the program name.
     void setProgram(std::string_view name) {
-        if (state.results.program != name) { // usually the same as in the last parse
+        if (!sameText(state.results.program, name)) { // usually the same as in the last parse
             state.results.program.assign(name.data(), name.size());
         }
     }
@@ -55,7 +55,7 @@ public:
     /// that names a command and returns true, when the parser has commands:
     /// the words from there on are the command's.
     bool startsCommand(std::size_t index) noexcept {
-        if (state.commands.empty()) {
+        if (!hasCommands) {
             return false;
         }
         commandAt = index;
@@ -130,6 +130,7 @@ private:
 
     ParserState& state;
     bool excused;
+    bool hasCommands;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
 };

@@ -43,13 +43,11 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
 }
 
 void Results::writePending() {
-    if (pending != nullptr) {
-        const std::string_view last = text(pendingText);
-        if (pending->value != last) { // parsing the same words again writes nothing
-            assignText(pending->value, last);
-        }
-        pending = nullptr;
+    const std::string_view last = text(pendingText);
+    if (!sameText(pending->value, last)) { // parsing the same words again writes nothing
+        assignText(pending->value, last);
     }
+    pending = nullptr;
 }
 
 void Results::negated(Option& option, std::uint32_t index) {

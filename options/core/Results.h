@@ -151,14 +151,20 @@ public:
         ++got.valueCount;
         values.push_back({index, keep(text)});
         if (&option != pending) {
-            writePending();
+            if (pending != nullptr) {
+                writePending();
+            }
             pending = &option;
         }
         pendingText = values.back().text;
     }
     /// Ends the parse's writing: the last option that took values gets its
     /// `value` field.
-    void finish() { writePending(); }
+    void finish() {
+        if (pending != nullptr) {
+            writePending();
+        }
+    }
     /// "--no-NAME" undid every earlier naming of option `index`.
     void negated(Option& option, std::uint32_t index);
     /// The environment switched option `index`, which takes no value, on or off.
