@@ -2,7 +2,6 @@
 // level of vector instructions it holds. Internal: not installed.
 #pragma once
 
-#include "slices/Export.h"
 #include "slices/detail/Cpu.h"
 
 #include <cstddef>
@@ -62,8 +61,10 @@ inline const Kernels& kernels() noexcept {
 /// Puts the kernels of `level` in use and returns true; returns false and
 /// changes nothing when `level` is above `availableVectors()`. For benchmarks
 /// and tests, which measure or check every level the processor runs; call it
-/// only while no other thread uses slices.
-CONKIT_SLICES_API bool useKernels(Vectors level) noexcept;
+/// only while no other thread uses slices. Not exported from the shared
+/// library, which exports the public interface alone: its callers link the
+/// static one.
+bool useKernels(Vectors level) noexcept;
 
 /// The vector kernels of `level` (SSE2 or above), written over the plain ones
 /// in `table`: the searches' by TextSearch.cpp, the comparisons' by
