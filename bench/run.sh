@@ -5,6 +5,8 @@
 #   bench/run.sh                  # every benchmark, 5 repetitions each
 #   bench/run.sh --install-peers  # first install the peer libraries (Debian)
 #   bench/run.sh --benchmark_filter=parse   # extra arguments go to the binary
+#   bench/run.sh --kernels=avx2   # the slice kernels of one level (scalar, sse2,
+#                                 # avx2, avx512), where the processor runs it
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

@@ -9,8 +9,9 @@ namespace conkit::detail {
 
 namespace {
 
-constexpr Kernels plainKernels = {scanExact,   scanLastExact,       scanNoCase,
-                                  markNothing, compareFoldedScalar, compareSlicesScalar};
+constexpr Kernels plainKernels = {Vectors::scalar,    scanExact,   scanLastExact,
+                                  scanNoCase,         markNothing, compareFoldedScalar,
+                                  compareSlicesScalar};
 
 } // namespace
 
@@ -23,6 +24,7 @@ bool useKernels(Vectors level) noexcept {
         return false;
     }
     Kernels table = plainKernels;
+    table.level = level;
     putTextKernels(level, table);
     putFoldKernels(level, table);
     kernelTable = table;

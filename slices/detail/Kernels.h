@@ -40,6 +40,7 @@ using SliceFoldKernel = int (*)(const StrSlice& slice, const char* sought,
 /// The kernels of one level. TextSearch.cpp and FoldCompare.cpp own them and
 /// their contracts; they differ in speed only, never in results.
 struct Kernels {
+    Vectors level;
     SearchKernel findAfter;    // exact, forward, from 2 sought bytes on
     SearchKernel findLast;     // exact, backward, from 2 sought bytes on
     SearchKernel findNoCase;   // case-blind, forward
