@@ -23,25 +23,9 @@ enum class Vectors { scalar, sse2, avx2, avx512 };
 
 /// The highest level that this processor runs and the build allows. Builds
 /// with CONKIT_SSE2_ONLY stop at SSE2, so that tests can run those kernels on
-/// any machine. Asks the processor on every call.
-inline Vectors availableVectors() noexcept {
-#if !defined(CONKIT_X86_VECTORS)
-    return Vectors::scalar;
-#elif defined(CONKIT_SSE2_ONLY)
-    return Vectors::sse2;
-#else
-    // The compiler's checks include the operating system's support for the
-    // registers; __builtin_cpu_init makes them safe to ask while static
-    // objects are set up. The AVX-512BW level also uses BMI1 and BMI2 (every
-    // processor with AVX-512BW has them; asked all the same).
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") == 0) {
-        return Vectors::sse2;
-    }
-    const bool avx512 = __builtin_cpu_supports("avx512bw") != 0 &&
-                        __builtin_cpu_supports("bmi") != 0 && __builtin_cpu_supports("bmi2") != 0;
-    return avx512 ? Vectors::avx512 : Vectors::avx2;
-#endif
-}
+/// any machine. Asks the processor on every call. Out of line, in Cpu.cpp:
+/// CONKIT_SSE2_ONLY is the library's own setting, which its callers (the
+/// tests among them) do not see.
+Vectors availableVectors() noexcept;
 
 } // namespace conkit::detail

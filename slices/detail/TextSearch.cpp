@@ -316,8 +316,7 @@ backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t
 } // namespace
 
 void putTextKernels(Vectors level, Kernels& table) noexcept {
-    // AVX-512 runs the AVX2 searches: the 32 candidates of a block are as many
-    // as a tokenizer's steps use up.
+    // There are no AVX-512 searches: that level runs the AVX2 ones.
     const bool avx2 = level >= Vectors::avx2;
     if (level >= Vectors::sse2) {
         table.findAfter = avx2 ? forwardAvx2<false> : forwardSse2<false>;
