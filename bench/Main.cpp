@@ -2,10 +2,17 @@
 // of throughput ratios of conkit against its baselines measured in the same
 // run, with the targets they are held to. Ratios use medians when the run
 // has repetitions (--benchmark_repetitions).
+//
+// --kernels=scalar|sse2|avx2|avx512 runs the slice rows with the kernels of
+// that level, on any processor that runs it (static builds only: the shared
+// library does not export the switch).
+#include "slices/detail/Kernels.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <tuple>
@@ -51,6 +58,9 @@ public:
     }
     std::map<std::string, Measured> results;
 };
+
+/// The names of conkit::detail::Vectors, in order.
+constexpr const char* levelNames[] = {"scalar", "sse2", "avx2", "avx512"};
 
 const Measured* find(const std::map<std::string, Measured>& results, const std::string& name) {
     const auto it = results.find(name);
@@ -98,6 +108,8 @@ void printRows(const char* title, const std::map<std::string, Measured>& results
 }
 
 void printRatios(const std::map<std::string, Measured>& results) {
+    std::printf("\nslice kernels: %s\n",
+                levelNames[static_cast<int>(conkit::detail::kernels().level)]);
     const std::vector<Row> rows = {
         {"find(char), absent", "find_char/absent", {"memchr"}, 0.9},
         {"find(char), present", "find_char/present", {"memchr"}, 0.9},
@@ -238,9 +250,41 @@ void printScaling(const std::map<std::string, Measured>& results) {
     family("StrSplitter, windows of 64MiB", "scale_window_split_text/", false);
 }
 
+/// Takes --kernels=LEVEL out of the arguments and puts that level's kernels
+/// in use; false, with a message, for a level unknown or not available here.
+bool takeKernelLevel(int& argc, char** argv) {
+    const char* const flag = "--kernels=";
+    int kept = 0;
+    bool ok = true;
+    for (int i = 0; i < argc; ++i) {
+        if (i == 0 || std::strncmp(argv[i], flag, std::strlen(flag)) != 0) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        const std::string name = argv[i] + std::strlen(flag);
+        const auto* known = std::find(std::begin(levelNames), std::end(levelNames), name);
+        const auto level = static_cast<conkit::detail::Vectors>(known - std::begin(levelNames));
+#if defined(CONKIT_BENCH_KERNEL_LEVELS)
+        const bool used = known != std::end(levelNames) && conkit::detail::useKernels(level);
+#else
+        const bool used = false; // a shared build: the switch is not exported
+#endif
+        if (!used) {
+            std::fprintf(stderr, "kernels '%s' unknown or not run by this processor\n",
+                         name.c_str());
+            ok = false;
+        }
+    }
+    argc = kept;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!takeKernelLevel(argc, argv)) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -40,12 +40,6 @@ std::int32_t findFrom(const char* chars, std::uint32_t size, const char* sought,
     return position(start, search(chars + start, size - start, sought, count));
 }
 
-/// The case-blind slice comparison for this processor, chosen once while the
-/// program's static objects are set up. Static objects of other files may be
-/// set up first and compare slices already; until this one is, it reads as
-/// null, and the comparison asks the processor on each call instead.
-const detail::SliceFoldKernel noCaseKernel = detail::chooseSliceFoldKernel();
-
 } // namespace
 
 int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
@@ -57,11 +51,9 @@ int StrSlice::compare(const char* sought, std::uint32_t count) const noexcept {
 }
 
 int StrSlice::compareNoCase(const char* sought, std::uint32_t count) const noexcept {
-    // One indirect jump, to the kernel or to the fallback: either way the
-    // call stays a tail call, with nothing to save around it.
-    const detail::SliceFoldKernel kernel =
-        noCaseKernel != nullptr ? noCaseKernel : detail::compareSlicesChoosing;
-    return kernel(*this, sought, count);
+    // One indirect jump: the call stays a tail call, with nothing to save
+    // around it.
+    return detail::kernels().sliceFold(*this, sought, count);
 }
 
 std::int32_t StrSlice::find(char c, std::uint32_t start) const noexcept {

@@ -1,11 +1,10 @@
 // Case-blind comparison, 16, 32, 64 or 128 bytes at a time with SSE2, AVX2 or
-// AVX-512BW (chosen once by what the processor has), and the whole case-blind
+// AVX-512BW (by the level of the kernel table, Kernels.h), and the whole case-blind
 // comparison of two slices on top of it, with a one-step path for up to 64
 // bytes under AVX-512BW.
 #include "slices/detail/FoldCompare.h"
 
 #include "slices/StrSlice.h"
-#include "slices/detail/Cpu.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -270,41 +269,37 @@ int compareSlicesWith(const StrSlice& slice, const char* sought, std::uint32_t c
 
 } // namespace
 
-FoldKernel chooseFoldKernel() noexcept {
-    if (useAvx512()) {
-        return compareFoldedAvx512;
+void putFoldKernels(Vectors level, Kernels& table) noexcept {
+    switch (level) {
+    case Vectors::scalar:
+        break;
+    case Vectors::sse2:
+        table.fold = compareFoldedSse2;
+        table.sliceFold = compareSlicesWith<compareFoldedSse2>;
+        break;
+    case Vectors::avx2:
+        table.fold = compareFoldedAvx2;
+        table.sliceFold = compareSlicesWith<compareFoldedAvx2>;
+        break;
+    case Vectors::avx512:
+        table.fold = compareFoldedAvx512;
+        table.sliceFold = compareSlicesAvx512;
+        break;
     }
-    return useAvx2() ? compareFoldedAvx2 : compareFoldedSse2;
-}
-
-SliceFoldKernel chooseSliceFoldKernel() noexcept {
-    // Every processor with AVX-512BW has BMI1 and BMI2 as well; asked all the same.
-    if (useAvx512() && __builtin_cpu_supports("bmi") != 0 && __builtin_cpu_supports("bmi2") != 0) {
-        return compareSlicesAvx512;
-    }
-    return useAvx2() ? compareSlicesWith<compareFoldedAvx2> : compareSlicesWith<compareFoldedSse2>;
 }
 
 #else
 
-FoldKernel chooseFoldKernel() noexcept {
-    return compareFoldedScalar;
-}
-
-SliceFoldKernel chooseSliceFoldKernel() noexcept {
-    return [](const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-        return compareSlices(slice.data(), readableSize(slice), sought, count, compareFoldedScalar);
-    };
-}
+void putFoldKernels(Vectors, Kernels&) noexcept {}
 
 #endif
 
-int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
-    return size < 16 ? compareFoldedScalar(a, b, size) : foldKernel()(a, b, size);
+int compareSlicesScalar(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    return compareSlices(slice.data(), readableSize(slice), sought, count, compareFoldedScalar);
 }
 
-int compareSlicesChoosing(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-    return chooseSliceFoldKernel()(slice, sought, count);
+int compareFolded(const char* a, const char* b, std::size_t size) noexcept {
+    return size < 16 ? compareFoldedScalar(a, b, size) : kernels().fold(a, b, size);
 }
 
 } // namespace conkit::detail

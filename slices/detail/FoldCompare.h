@@ -3,13 +3,11 @@
 // Internal: not installed.
 #pragma once
 
+#include "slices/detail/Kernels.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-
-namespace conkit {
-class StrSlice;
-} // namespace conkit
 
 namespace conkit::detail {
 
@@ -42,25 +40,12 @@ inline int compareFoldedScalar(const char* a, const char* b, std::size_t size) n
     return 0;
 }
 
-/// A kernel for 16 bytes or more with the results of `compareFoldedScalar`.
-using FoldKernel = int (*)(const char* a, const char* b, std::size_t size) noexcept;
-
-/// The kernel for this processor: AVX-512BW, AVX2 or SSE2 on x86-64, the
-/// plain loop elsewhere. Asks the processor on every call.
-FoldKernel chooseFoldKernel() noexcept;
-
-/// The kernel chosen once, at first use; constant from then on.
-inline FoldKernel foldKernel() noexcept {
-    static const FoldKernel kernel = chooseFoldKernel();
-    return kernel;
-}
-
 /// -1 or 1 for the first pair of the `size` bytes at `a` and `b` whose folded
 /// bytes differ, 0 when there is none: the loop for fewer than 16 bytes, the
-/// kernel from 16 on. Out of line, for the case-blind search: its vector
+/// table's kernel from 16 on. Out of line, for the case-blind search: its vector
 /// loops inline whatever they call, and this code would crowd their
 /// registers. (`StrSlice::compareNoCase` has a kernel of its own,
-/// `SliceFoldKernel`.)
+/// `Kernels::sliceFold`.)
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
 
 /// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
@@ -83,21 +68,8 @@ int compareSlices(const char* chars, std::uint32_t size, const char* sought, std
     return size < count ? -1 : (size > count ? 1 : 0);
 }
 
-/// `slice.compareNoCase(sought, count)`: `compareSlices` on the bytes the
-/// slice can be read for, with `compareFolded` as the order. The slice
-/// comes by reference, so that `StrSlice::compareNoCase` passes its own
-/// arguments on untouched.
-using SliceFoldKernel = int (*)(const StrSlice& slice, const char* sought,
-                                std::uint32_t count) noexcept;
-
-/// The slice comparison for this processor, as `chooseFoldKernel` picks, with
-/// its own path for 1 to 64 bytes in common where AVX-512BW runs (one load
-/// under a mask per side). Asks the processor on every call.
-SliceFoldKernel chooseSliceFoldKernel() noexcept;
-
-/// A slice comparison that asks `chooseSliceFoldKernel` for the kernel on
-/// every call, then runs it: for calls made before the kernel chosen once
-/// is set up.
-int compareSlicesChoosing(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept;
+/// The plain slice comparison: `compareSlices` on the bytes the slice can be
+/// read for, with `compareFoldedScalar` as the order.
+int compareSlicesScalar(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept;
 
 } // namespace conkit::detail

@@ -5,8 +5,8 @@
 // only those that pass are compared in full. So every candidate position is
 // still considered, in order, and the result is exactly that of the plain
 // scans below (no skip table leaves a position out). The 32-byte vectors are
-// AVX2 where the processor has it, else two SSE2 halves; builds without
-// CONKIT_X86_VECTORS use the plain scans alone.
+// AVX2 or two SSE2 halves, by the level of the kernel table (Kernels.h);
+// builds without CONKIT_X86_VECTORS use the plain scans alone.
 //
 // The case-blind search tests its edges on bytes with the case bit set where
 // the sought edge byte is a letter (see caseBit), which costs one OR per edge.
@@ -28,8 +28,8 @@ constexpr char withBit(char c, char bit) noexcept {
     return static_cast<char>(c | bit);
 }
 
-/// Plain forward scan: memchr finds each candidate's first byte, memcmp
-/// checks the rest.
+} // namespace
+
 std::size_t scanExact(const char* text, std::size_t size, const char* sought,
                       std::size_t count) noexcept {
     if (count > size) {
@@ -49,7 +49,7 @@ std::size_t scanExact(const char* text, std::size_t size, const char* sought,
     return notFound;
 }
 
-/// Plain backward scan, from the last candidate down.
+// From the last candidate down.
 std::size_t scanLastExact(const char* text, std::size_t size, const char* sought,
                           std::size_t count) noexcept {
     if (count > size) {
@@ -69,7 +69,6 @@ std::size_t scanLastExact(const char* text, std::size_t size, const char* sought
     return notFound;
 }
 
-/// Plain case-blind forward scan.
 std::size_t scanNoCase(const char* text, std::size_t size, const char* sought,
                        std::size_t count) noexcept {
     if (count > size) {
@@ -86,7 +85,9 @@ std::size_t scanNoCase(const char* text, std::size_t size, const char* sought,
     return notFound;
 }
 
-} // namespace
+Marks markNothing(const char*, const char*, std::size_t, unsigned char*, std::size_t) noexcept {
+    return {0, 0};
+}
 
 #if defined(CONKIT_X86_VECTORS)
 
@@ -240,8 +241,6 @@ std::size_t backward(const char* text, std::size_t size, const char* sought, std
     return scanLastExact(text, end + count - 1, sought, count);
 }
 
-using Search = std::size_t (*)(const char*, std::size_t, const char*, std::size_t) noexcept;
-
 /// markCandidates with the given edge tests, a block of 32 candidates at a
 /// time.
 template <class Edges>
@@ -272,9 +271,6 @@ Marks markWindow(const char* text, std::size_t count, const Edges& edges, unsign
     }
     return {markedWindow, found};
 }
-
-using Marker = Marks (*)(const char*, const char*, std::size_t, unsigned char*,
-                         std::size_t) noexcept;
 
 CONKIT_FLATTEN Marks markSse2(const char* text, const char* sought, std::size_t count,
                               unsigned char* offsets, std::size_t capacity) noexcept {
@@ -319,63 +315,42 @@ backwardAvx2(const char* text, std::size_t size, const char* sought, std::size_t
 
 } // namespace
 
-// The kernels are chosen once, by what the processor has; the pointers are
-// constant from then on. A single byte is memchr's or memrchr's job.
-// (findText itself is inline, in TextSearch.h.)
-
-std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
-                          std::size_t first) noexcept {
-    static const Search kernel = useAvx2() ? forwardAvx2<false> : forwardSse2<false>;
-    const std::size_t rest = kernel(text + first + 1, size - first - 1, sought, count);
-    return rest != notFound ? first + 1 + rest : notFound;
-}
-
-std::size_t findLastText(const char* text, std::size_t size, const char* sought,
-                         std::size_t count) noexcept {
-    if (count == 1) {
-        return findLastByte(text, size, sought[0]);
+void putTextKernels(Vectors level, Kernels& table) noexcept {
+    // There are no AVX-512 searches: that level runs the AVX2 ones.
+    const bool avx2 = level >= Vectors::avx2;
+    if (level >= Vectors::sse2) {
+        table.findAfter = avx2 ? forwardAvx2<false> : forwardSse2<false>;
+        table.findLast = avx2 ? backwardAvx2 : backwardSse2;
+        table.findNoCase = avx2 ? forwardAvx2<true> : forwardSse2<true>;
+        table.mark = avx2 ? markAvx2 : markSse2;
     }
-    static const Search kernel = useAvx2() ? backwardAvx2 : backwardSse2;
-    return kernel(text, size, sought, count);
-}
-
-std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
-                           std::size_t count) noexcept {
-    if (count == 1 && caseBit(sought[0]) == 0) {
-        return findByte(text, size, sought[0]);
-    }
-    static const Search kernel = useAvx2() ? forwardAvx2<true> : forwardSse2<true>;
-    return kernel(text, size, sought, count);
-}
-
-Marks markCandidates(const char* text, const char* sought, std::size_t count,
-                     unsigned char* offsets, std::size_t capacity) noexcept {
-    static const Marker kernel = useAvx2() ? markAvx2 : markSse2;
-    return kernel(text, sought, count, offsets, capacity);
 }
 
 #else
 
+void putTextKernels(Vectors, Kernels&) noexcept {}
+
+#endif
+
+// A single byte is memchr's or memrchr's job. (findText itself is inline, in
+// TextSearch.h.)
+
 std::size_t findTextAfter(const char* text, std::size_t size, const char* sought, std::size_t count,
                           std::size_t first) noexcept {
-    const std::size_t rest = scanExact(text + first + 1, size - first - 1, sought, count);
+    const std::size_t rest = kernels().findAfter(text + first + 1, size - first - 1, sought, count);
     return rest != notFound ? first + 1 + rest : notFound;
 }
 
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept {
-    return scanLastExact(text, size, sought, count);
+    return count == 1 ? findLastByte(text, size, sought[0])
+                      : kernels().findLast(text, size, sought, count);
 }
 
 std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
                            std::size_t count) noexcept {
-    return scanNoCase(text, size, sought, count);
+    return count == 1 && caseBit(sought[0]) == 0 ? findByte(text, size, sought[0])
+                                                 : kernels().findNoCase(text, size, sought, count);
 }
-
-Marks markCandidates(const char*, const char*, std::size_t, unsigned char*, std::size_t) noexcept {
-    return {0, 0};
-}
-
-#endif
 
 } // namespace conkit::detail

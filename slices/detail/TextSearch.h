@@ -2,6 +2,7 @@
 #pragma once
 
 #include "slices/detail/ByteSearch.h"
+#include "slices/detail/Kernels.h"
 
 #include <cstddef>
 #include <cstring>
@@ -40,25 +41,18 @@ inline std::size_t findText(const char* text, std::size_t size, const char* soug
     return first;
 }
 
-/// The number of candidates that `markCandidates` looks at.
-constexpr std::size_t markedWindow = 256;
-
-/// What `markCandidates` did: how many candidates it looked at (0 in builds
-/// without vector kernels), and how many offsets it wrote.
-struct Marks {
-    std::size_t covered;
-    std::size_t found;
-};
-
 /// Writes, in order, the offsets of the candidates among the first 256 at
 /// `text` whose first and last bytes are those of the `count` sought bytes:
 /// the same test as the vector searches, for a whole window at once. Stops
 /// early, before the candidate it has no room for, when `capacity` offsets
 /// are written. Reads text[0 .. 254 + count], which must all be there.
-Marks markCandidates(const char* text, const char* sought, std::size_t count,
-                     unsigned char* offsets, std::size_t capacity) noexcept;
+inline Marks markCandidates(const char* text, const char* sought, std::size_t count,
+                            unsigned char* offsets, std::size_t capacity) noexcept {
+    return kernels().mark(text, sought, count, offsets, capacity);
+}
 
-/// The last such k, or `notFound`; `count` is at most `size`.
+/// The last k at which the sought bytes stand, or `notFound`; `count` is at
+/// most `size`.
 std::size_t findLastText(const char* text, std::size_t size, const char* sought,
                          std::size_t count) noexcept;
 
@@ -66,5 +60,21 @@ std::size_t findLastText(const char* text, std::size_t size, const char* sought,
 /// 'a' to 'z'), or `notFound`.
 std::size_t findTextNoCase(const char* text, std::size_t size, const char* sought,
                            std::size_t count) noexcept;
+
+// The plain kernels, which every build has: memchr (or memrchr) finds each
+// candidate's first byte, and the rest is compared.
+
+/// The first exact match, or `notFound`.
+std::size_t scanExact(const char* text, std::size_t size, const char* sought,
+                      std::size_t count) noexcept;
+/// The last exact match, or `notFound`.
+std::size_t scanLastExact(const char* text, std::size_t size, const char* sought,
+                          std::size_t count) noexcept;
+/// The first case-blind match, or `notFound`.
+std::size_t scanNoCase(const char* text, std::size_t size, const char* sought,
+                       std::size_t count) noexcept;
+/// Marks nothing and covers nothing: tokenizers then search as `findText` does.
+Marks markNothing(const char* text, const char* sought, std::size_t count, unsigned char* offsets,
+                  std::size_t capacity) noexcept;
 
 } // namespace conkit::detail

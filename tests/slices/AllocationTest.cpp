@@ -1,7 +1,7 @@
 // Slices and tokenizers never touch the heap: a counting global allocator
 // watches every operation.
 #include "slices/StrSlice.h"
-#include "tests/reference/NumberModel.h"
+#include "tests/slices/reference/NumberModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // StrSlice held against the reference model on many generated inputs (fixed
 // seed).
-#include "tests/reference/SliceCheck.h"
+#include "tests/slices/reference/SliceCheck.h"
 
 #include <gtest/gtest.h>
 

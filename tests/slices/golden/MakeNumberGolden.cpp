@@ -2,8 +2,8 @@
 // rows that NumberTest holds toNumber and parseNumber against on every
 // platform. Run it on x86-64 Linux with glibc, from the repository root:
 //
-//   g++ -std=c++17 -I. tests/golden/MakeNumberGolden.cpp -o /tmp/make-golden
-//   /tmp/make-golden > tests/golden/NumberGolden.inc
+//   g++ -std=c++17 -I. tests/slices/golden/MakeNumberGolden.cpp -o /tmp/make-golden
+//   /tmp/make-golden > tests/slices/golden/NumberGolden.inc
 //
 // Where the C library is glibc, NumberTest also checks every row against it,
 // so a table that no longer matches the texts (or a wrong generator) fails.

@@ -2,9 +2,9 @@
 // delimiter text (the empty one and one holding NUL included), the tokenizers
 // hand out exactly the reference model's tokens, each pointing into the text,
 // and then stay used up; so does the one that splits at blanks.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "tests/reference/SliceCheck.h"
+#include "tests/slices/reference/SliceCheck.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

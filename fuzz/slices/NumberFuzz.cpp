@@ -2,9 +2,9 @@
 // reference model says for what glibc reads from a NUL-terminated copy. The
 // slice's bytes sit in a block that ends exactly at the slice's end, so a
 // read past it is caught.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "../tests/reference/NumberModel.h"
+#include "tests/slices/reference/NumberModel.h"
 
 #include <cstring>
 #include <memory>

@@ -1,7 +1,7 @@
 // Slices and tokenizers against the C library, std::string_view,
 // std::from_chars and absl::StrSplit on the same inputs.
-#include "AllocationCount.h"
-#include "Workloads.h"
+#include "bench/AllocationCount.h"
+#include "bench/Workloads.h"
 
 #include "slices/StrSlice.h"
 

@@ -4,7 +4,7 @@
 // rules the same way.
 #pragma once
 
-#include "tests/reference/SliceModel.h"
+#include "tests/slices/reference/SliceModel.h"
 
 #include "slices/StrSlice.h"
 

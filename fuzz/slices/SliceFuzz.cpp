@@ -4,9 +4,9 @@
 // drops its first characters, as advance would. The text and every sought
 // text sit in heap blocks that end exactly where they end, so any read past
 // them is caught.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "tests/reference/SliceCheck.h"
+#include "tests/slices/reference/SliceCheck.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
