@@ -1,7 +1,7 @@
 # Builds the options and slices sources of the git revision
 # CONKIT_BENCH_BASELINE into the benchmark binary beside the current ones, with
 # the namespace conkit renamed to conkit_baseline, and adds the parse
-# benchmarks of BaselineBench.cpp against them.
+# benchmarks of options/BaselineBench.cpp against them.
 find_package(Git REQUIRED)
 execute_process(
     COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} rev-parse --verify
@@ -44,7 +44,7 @@ file(GLOB_RECURSE sources ${dir}/options/*.cpp ${dir}/slices/*.cpp)
 add_library(conkit_baseline STATIC ${sources})
 target_link_libraries(conkit_baseline PRIVATE conkit_baseline_headers)
 
-add_library(conkit_baseline_bench OBJECT BaselineBench.cpp)
+add_library(conkit_baseline_bench OBJECT options/BaselineBench.cpp)
 target_link_libraries(conkit_baseline_bench PRIVATE conkit_baseline_headers benchmark::benchmark)
 conkit_warnings(conkit_baseline_bench)
 

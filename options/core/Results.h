@@ -149,14 +149,15 @@ public:
         got.from = from;
         got.lastValue = values.size();
         ++got.valueCount;
-        values.push_back({index, keep(text)});
+        const Span kept = keep(text);
+        values.emplace_back(index, kept);
         if (&option != pending) {
             if (pending != nullptr) {
                 writePending();
             }
             pending = &option;
         }
-        pendingText = values.back().text;
+        pendingText = kept;
     }
     /// Ends the parse's writing: the last option that took values gets its
     /// `value` field.
@@ -195,6 +196,10 @@ public:
 private:
     /// A value: whose it is, and where its text lies.
     struct Value {
+        // Built in place: a copy through the stack would store the two
+        // fields apart and load them as one, which the processor cannot
+        // forward.
+        Value(std::uint32_t owner, Span kept) noexcept : option(owner), text(kept) {}
         std::uint32_t option;
         Span text;
     };

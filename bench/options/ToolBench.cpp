@@ -1,6 +1,6 @@
 // A 30-option tool with choices, ranges and a sub-command: conkit against
 // CLI11 doing the same job, options defined once outside the timed loop.
-#include "AllocationCount.h"
+#include "bench/AllocationCount.h"
 
 #include "options/OptionParser.h"
 

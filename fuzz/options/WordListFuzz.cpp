@@ -1,7 +1,7 @@
 // Word-list parsing: the input cut at NUL bytes into words. The same words as
 // an argument vector must give the same results, and a second parse of only
 // the program's path must leave no trace of the first.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
 #include "options/OptionParser.h"
 

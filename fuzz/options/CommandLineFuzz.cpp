@@ -2,7 +2,7 @@
 // the input as a command line. parse(line) must leave exactly what
 // parse(splitCommandLine(line)) leaves, and the help text must keep its
 // columns whatever the names and help texts are.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
 #include "options/OptionParser.h"
 

@@ -7,7 +7,7 @@
 // each other, every value that passed the checks satisfies its option's
 // choices or range, and a failed parse prints its one error line once and
 // says why.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
 #include "options/OptionParser.h"
 #include "slices/StrSlice.h"

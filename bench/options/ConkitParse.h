@@ -5,8 +5,8 @@
 // here has internal linkage so that the two copies never meet.
 #pragma once
 
-#include "AllocationCount.h"
-#include "Workloads.h"
+#include "../AllocationCount.h"
+#include "../Workloads.h"
 
 #include "options/OptionParser.h"
 
