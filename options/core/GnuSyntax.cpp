@@ -147,22 +147,31 @@ private:
 
 bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     GnuParse parse(words, run);
-    bool optionsEnded = false;
-    for (std::size_t next = 1; next < words.size();) {
+    std::size_t next = 1;
+    while (next < words.size()) {
         const std::size_t index = next++;
         const std::string_view word = words[index];
-        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+        if (word.size() < 2 || word[0] != '-') {
             // A plain word, "-" or "": positional, or the command's name.
             if (run.startsCommand(index)) {
                 return true;
             }
             run.positional(word);
-            optionsEnded = optionsEnded || stopAtFirstArgument;
+            if (stopAtFirstArgument) {
+                break;
+            }
         } else if (word == "--") {
-            optionsEnded = true;
+            break;
         } else if (!parse.optionWord(word, next)) {
             return false;
         }
+    }
+    // The options have ended: every word left is positional.
+    for (; next < words.size(); ++next) {
+        if (run.startsCommand(next)) {
+            return true;
+        }
+        run.positional(words[next]);
     }
     return true;
 }
