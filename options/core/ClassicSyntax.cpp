@@ -64,14 +64,14 @@ bool parseClassic(const CommandWords& words, ParseRun& run) {
         if (current == Names::none) {
             return unknownOption(run, currentWord, name);
         }
-        if (!run.named(current, currentWord)) {
-            return false;
-        }
         if (equals != body.size()) {
-            if (!run.stored(current, body.substr(equals + 1), currentWord)) {
+            if (!run.namedWithValue(current, body.substr(equals + 1), currentWord)) {
                 return false;
             }
         } else {
+            if (!run.named(current, currentWord)) {
+                return false;
+            }
             const Option& named = run.option(current);
             awaiting = named.needArg && named.defaultValue.empty();
         }

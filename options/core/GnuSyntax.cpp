@@ -4,6 +4,7 @@
 #include "options/core/Suggestion.h"
 #include "options/core/ValueKind.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,14 +21,15 @@ public:
     /// `word`, a long option ("--name[=value]") or a bundle of short ones
     /// ("-abc"); `next` is the place of the following word, and moves past a
     /// value taken from it. False after recording an error.
-    bool optionWord(std::string_view word, std::size_t& next) {
+    CONKIT_NOINLINE bool optionWord(std::string_view word, std::size_t& next) {
         return word[1] == '-' ? longOption(word, next) : shortOptions(word, next);
     }
 
 private:
     bool longOption(std::string_view word, std::size_t& next) {
         const std::string_view body = word.substr(2);
-        const std::size_t equals = body.find('=');
+        const std::size_t equals =
+            static_cast<std::size_t>(std::find(body.begin(), body.end(), '=') - body.begin());
         const std::string_view name = body.substr(0, equals);
         const std::string_view written = word.substr(0, 2 + name.size());
         // "--" with an empty name is no abbreviation of every long name.
@@ -39,12 +41,12 @@ private:
         const Option& option = run.option(index);
         const bool negated = reading.entry->kind == Names::Kind::negated;
         const ValueKind takes = negated ? ValueKind::none : valueKind(option);
-        if (equals != std::string_view::npos) {
+        if (equals != body.size()) {
             if (takes == ValueKind::none) {
                 return run.fail(ParseErrorKind::unexpectedArgument, written,
                                 message(written, "takes no value"));
             }
-            return run.named(index, written) && run.stored(index, body.substr(equals + 1), written);
+            return run.namedWithValue(index, body.substr(equals + 1), written);
         }
         if (negated) {
             run.negated(index);
@@ -71,7 +73,7 @@ private:
             // of the word.
             const std::string_view rest = word.substr(at + 1);
             if (!rest.empty()) {
-                return run.named(index, written) && run.stored(index, rest, written);
+                return run.namedWithValue(index, rest, written);
             }
             return takeValue(index, takes, written, next);
         }
@@ -89,9 +91,12 @@ private:
     /// and a required value is the word at `next`, whatever it looks like.
     bool takeValue(std::uint32_t index, ValueKind takes, std::string_view written,
                    std::size_t& next) {
-        if (takes == ValueKind::required && next == words.size()) {
-            return run.fail(ParseErrorKind::missingArgument, written,
-                            message(written, "needs a value"));
+        if (takes == ValueKind::required) {
+            if (next == words.size()) {
+                return run.fail(ParseErrorKind::missingArgument, written,
+                                message(written, "needs a value"));
+            }
+            return run.namedWithValue(index, words[next++], written);
         }
         if (!run.named(index, written)) {
             return false;
@@ -99,7 +104,7 @@ private:
         if (takes == ValueKind::optional) {
             run.storedImplicit(index);
         }
-        return takes != ValueKind::required || run.stored(index, words[next++], written);
+        return true;
     }
 
     /// The error for a prefix of the names of several options, every name

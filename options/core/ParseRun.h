@@ -84,6 +84,18 @@ public:
         state.results.stored(given, index, text, ValueSource::commandLine);
         return true;
     }
+    /// `named` and then `stored`: the option word `written` named option
+    /// `index` and gave it `text`.
+    bool namedWithValue(std::uint32_t index, std::string_view text, std::string_view written) {
+        Option& given = option(index);
+        const Option::Description& rules = given.description();
+        if (!rules.groups.empty() || !rules.choices.empty() ||
+            rules.range != Option::Description::Range::none) {
+            return named(index, written) && storedChecked(index, text, written);
+        }
+        state.results.namedWithValue(given, index, text);
+        return true;
+    }
     /// Stores the option's implicit value, which is not checked.
     void storedImplicit(std::uint32_t index) {
         Option& given = option(index);

@@ -144,20 +144,14 @@ public:
     /// several values in a row: the field is written once the row ends, at
     /// the latest by `finish`.
     void stored(Option& option, std::uint32_t index, std::string_view text, ValueSource from) {
+        store(option, fresh(index), index, text, from);
+    }
+    /// The command line named option `index` and gave it `text`: `named`
+    /// and `stored` in one step.
+    void namedWithValue(Option& option, std::uint32_t index, std::string_view text) {
         Record& got = fresh(index);
-        option.found = true;
-        got.from = from;
-        got.lastValue = values.size();
-        ++got.valueCount;
-        const Span kept = keep(text);
-        values.emplace_back(index, kept);
-        if (&option != pending) {
-            if (pending != nullptr) {
-                writePending();
-            }
-            pending = &option;
-        }
-        pendingText = kept;
+        ++got.timesNamed;
+        store(option, got, index, text, ValueSource::commandLine);
     }
     /// Ends the parse's writing: the last option that took values gets its
     /// `value` field.
@@ -214,6 +208,23 @@ private:
             touched.push_back(index);
         }
         return got;
+    }
+    /// `stored`, into the record `got` of option `index`.
+    void store(Option& option, Record& got, std::uint32_t index, std::string_view text,
+               ValueSource from) {
+        option.found = true;
+        got.from = from;
+        got.lastValue = values.size();
+        ++got.valueCount;
+        const Span kept = keep(text);
+        values.emplace_back(index, kept);
+        if (&option != pending) {
+            if (pending != nullptr) {
+                writePending();
+            }
+            pending = &option;
+        }
+        pendingText = kept;
     }
     /// Copies `text` behind the texts kept so far.
     Span keep(std::string_view text) {
