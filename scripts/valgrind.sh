@@ -13,7 +13,8 @@ memcheck() {
 }
 
 status=0
-for test in build/dev/tests/conkit_*_tests; do
+# The test programs of every folder of tests/.
+for test in $(find build/dev/tests -name 'conkit_*_tests' -type f | sort); do
     echo "== valgrind $(basename "$test")"
     memcheck "$test" --gtest_brief=1 >/dev/null ||
         { echo "errors in $test" >&2; status=1; }
