@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <utility>
+
 namespace {
 
 using conkit::OptionParser;
@@ -162,6 +164,11 @@ TEST(OptionTableTest, CopiesAndMovesAreIndependent) {
     EXPECT_EQ(original.findOption("u")->value, "");
     EXPECT_EQ(copy.findOption("u"), copy.findOption("user"));
 
+    original.findOption("p")->found = true; // set by hand, then copied: a parse clears it
+    OptionParser second = original;
+    EXPECT_TRUE(parseWords(second, {"-u", "x"}).ok);
+    EXPECT_FALSE(second.isSet("password"));
+
     OptionParser moved = std::move(copy);
     EXPECT_EQ(moved.findOption("u")->value, "copied");
     copy = original; // a moved-from parser can be assigned and used again
@@ -191,6 +198,7 @@ TEST(OptionTableTest, RenamesThroughFoundOptions) {
     EXPECT_EQ(parser.findOption("user"), nullptr);
     EXPECT_EQ(parser.findOption("u"), nullptr);
     EXPECT_EQ(parser.findOption("a"), user);
+    EXPECT_EQ(std::as_const(parser).findOption("a"), user); // read-only lookups too
     EXPECT_EQ(parser.findOption(user->longName), user);
     EXPECT_TRUE(parser.addOption('u', "user", false, "", "a new user option"));
 
