@@ -130,13 +130,8 @@ private:
         }
         return slot;
     }
-    /// FNV-1a: names are short, and a loop over their bytes beats a call.
     static std::size_t hashOf(std::string_view text) noexcept {
-        std::uint64_t hash = 14695981039346656037ULL;
-        for (const char c : text) {
-            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-        }
-        return static_cast<std::size_t>(hash ^ (hash >> 32));
+        return static_cast<std::size_t>(hashText(text));
     }
     void clear();
     void grow();

@@ -45,6 +45,30 @@ inline bool sameText(std::string_view a, std::string_view b) noexcept {
     return std::memcmp(a.data(), b.data(), n) == 0;
 }
 
+/// A hash of `text` for tables of names: a few word loads and one multiply
+/// for the short names of a command line, where a loop over the bytes would
+/// wait on a multiply per byte.
+inline std::uint64_t hashText(std::string_view text) noexcept {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::uint64_t hash = n;
+    if (n >= 8) {
+        for (std::size_t at = 0; at + 8 < n; at += 8) {
+            hash = (hash ^ loadWord<std::uint64_t>(p + at)) * 0x9E3779B97F4A7C15ULL;
+        }
+        hash ^= loadWord<std::uint64_t>(p + n - 8);
+    } else if (n >= 4) {
+        hash ^=
+            std::uint64_t{loadWord<std::uint32_t>(p)} << 32 | loadWord<std::uint32_t>(p + n - 4);
+    } else if (n != 0) {
+        hash ^= std::uint64_t{static_cast<unsigned char>(p[0])} << 40 |
+                std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 32 |
+                std::uint64_t{static_cast<unsigned char>(p[n - 1])} << 24;
+    }
+    hash *= 0x9E3779B97F4A7C15ULL;
+    return hash ^ (hash >> 29);
+}
+
 /// True when `text` begins with `prefix`.
 inline bool beginsWith(std::string_view text, std::string_view prefix) noexcept {
     return text.size() >= prefix.size() && sameText(text.substr(0, prefix.size()), prefix);
