@@ -78,15 +78,7 @@ public:
     }
     /// findOption's rule: the long name or alias `name`, or, for a name of
     /// one character, failing that the short name.
-    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
-        // Most tables have no long name of one character: "-x" is then a
-        // short name at once.
-        if (name.size() == 1 && oneCharacterTexts == 0) {
-            return findShort(name[0]);
-        }
-        const std::uint32_t byLong = findLong(name);
-        return byLong == none && name.size() == 1 ? findShort(name[0]) : byLong;
-    }
+    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept;
     /// The entry `word` names exactly (long names before aliases before
     /// "no-" forms), else the one owner whose names begin with it.
     [[nodiscard]] Reading read(std::string_view word) const noexcept {
