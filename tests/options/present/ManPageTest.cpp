@@ -44,14 +44,6 @@ OptionParser hostileTool() {
     return parser;
 }
 
-/// A parser whose last command has a name and a help of blanks only, so
-/// that its page ends with a tag that shows nothing.
-OptionParser blankCommandTool() {
-    OptionParser parser;
-    parser.addCommand("\t", " ");
-    return parser;
-}
-
 TEST(ManPageTest, Page) {
     OptionParser parser("", "tool 1.0");
     parser.setSyntax(conkit::Syntax::gnu);
@@ -131,6 +123,14 @@ TEST(ManPageTest, HostileTextsStayText) {
 }
 
 #if !defined(_WIN32)
+
+/// A parser whose last command has a name and a help of blanks only, so
+/// that its page ends with a tag that shows nothing.
+OptionParser blankCommandTool() {
+    OptionParser parser;
+    parser.addCommand("\t", " ");
+    return parser;
+}
 
 /// Runs the check script of CI on `pages`; returns its exit status and output.
 std::pair<int, std::string> checkPages(const std::vector<std::string>& pages) {
