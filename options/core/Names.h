@@ -18,8 +18,8 @@ namespace conkit::detail {
 /// `size()` and `operator[]` whose elements have the option fields, such as
 /// the table; the names are read from each option's own fields.
 ///
-/// Exact names are found through a hash table and prefixes through the names
-/// in sorted order, so that a lookup costs the same however large the table.
+/// Exact names are found through a hash table, whatever the size of the
+/// table, and prefixes by a binary search of the names in sorted order.
 class Names {
 public:
     /// No option.
