@@ -79,16 +79,12 @@ void checkDescription(const Option& option, Lines& lines) {
 /// some option repeats (the name wins).
 void checkNames(const detail::Table& table, const detail::Names& names, const Option& option,
                 Lines& lines) {
-    const auto holderOf = [&](std::string_view name) -> const Option* {
-        const std::uint32_t index = names.findLong(name);
-        return index != detail::Names::none ? &table[index] : nullptr;
-    };
     const std::string name = dashed(option.longName);
     for (const std::string& alias : option.description().aliases) {
         if (detail::aliasInEffect(table, names, option, alias)) {
             continue;
         }
-        const Option* holder = holderOf(alias);
+        const Option* holder = detail::holderOf(table, names, alias);
         std::string line = name;
         line += ": alias '";
         line += alias;
@@ -103,7 +99,7 @@ void checkNames(const detail::Table& table, const detail::Names& names, const Op
     }
     if (detail::hasNegatedForm(option)) {
         const std::string negated = "no-" + option.longName;
-        if (const Option* holder = holderOf(negated)) {
+        if (const Option* holder = detail::holderOf(table, names, negated)) {
             lines.push_back(name + ": its form " + dashed(negated) + " is also " +
                             (holder->longName == negated ? "the long name" : "an alias") + " of " +
                             dashed(holder->longName) + ", which wins");

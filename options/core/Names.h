@@ -172,14 +172,22 @@ template <class Options> void Names::added(const Options& options, std::uint32_t
     addShort(options, index);
 }
 
+/// The option of `options` that has `name` as its long name, else the first
+/// that has it as an alias; nullptr when none has.
+template <class Options>
+const typename Options::value_type* holderOf(const Options& options, const Names& names,
+                                             std::string_view name) noexcept {
+    const std::uint32_t holder = names.findLong(name);
+    return holder != Names::none ? &options[holder] : nullptr;
+}
+
 /// True when `alias`, an alias of `owner`, an option of `options`, names
 /// `owner`: no option has it as its long name, and none defined before
 /// `owner` has it as an alias.
 template <class Options>
 bool aliasInEffect(const Options& options, const Names& names,
                    const typename Options::value_type& owner, std::string_view alias) noexcept {
-    const std::uint32_t holder = names.findLong(alias);
-    return holder != Names::none && &options[holder] == &owner && owner.longName != alias;
+    return holderOf(options, names, alias) == &owner && owner.longName != alias;
 }
 
 /// Calls `visit(option, name, negated)` for every long name a user can type

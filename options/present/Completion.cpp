@@ -79,10 +79,7 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
               std::size_t firstOption, Syntax syntax) {
     std::size_t number = firstOption;
     const OptionParser::Option* current = nullptr;
-    const auto holder = [&](std::string_view name) {
-        const std::uint32_t index = names.findLong(name);
-        return index != detail::Names::none ? &table[index] : nullptr;
-    };
+    const auto holder = [&](std::string_view name) { return detail::holderOf(table, names, name); };
     detail::forEachLongName(
         table, names, [&](const OptionParser::Option& option, std::string_view name, bool negated) {
             if (current != &option) {
