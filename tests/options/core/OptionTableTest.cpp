@@ -223,6 +223,46 @@ TEST(OptionTableTest, RenamesThroughFoundOptions) {
 
 namespace {
 
+TEST(OptionTableTest, LookupsInALargeTableAsTheyGrowAndChange) {
+    // A thousand names make the name index grow many times; every name
+    // must still find its own option, and a rename or an alias given after
+    // the growth must be seen by the parse and by read-only lookups alike.
+    OptionParser parser;
+    parser.setSyntax(conkit::Syntax::gnu);
+    for (int i = 0; i < 1200; ++i) {
+        ASSERT_TRUE(parser.addOption('\0', "opt" + std::to_string(i), i % 2 == 0, "", ""));
+    }
+    for (int i = 0; i < 1200; ++i) {
+        const OptionParser::Option* found =
+            std::as_const(parser).findOption("opt" + std::to_string(i));
+        ASSERT_NE(found, nullptr) << i;
+        EXPECT_EQ(found->longName, "opt" + std::to_string(i));
+    }
+    parser.findOption("opt1199")->longName = "zzz-last";
+    parser.describe("opt1133").alias("middle").negatable();
+    ASSERT_TRUE(parser.addOption('k', "keep", false, "", ""));
+    struct Row {
+        std::vector<std::string> words;
+        bool ok;
+        std::string set; // the option the parse leaves set, if any
+    };
+    const Row rows[] = {
+        {{"--zzz"}, true, "zzz-last"}, {{"--opt1199"}, false, ""},
+        {{"--midd"}, true, "opt1133"}, {{"--opt1133", "--no-opt1133"}, true, ""},
+        {{"--opt"}, false, ""}, // a prefix of every option
+        {{"-k"}, true, "keep"},        {{"--opt1198", "v"}, true, "opt1198"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.words));
+        EXPECT_EQ(parseWords(parser, row.words).ok, row.ok);
+        if (!row.set.empty()) {
+            EXPECT_TRUE(parser.isSet(row.set));
+        }
+    }
+    EXPECT_FALSE(parser.isSet("opt1133")); // the last parse cleared it
+    EXPECT_EQ(parser.value("opt1198"), "v");
+}
+
 TEST(OptionTableTest, ShortTextHelpersAtEveryLength) {
     // The word-at-a-time paths change at 4, 8 and 16 bytes; a difference in
     // any one byte must be seen at every length.
