@@ -62,7 +62,9 @@ enum class ParseErrorKind {
     /// The word where a command belongs names no command.
     unknownCommand,
     /// A command is required and none was given.
-    missingCommand
+    missingCommand,
+    /// A response file could not be read, or was nested too deeply (gnu syntax).
+    badResponseFile
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -242,6 +244,9 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API Syntax syntax() const noexcept;
     /// gnu: the first positional word ends the options.
     CONKIT_OPTIONS_API void setStopAtFirstArgument(bool stop) noexcept;
+    /// gnu: a word "@FILE" stands for the words of the file FILE; off by default
+    /// (see @ref options_syntax_response).
+    CONKIT_OPTIONS_API void setResponseFiles(bool on) noexcept;
     /// Parses an argument vector; word 0 is the program. False after an error.
     CONKIT_OPTIONS_API bool parse(int argc, const char* const* argv);
     /// Parses a word list; word 0 is the program.

@@ -19,6 +19,10 @@ public:
     /// The strings of `words`.
     explicit CommandWords(const std::vector<std::string>& words) noexcept
         : strings(words.data()), wordCount(words.size()) {}
+    /// The strings of `words`, word i read from response files `depths[i]`
+    /// deep (see ResponseFiles.h).
+    CommandWords(const std::vector<std::string>& words, const unsigned char* depths) noexcept
+        : strings(words.data()), fileDepths(depths), wordCount(words.size()) {}
 
     /// The words from `first` on, which must not be beyond `size()`.
     [[nodiscard]] CommandWords from(std::size_t first) const noexcept {
@@ -27,6 +31,9 @@ public:
             rest.strings += first;
         } else {
             rest.entries += first;
+        }
+        if (fileDepths != nullptr) {
+            rest.fileDepths += first;
         }
         rest.wordCount -= first;
         return rest;
@@ -38,10 +45,16 @@ public:
         return strings != nullptr ? std::string_view(strings[index])
                                   : std::string_view(entries[index]);
     }
+    /// How many response files deep word `index` was read: 0 for a word of
+    /// the command line itself.
+    [[nodiscard]] unsigned depth(std::size_t index) const noexcept {
+        return fileDepths != nullptr ? fileDepths[index] : 0U;
+    }
 
 private:
     const char* const* entries = nullptr;
     const std::string* strings = nullptr;
+    const unsigned char* fileDepths = nullptr;
     std::size_t wordCount = 0;
 };
 

@@ -150,13 +150,21 @@ private:
 
 } // namespace
 
-bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
+bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     GnuParse parse(words, run);
     std::size_t next = 1;
     while (next < words.size()) {
         const std::size_t index = next++;
         const std::string_view word = words[index];
         if (word.size() < 2 || word[0] != '-') {
+            if (word.size() > 1 && word[0] == '@' && run.readsResponseFiles()) {
+                // The file's words take the place of "@FILE" and are read next.
+                if (!run.readResponseFile(words, index)) {
+                    return false;
+                }
+                next = index;
+                continue;
+            }
             // A plain word, "-" or "": positional, or the command's name.
             if (run.startsCommand(index)) {
                 return true;

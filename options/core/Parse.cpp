@@ -51,10 +51,11 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     state.results.reserve(words.size());
     ParseRun run(state, excused);
     run.setProgram(program);
+    CommandWords read = words; // response files replace words as they are read
     const bool accepted = state.syntax == Syntax::gnu
-                              ? parseGnu(words, state.stopAtFirstArgument, run)
-                              : parseClassic(words, run);
-    const bool finished = accepted && run.finish(words);
+                              ? parseGnu(read, state.stopAtFirstArgument, run)
+                              : parseClassic(read, run);
+    const bool finished = accepted && run.finish(read);
     state.results.finish();
     return finished;
 }
@@ -201,6 +202,7 @@ bool ParseRun::runCommand(const CommandWords& words) {
     command->chosen = true;
     ParserState& child = command->parser.state();
     child.syntax = state.syntax;
+    child.responseFiles = state.responseFiles;
     child.errorOutput = state.errorOutput;
     child.environment = state.environment;
     // Help or version asked for before the command excuses what the command

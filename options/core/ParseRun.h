@@ -107,6 +107,11 @@ public:
     /// Records the error of the parse: its kind, the option word it is about
     /// and its line, which goes to the error output. Returns false.
     bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
+    /// True when a word "@FILE" stands for the words of FILE.
+    [[nodiscard]] bool readsResponseFiles() const noexcept { return state.responseFiles; }
+    /// Puts the words of the response file that word `at` ("@FILE") names in
+    /// its place; `words` then views the words so read (ResponseFiles.cpp).
+    bool readResponseFile(CommandWords& words, std::size_t at);
     /// Completes a parse whose rules accepted `words`: runs the chosen
     /// command, reads the environment and checks what is required.
     bool finish(const CommandWords& words) {
@@ -152,7 +157,9 @@ bool parseClassic(const CommandWords& words, ParseRun& run);
 
 /// Parses `words` with the gnu rules; with `stopAtFirstArgument`, the first
 /// positional word ends the options.
-bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
+/// "@FILE" words replaced as the run reads response files, `words` viewing
+/// the words in the end.
+bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
 /// Parses `words` into `parser`, whose program is `program`; with `excused`,
 /// nothing is required of it.

@@ -4,6 +4,7 @@
 
 #include "options/OptionParser.h"
 #include "options/core/Names.h"
+#include "options/core/ResponseFiles.h"
 #include "options/core/Results.h"
 
 #include <cstdint>
@@ -47,6 +48,7 @@ struct ParserState {
     std::size_t helpWidth = 80;
     Syntax syntax = Syntax::classic;
     bool stopAtFirstArgument = false;
+    bool responseFiles = false;
     bool commandRequired = false;
     std::ostream* errorOutput = nullptr;
     OptionParser::Environment environment = nullptr;
@@ -67,6 +69,8 @@ struct ParserState {
 
     /// The latest parse's results.
     Results results;
+    /// The words of the latest parse that read a response file.
+    ResponseWords responseWords;
     /// Clears the results of this parser and its commands, as a parse does first.
     void clearResults();
 

@@ -174,6 +174,10 @@ void OptionParser::setStopAtFirstArgument(bool stop) noexcept {
     held->stopAtFirstArgument = stop;
 }
 
+void OptionParser::setResponseFiles(bool on) noexcept {
+    held->responseFiles = on;
+}
+
 void OptionParser::setEnvironment(Environment variables) noexcept {
     held->environment = variables;
 }
