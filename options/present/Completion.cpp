@@ -151,6 +151,7 @@ void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
 Model modelOf(const OptionParser& parser) {
     Model model;
     model.classic = parser.syntax() == Syntax::classic;
+    model.responseFiles = !model.classic && parser.state().responseFiles;
     addLevel(model, parser, parser.syntax());
     return model;
 }

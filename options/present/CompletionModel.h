@@ -69,6 +69,8 @@ struct CompletionModel {
     };
 
     bool classic = false;
+    /// A word "@FILE" where an option word may stand names a response file.
+    bool responseFiles = false;
     /// Every option of every level, hidden ones too: their words still take
     /// values.
     std::vector<Option> options;

@@ -62,7 +62,7 @@ const char* const walkText =
             continue
         fi
         pending=-1
-        if (( !ended )) && [[ $w == -- ]]; then
+@R@        if (( !ended )) && [[ $w == -- ]]; then
             ended=1
         elif (( !ended )) && [[ $w == -?* || $classic$w == 1/* ]]; then
             if (( classic )) || [[ $w == --* ]]; then
@@ -124,8 +124,11 @@ std::string replaced(std::string_view text, std::string_view mark, std::string_v
 
 } // namespace
 
-std::string walkFunctions(std::string_view function, std::string_view prologue) {
-    return withFunction(replaced(walkText, "@P@", prologue), function);
+std::string walkFunctions(std::string_view function, std::string_view prologue,
+                          bool responseFiles) {
+    const std::string walk = withPart(walkText, "@R@", responseFiles,
+                                      "        (( !ended )) && [[ $w == '@'?* ]] && continue\n");
+    return withFunction(replaced(walk, "@P@", prologue), function);
 }
 
 std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
@@ -186,6 +189,11 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 
 std::string withFunction(std::string_view script, std::string_view function) {
     return replaced(script, "@F@", function);
+}
+
+std::string withPart(std::string_view script, std::string_view mark, bool wanted,
+                     std::string_view part) {
+    return replaced(script, mark, wanted ? part : std::string_view());
 }
 
 std::string singleQuoted(std::string_view text) {

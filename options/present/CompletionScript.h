@@ -45,12 +45,18 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 /// `script` with each "@F@" replaced by `function`.
 std::string withFunction(std::string_view script, std::string_view function);
 
+/// `script` with each `mark` replaced by `part` when `wanted`, else removed:
+/// the parts of a script that only some parsers need.
+std::string withPart(std::string_view script, std::string_view mark, bool wanted,
+                     std::string_view part);
+
 /// The functions FUNCTION_find and FUNCTION_walk that the bash and zsh
 /// scripts share, written in bash, each body opening with `prologue`. They
 /// read the arrays, `classic` and `typed` (the words before the cursor,
 /// unquoted, the program first) and set `level`, `ended`, `pending`, `found`
-/// and `flags`, all of them the caller's locals.
-std::string walkFunctions(std::string_view function, std::string_view prologue);
+/// and `flags`, all of them the caller's locals. With `responseFiles`, a
+/// word "@FILE" where an option word may stand counts as no word.
+std::string walkFunctions(std::string_view function, std::string_view prologue, bool responseFiles);
 
 /// `text` in single quotes for bash and zsh, a quote inside becoming '\''.
 std::string singleQuoted(std::string_view text);

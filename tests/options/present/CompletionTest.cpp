@@ -385,6 +385,19 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"old -color=n", "-color=never"},
                      {"old -- -", "-dash"},
                  });
+
+    // Response files: file names after "@" where an option word may stand,
+    // and a word "@FILE" before the cursor counts as no word.
+    write(files / "@at", "");
+    OptionParser responding = gnuTool();
+    responding.setResponseFiles(true);
+    expectOffers(responding, "tool",
+                 {
+                     {"tool @o", "@out.txt @out\\ dir"},
+                     {"tool @x --col", "--color --colour"},
+                     {"tool -o @", "@at"},    // a value
+                     {"tool add x @", "@at"}, // the options of "add" have ended
+                 });
 }
 
 TEST_P(CompletionTest, HostileTextsRunNothing) {
