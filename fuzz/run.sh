@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-20}
-targets=${2:-"CommandLine WordList Gnu Slice Tokenizer Number"}
+targets=${2:-"CommandLine WordList Gnu ResponseFile Slice Tokenizer Number"}
 
 cmake --workflow --preset fuzz >/dev/null
 work=build/fuzz/runs
