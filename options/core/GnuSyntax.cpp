@@ -152,12 +152,13 @@ private:
 
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     GnuParse parse(words, run);
+    const bool responseFiles = run.readsResponseFiles();
     std::size_t next = 1;
     while (next < words.size()) {
         const std::size_t index = next++;
         const std::string_view word = words[index];
         if (word.size() < 2 || word[0] != '-') {
-            if (word.size() > 1 && word[0] == '@' && run.readsResponseFiles()) {
+            if (responseFiles && word.size() > 1 && word[0] == '@') {
                 // The file's words take the place of "@FILE" and are read next.
                 if (!run.readResponseFile(words, index)) {
                     return false;
