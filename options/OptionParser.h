@@ -141,7 +141,8 @@ public:
         CONKIT_OPTIONS_API Option& env(const std::string& variable);
         /// The help heading it is listed under.
         CONKIT_OPTIONS_API Option& section(const std::string& title);
-        /// Left out of help, man page and completion; still parsed.
+        /// Left out of help, man page, completion and error lines; still parsed,
+        /// by its whole names only.
         CONKIT_OPTIONS_API Option& hidden();
         /// Another long name for the option.
         CONKIT_OPTIONS_API Option& alias(const std::string& name);
