@@ -15,6 +15,7 @@ namespace conkit {
 
 /// @name Text helpers
 /// @{
+
 /// True when `text` begins with `prefix`, byte for byte.
 [[nodiscard]] CONKIT_OPTIONS_API bool startsWith(const std::string& text,
                                                  const std::string& prefix);
@@ -123,6 +124,7 @@ public:
         /// @name Describing the option further
         /// Each returns the option, so that calls chain (see @ref options_table_describe).
         /// @{
+
         /// The value's placeholder in help, man page and completion.
         CONKIT_OPTIONS_API Option& valueName(const std::string& text);
         /// gnu: the value is taken only when attached; named alone, the option gets `implicit`.
@@ -199,6 +201,7 @@ public:
 
     /// @name Defining options (see @ref options_table)
     /// @{
+
     /// Replaces the usage text.
     CONKIT_OPTIONS_API void setUsage(const std::string& text);
     /// Replaces the version text.
@@ -237,6 +240,7 @@ public:
 
     /// @name Parsing (see @ref options_syntax)
     /// @{
+
     /// The rules to follow; Syntax::classic by default.
     CONKIT_OPTIONS_API void setSyntax(Syntax rules) noexcept;
     /// The rules followed.
@@ -257,6 +261,7 @@ public:
 
     /// @name Help and version (see @ref options_help)
     /// @{
+
     /// The help text of the syntax in use.
     [[nodiscard]] CONKIT_OPTIONS_API std::string helpText() const;
     /// The usage text with "%prog" replaced by the program name.
@@ -275,6 +280,7 @@ public:
 
     /// @name Queries on the latest parse (see @ref options_queries)
     /// @{
+
     /// True when the option with this short name is set.
     [[nodiscard]] CONKIT_OPTIONS_API bool isSet(char shortName) const;
     /// True when the option `name` is set.
@@ -319,6 +325,7 @@ public:
 
     /// @name Presenting the tool (see @ref options_help and @ref options_completion)
     /// @{
+
     /// The paragraph after the usage line of the gnu help.
     CONKIT_OPTIONS_API void setDescription(const std::string& text);
     /// The last paragraph of the gnu help.
@@ -338,6 +345,7 @@ public:
 
     /// @name Checking the table (see @ref options_checks)
     /// @{
+
     /// One line per mistake in the definitions; empty when there is none.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
     /// The long names and commands a user can type, one per line, sorted.
