@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -62,7 +63,11 @@ enum class ParseErrorKind {
     /// The word where a command belongs names no command.
     unknownCommand,
     /// A command is required and none was given.
-    missingCommand
+    missingCommand,
+    /// A required operand got no word.
+    missingOperand,
+    /// A positional word was left that no operand takes.
+    extraOperand
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -176,6 +181,42 @@ public:
         Description described;
     };
 
+    /// A positional word the tool declares, in order (see @ref options_operands).
+    struct Operand {
+        /// @name Describing the operand
+        /// Each returns the operand, so that calls chain.
+        /// @{
+        /// May be left out (the default: required).
+        CONKIT_OPTIONS_API Operand& optional();
+        /// Takes every word left over: one or more, or with optional() zero or more.
+        CONKIT_OPTIONS_API Operand& repeated();
+        /// The words accepted, compared exactly.
+        CONKIT_OPTIONS_API Operand& choices(const std::vector<std::string>& allowed);
+        /// Accepts a whole number from `min` to `max`.
+        CONKIT_OPTIONS_API Operand& range(long long min, long long max);
+        /// Accepts a number from `min` to `max`.
+        CONKIT_OPTIONS_API Operand& realRange(double min, double max);
+        /// Whether completion offers file names here (the default) when there are no choices.
+        CONKIT_OPTIONS_API Operand& completeFiles(bool files);
+        /// @}
+
+        /// What the setters recorded.
+        struct Description {
+            std::string name;          ///< As shown: "PATTERN", "FILE".
+            std::string help;          ///< The help text.
+            bool optional = false;     ///< See optional().
+            bool repeated = false;     ///< See repeated().
+            bool completeFiles = true; ///< See completeFiles().
+            Option::Description words; ///< Its choices and range, as an option's.
+        };
+        /// What the setters recorded.
+        [[nodiscard]] const Description& description() const noexcept { return described; }
+
+    private:
+        friend class OptionParser;
+        Description described;
+    };
+
     /// Reads an environment variable: its text, or nullptr when it is not set.
     using Environment = const char* (*)(const char* variable);
     /// Where `value` answered from; also `conkit::ValueSource`.
@@ -195,6 +236,10 @@ public:
     CONKIT_OPTIONS_API OptionParser& operator=(OptionParser&& other) noexcept;
     /// Frees the parser; pointers from findOption end with it.
     CONKIT_OPTIONS_API ~OptionParser();
+    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, -h/--help,
+    /// -V/--version and the hidden --completion=SHELL and --man-page (see @ref options_tool).
+    [[nodiscard]] CONKIT_OPTIONS_API static OptionParser
+    tool(const std::string& name, const std::string& version, const std::string& description);
 
     /// @name Defining options (see @ref options_table)
     /// @{
@@ -221,6 +266,8 @@ public:
     CONKIT_OPTIONS_API OptionParser& exclusive(const std::vector<std::string>& names);
     /// Adds a sub-command (or replaces its help) and returns its parser.
     CONKIT_OPTIONS_API OptionParser& addCommand(const std::string& name, const std::string& help);
+    /// Declares the next operand, or replaces the help of the one named `name`.
+    CONKIT_OPTIONS_API Operand& addOperand(const std::string& name, const std::string& help);
     /// When true, a parse without a command fails.
     CONKIT_OPTIONS_API void setCommandRequired(bool required) noexcept;
     /// The option with long name or alias `name`, or for one character its short name; else
@@ -248,6 +295,14 @@ public:
     CONKIT_OPTIONS_API bool parse(const std::vector<std::string>& words);
     /// Parses one command line, split as splitCommandLine splits it.
     CONKIT_OPTIONS_API bool parse(const std::string& line);
+    /// Parses, then answers completion, man page, errors, help and version on `out`: their
+    /// exit status, or none when the tool is to do its work (see @ref options_tool_answers).
+    CONKIT_OPTIONS_API std::optional<int> parseAndAnswer(int argc, const char* const* argv,
+                                                         std::ostream& out);
+    /// parseAndAnswer answering on standard output.
+    CONKIT_OPTIONS_API std::optional<int> parseAndAnswer(int argc, const char* const* argv);
+    /// The program's name in help, errors and scripts; "" (the default): word 0's base name.
+    CONKIT_OPTIONS_API void setProgramName(const std::string& name);
     /// Where environment fallbacks are read; std::getenv by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setEnvironment(Environment variables) noexcept;
     /// Where error lines go; &std::cout by default, nullptr for nowhere.
@@ -302,6 +357,11 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string command() const;
     /// That command's parser, or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API const OptionParser* commandParser() const;
+    /// The word operand `name` took (the first, when repeated), or "".
+    [[nodiscard]] CONKIT_OPTIONS_API std::string operand(const std::string& name) const;
+    /// Every word operand `name` took, in order.
+    [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
+    operands(const std::string& name) const;
     /// The number of positional arguments.
     [[nodiscard]] CONKIT_OPTIONS_API size_type argCount() const noexcept;
     /// Positional argument `index`, or "" beyond argCount().
