@@ -152,6 +152,50 @@ TEST(ToolTest, CommandsAndTheHelpCommand) {
     EXPECT_EQ(own.commandParser()->operand("TOPIC"), "add");
 }
 
+/// The hosts that begin with `typed`, as only the program knows them.
+std::vector<std::string> hosts(const std::string& typed) {
+    std::vector<std::string> known;
+    for (const char* host : {"alpha", "beta", "alps"}) {
+        if (std::string(host).compare(0, typed.size(), typed) == 0) {
+            known.emplace_back(host);
+        }
+    }
+    return known;
+}
+
+TEST(ToolTest, CompletionRequests) {
+    struct Row {
+        Words line; // after "--completion-request=bash --"
+        std::string out;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {{"search", "--host", "al"}, "alpha\nalps\n"},
+        {{"search", "-iH", ""}, "alpha\nbeta\nalps\n"},
+        {{"search", "--ho=b"}, "beta\n"},
+        {{"search", "--color", "al"}, ""},       // an optional value is attached only
+        {{"search", "pat", "-c", "b"}, "beta\n"}, // FILE, after PATTERN
+        {{"search", "--", "-c", "x", "a"}, "alpha\nalps\n"},
+        {{"search", "a"}, ""},                  // PATTERN completes nothing
+        {{"search", "--nosuch", "a"}, ""},
+        {{"search", "--host=a", "--completion=x", "-m"}, ""}, // nothing is checked
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.line));
+        OptionParser parser = search();
+        parser.addOption('H', "host", true, "", "");
+        parser.describe("host").completeWith(hosts);
+        parser.addOperand("FILE", "").completeWith(hosts);
+        Words words{"--completion-request=bash", "--"};
+        words.insert(words.end(), row.line.begin(), row.line.end());
+        const Answer got = answer(parser, words);
+        EXPECT_EQ(got.status, 0);
+        EXPECT_EQ(got.out, row.out);
+        EXPECT_EQ(got.err, "");
+    }
+}
+
 TEST(ToolTest, ProgramName) {
     OptionParser parser;
     parser.setSyntax(conkit::Syntax::gnu);
