@@ -81,6 +81,8 @@ TEST(DescribedOptionTest, EveryRuleOnce) {
         {{"-q", "--no-q", "-q"}, {}, "auto", byDefault, {}, true, line},
         // Hidden options are named by their whole names only.
         {{"--completion=bash", "--debug"}, {}, "auto", byDefault, {}, false, none},
+        // A bad value never blocks help; a good one is still read.
+        {{"--help"}, {{"TOOL_COLOR", "sometimes"}, {"TOOL_QUIET", "on"}}, "auto", byDefault, {}, true, env},
     };
     // Parses that fail: each error line once.
     struct Refused {
