@@ -24,6 +24,8 @@ struct Place {
     std::uint32_t pending = Names::none;
     /// The positional words of this level so far.
     std::size_t positional = 0;
+    /// A word "@FILE" names a response file, as in the program's parse.
+    bool responseFiles = false;
 };
 
 /// The option an option word (without its "=value") names at `level`, and
@@ -84,12 +86,14 @@ void readWord(Place& place, std::string_view word) {
         (word[0] == '-' || (place.level->syntax == Syntax::classic && word[0] == '/'));
     if (!place.ended && word == "--" && place.level->syntax == Syntax::gnu) {
         place.ended = true;
+    } else if (!place.ended && place.responseFiles && word.size() > 1 && word[0] == '@') {
+        return; // its file is not read: it counts as no word, as in the scripts
     } else if (!place.ended && optionWord) {
         readOptionWord(place, word);
     } else {
         for (const Command& command : place.level->commands) {
             if (command.name == word) {
-                place = Place{&command.parser.state(), false, Names::none, 0};
+                place = Place{&command.parser.state(), false, Names::none, 0, place.responseFiles};
                 return;
             }
         }
@@ -146,7 +150,8 @@ std::optional<int> answerCompletionRequest(const OptionParser& parser, int argc,
         return std::nullopt;
     }
     // The line's words follow "--", the program's own word first.
-    Place place{&parser.state(), false, Names::none, 0};
+    Place place{&parser.state(), false, Names::none, 0,
+                parser.syntax() == Syntax::gnu && parser.state().responseFiles};
     const int last = argc - 1;
     for (int i = 4; i < last && argv[i] != nullptr; ++i) {
         readWord(place, argv[i]);

@@ -179,6 +179,7 @@ TEST(ToolTest, CompletionRequests) {
         {{"search", "a"}, ""},                  // PATTERN completes nothing
         {{"search", "--nosuch", "a"}, ""},
         {{"search", "--host=a", "--completion=x", "-m"}, ""}, // nothing is checked
+        {{"search", "@args", "a"}, ""}, // a response file counts as no word: PATTERN
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -187,6 +188,7 @@ TEST(ToolTest, CompletionRequests) {
         parser.addOption('H', "host", true, "", "");
         parser.describe("host").completeWith(hosts);
         parser.addOperand("FILE", "").completeWith(hosts);
+        parser.setResponseFiles(true);
         Words words{"--completion-request=bash", "--"};
         words.insert(words.end(), row.line.begin(), row.line.end());
         const Answer got = answer(parser, words);
