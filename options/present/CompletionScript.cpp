@@ -50,9 +50,10 @@ const char* const walkText =
     found=${names[at+2]} flags=${names[at+1]}
 }
 # Reads the words `typed` before the current one: the level of the command
-# they chose, whether "--" ended the options, and the option whose value
-# comes next (`pending`). Fails where a word names no command but one must
-# stand: nothing fits after it.
+# they chose, whether "--" ended the options, the option whose value comes
+# next (`pending`) and how many positional words the level has had
+# (`positional`). Fails where a word names no command but one must stand:
+# nothing fits after it.
 @F@_walk() {@P@
     local i j k w commanded
     for (( i = 1; i < ${#typed[@]}; ++i )); do
@@ -97,13 +98,30 @@ const char* const walkText =
             done
             (( commanded == -2 )) && return 1
             if (( commanded >= 0 )); then
-                level=$commanded ended=0
-            elif (( ${stops[level]} )); then
-                ended=1
+                level=$commanded ended=0 positional=0
+            else
+                (( ${stops[level]} )) && ended=1
+                (( ++positional ))
             fi
         fi
     done
     return 0
+}
+# Sets `found` to the option entry of the operand that the next positional
+# word at `level` stands for: each operand stands for one word, a repeated
+# one for every word from its place on; -1 past the last. Fails when the
+# level has no operands.
+@F@_operand() {@P@
+    local j at=$positional
+    found=-2
+    for (( j = 0; j < ${#operandList[@]}; j += 3 )); do
+        [[ ${operandList[j]} == "$level" ]] || continue
+        found=-1
+        (( at-- == 0 )) || [[ ${operandList[j+2]} == 1 ]] || continue
+        found=${operandList[j+1]}
+        break
+    done
+    (( found > -2 ))
 }
 )";
 
@@ -131,12 +149,13 @@ std::string walkFunctions(std::string_view function, std::string_view prologue) 
 std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
     static const char forms[] = {'l', 'n', 's'};
     static const char follows[] = {'-', 'r', 'o'};
-    static const char completes[] = {'f', 'c', '-'};
+    static const char completes[] = {'f', 'c', '-', 'p'};
     ScriptArray names{"names", {}};
     ScriptArray optionInfo{"optionInfo", {}};
     ScriptArray choiceList{"choiceList", {}};
     ScriptArray commandList{"commandList", {}};
     ScriptArray stops{"stops", {}};
+    ScriptArray operandList{"operandList", {}};
     for (std::size_t level = 0; level < model.levels.size(); ++level) {
         const CompletionModel::Level& listed = model.levels[level];
         for (const CompletionModel::Name& name : listed.names) {
@@ -152,6 +171,10 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
                                            std::to_string(command.level), command.help});
         }
         stops.records.push_back({listed.stopAtFirstArgument ? "1" : "0"});
+        for (const CompletionModel::Operand& operand : listed.operands) {
+            operandList.records.push_back({std::to_string(level), std::to_string(operand.option),
+                                           operand.repeated ? "1" : "0"});
+        }
     }
     for (std::size_t number = 0; number < model.options.size(); ++number) {
         const CompletionModel::Option& option = model.options[number];
@@ -161,7 +184,7 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
             choiceList.records.push_back({std::to_string(number), choice});
         }
     }
-    return {names, optionInfo, choiceList, commandList, stops};
+    return {names, optionInfo, choiceList, commandList, stops, operandList};
 }
 
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style) {

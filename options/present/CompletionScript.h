@@ -18,11 +18,13 @@ namespace conkit::detail {
 ///   form ('l' long name, 'n' "--no-" form, 's' short name), what follows
 ///   ('-' nothing, 'r' a value, 'o' an attached value only) and '+' when
 ///   offered, '-' when not.
-/// - "optionInfo": per option in order, how its values complete ('f' file
-///   names, 'c' choices, '-' nothing), the value's placeholder, the help.
+/// - "optionInfo": per option (or operand) in order, how its values
+///   complete ('f' file names, 'c' choices, '-' nothing, 'p' the lines the
+///   program prints when asked), the value's placeholder, the help.
 /// - "choiceList": option, choice.
 /// - "commandList": level, name, '+' when offered, the command's level, help.
 /// - "stops": per level, '1' when its first positional word ends options.
+/// - "operandList": level, option, '1' when repeated, '0' when not.
 struct ScriptArray {
     const char* name;
     std::vector<std::vector<std::string>> records;
@@ -45,11 +47,12 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 /// `script` with each "@F@" replaced by `function`.
 std::string withFunction(std::string_view script, std::string_view function);
 
-/// The functions FUNCTION_find and FUNCTION_walk that the bash and zsh
-/// scripts share, written in bash, each body opening with `prologue`. They
-/// read the arrays, `classic` and `typed` (the words before the cursor,
-/// unquoted, the program first) and set `level`, `ended`, `pending`, `found`
-/// and `flags`, all of them the caller's locals.
+/// The functions FUNCTION_find, FUNCTION_walk and FUNCTION_operand that the
+/// bash and zsh scripts share, written in bash, each body opening with
+/// `prologue`. They read the arrays, `classic` and `typed` (the words before
+/// the cursor, unquoted, the program first) and set `level`, `ended`,
+/// `pending`, `positional`, `found` and `flags`, all of them the caller's
+/// locals.
 std::string walkFunctions(std::string_view function, std::string_view prologue);
 
 /// `text` in single quotes for bash and zsh, a quote inside becoming '\''.
