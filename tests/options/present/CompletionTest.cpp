@@ -206,9 +206,9 @@ protected:
 
     /// Installs the script of `parser` for `program` where the shell looks
     /// for completions (bash: sourced) and completes each of `lines` in the
-    /// folder `files`, `program` on the PATH being the completing tool. Each answer is the words
-    /// offered, sorted, joined by blanks; with `helps` each word is followed by a tab and its help,
-    /// if any.
+    /// folder `files`, `program` on the PATH being the completing tool. Each
+    /// answer is the words offered, sorted, joined by blanks; with `helps`
+    /// each word is followed by a tab and its help, if any.
     std::vector<std::string> complete(const OptionParser& parser, const std::string& program,
                                       const std::vector<std::string>& lines, bool helps = false) {
         const std::filesystem::path harness = folder.path / "harness";
@@ -388,9 +388,8 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"old -- -", "-dash"},
                  });
 
-    // Operands: choices; the lines the program prints when asked with the
-    // words up to the cursor; file names for a repeated one, from its place
-    // on. Option values do not count; words after "--" do.
+    // Operands' choices, the program's answers, file names for a repeated
+    // one from its place on; option values do not count, words after "--" do.
     expectOffers(conkit_test::completingTool(), "prog",
                  {
                      {"prog ", "start stop"},
@@ -399,12 +398,10 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"prog start o", ""}, // the program prints nothing: no file names
                      {"prog start 'i", shell == "bash" ? "'it'\\''s a host" : "it\\'s\\ a\\ host"},
                      {"prog --host=a", "--host=alpha --host=alps"},
-                     {"prog -H b", "beta"},
                      {"prog stop beta x o", "out.txt out\\ dir"},
                  });
     // No file names where completeFiles(false), nor past the last operand.
     OptionParser make;
-    make.setSyntax(conkit::Syntax::gnu);
     make.addOption('o', "output", true, "", "");
     make.addOperand("NAME", "").completeFiles(false);
     make.addOperand("SIZE", "").optional().choices({"small", "large"});
