@@ -75,14 +75,16 @@ void readOptionWord(Place& place, std::string_view word) {
 
 /// Reads a word before the last one.
 void readWord(Place& place, std::string_view word) {
+    const bool classic = place.level->syntax == Syntax::classic;
+    const bool optionWord = word.size() > 1 && (word[0] == '-' || (classic && word[0] == '/'));
     if (place.pending != Names::none) {
         place.pending = Names::none;
-        return;
+        // In the classic syntax an option word is never a value.
+        if (!classic || !optionWord) {
+            return;
+        }
     }
-    const bool optionWord =
-        word.size() > 1 &&
-        (word[0] == '-' || (place.level->syntax == Syntax::classic && word[0] == '/'));
-    if (!place.ended && word == "--" && place.level->syntax == Syntax::gnu) {
+    if (!place.ended && word == "--" && !classic) {
         place.ended = true;
     } else if (!place.ended && optionWord) {
         readOptionWord(place, word);
@@ -94,6 +96,8 @@ void readWord(Place& place, std::string_view word) {
             }
         }
         ++place.positional;
+        // The first positional word may end the options (gnu).
+        place.ended = place.ended || (!classic && place.level->stopAtFirstArgument);
     }
 }
 

@@ -194,6 +194,19 @@ TEST(ToolTest, CompletionRequests) {
         EXPECT_EQ(got.out, row.out);
         EXPECT_EQ(got.err, "");
     }
+    // Words read as the parse reads them: the first positional word ends the
+    // options when asked; in the classic syntax an option word is no value.
+    OptionParser parser = search();
+    parser.addOption('m', "max", true, "", "");
+    parser.addOption('H', "host", true, "", "");
+    parser.describe("host").completeWith(hosts);
+    parser.addOperand("FILE", "").completeWith(hosts);
+    parser.setStopAtFirstArgument(true);
+    EXPECT_EQ(answer(parser, {"--completion-request=bash", "--", "s", "p", "-m", "b"}).out,
+              "beta\n");
+    parser.setSyntax(conkit::Syntax::classic);
+    EXPECT_EQ(answer(parser, {"--completion-request=bash", "--", "s", "-m", "-H", "b"}).out,
+              "beta\n");
 }
 
 TEST(ToolTest, ProgramName) {
