@@ -68,6 +68,14 @@ Answer answer(OptionParser& parser, Words words) {
     return {status, out.str(), err.str()};
 }
 
+/// Checks `got` against `want`, whose `out` is the start of what was printed.
+void expectAnswer(const Answer& got, const Answer& want) {
+    EXPECT_EQ(got.status, want.status);
+    EXPECT_EQ(got.out.substr(0, want.out.size()), want.out);
+    EXPECT_EQ(got.out.empty(), want.out.empty());
+    EXPECT_EQ(got.err, want.err);
+}
+
 TEST(ToolTest, PresetAndAnswers) {
     OptionParser shown = search();
     shown.setEnvironment(nullptr);
@@ -102,11 +110,7 @@ TEST(ToolTest, PresetAndAnswers) {
         SCOPED_TRACE(testing::PrintToString(row.words));
         badColor = row.badColor;
         OptionParser parser = search();
-        const Answer got = answer(parser, row.words);
-        EXPECT_EQ(got.status, row.status);
-        EXPECT_EQ(got.out.substr(0, row.out.size()), row.out);
-        EXPECT_EQ(got.out.empty(), row.out.empty());
-        EXPECT_EQ(got.err, row.err);
+        expectAnswer(answer(parser, row.words), {row.status, row.out, row.err});
         EXPECT_EQ(parser.isSet("color"), false);
     }
     badColor = false;
@@ -138,11 +142,7 @@ TEST(ToolTest, CommandsAndTheHelpCommand) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.words));
         OptionParser parser = vcs();
-        const Answer got = answer(parser, row.words);
-        EXPECT_EQ(got.status, row.status);
-        EXPECT_EQ(got.out.substr(0, row.out.size()), row.out);
-        EXPECT_EQ(got.out.empty(), row.out.empty());
-        EXPECT_EQ(got.err, row.err);
+        expectAnswer(answer(parser, row.words), {row.status, row.out, row.err});
     }
     // A command named help replaces the built-in one, and no help lists it.
     OptionParser own = vcs();
