@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 namespace {
 
 using conkit::OptionParser;
@@ -283,14 +287,15 @@ protected:
     }
 
     static std::string folderName() {
-        std::string name = "conkit_completion_";
+        std::string name = "conkit_completion_" + std::to_string(getpid()) + "_";
         name += testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_');
         return name;
     }
 
     std::string shell = GetParam();
-    /// One folder per test and shell, so that tests run side by side.
+    /// One folder per test, shell and process, so that tests run side by
+    /// side, from other builds too.
     Folder folder{folderName()};
     /// Where the lines are completed, and file names found.
     std::filesystem::path files = folder.path / "files";
