@@ -97,6 +97,8 @@ class OptionParser {
 public:
     /// The type of counts and indexes of positional arguments.
     using size_type = std::size_t;
+    /// Gives the completion candidates for the typed prefix of a value.
+    using Completer = std::vector<std::string> (*)(const std::string& typed);
 
     /// One option of the table. Its seven fields are public; the parse writes
     /// `found` and `value` (see @ref options_queries_records).
@@ -150,6 +152,8 @@ public:
         CONKIT_OPTIONS_API Option& hidden();
         /// Another long name for the option.
         CONKIT_OPTIONS_API Option& alias(const std::string& name);
+        /// The completion scripts ask the program for its values (see @ref options_tool_request).
+        CONKIT_OPTIONS_API Option& completeWith(Completer complete);
         /// @}
 
         /// What the setters above recorded.
@@ -172,6 +176,7 @@ public:
             std::string section;              ///< See section().
             std::vector<std::string> aliases; ///< See alias().
             std::vector<std::size_t> groups;  ///< The exclusive groups it belongs to.
+            Completer completer = nullptr;    ///< See completeWith().
         };
         /// What the setters recorded.
         [[nodiscard]] const Description& description() const noexcept { return described; }
@@ -198,6 +203,8 @@ public:
         CONKIT_OPTIONS_API Operand& realRange(double min, double max);
         /// Whether completion offers file names here (the default) when there are no choices.
         CONKIT_OPTIONS_API Operand& completeFiles(bool files);
+        /// The completion scripts ask the program for its words (see @ref options_tool_request).
+        CONKIT_OPTIONS_API Operand& completeWith(Completer complete);
         /// @}
 
         /// What the setters recorded.

@@ -40,6 +40,11 @@ OptionParser::Operand& OptionParser::Operand::completeFiles(bool files) {
     return *this;
 }
 
+OptionParser::Operand& OptionParser::Operand::completeWith(Completer complete) {
+    described.words.completer = complete;
+    return *this;
+}
+
 OptionParser::Operand& OptionParser::addOperand(const std::string& name, const std::string& help) {
     for (Operand& declared : held->operands) {
         if (declared.described.name == name) {

@@ -105,6 +105,11 @@ OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
     return *this;
 }
 
+OptionParser::Option& OptionParser::Option::completeWith(Completer complete) {
+    described.completer = complete;
+    return *this;
+}
+
 OptionParser::OptionParser() : held(new detail::ParserState()) {
     held->errorOutput = &std::cout;
     held->environment = processEnvironment;

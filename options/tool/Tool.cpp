@@ -3,6 +3,7 @@
 #include "options/OptionParser.h"
 
 #include "options/core/State.h"
+#include "options/tool/CompletionRequest.h"
 
 #include <iostream>
 
@@ -42,6 +43,9 @@ OptionParser OptionParser::tool(const std::string& name, const std::string& vers
     parser.describe("completion").valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
     parser.addOption('\0', "man-page", false, std::string(), "print the man page");
     parser.describe("man-page").hidden();
+    const std::string request(detail::completionRequest);
+    parser.addOption('\0', request, true, std::string(), "answer a completion script's request");
+    parser.describe(request).valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
     return parser;
 }
 
@@ -55,6 +59,10 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
 
 std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* argv,
                                                 std::ostream& out) {
+    if (const std::optional<int> answered =
+            detail::answerCompletionRequest(*this, argc, argv, out)) {
+        return answered;
+    }
     const bool parsed = parse(argc, argv);
     const detail::ParserState& state = *held;
     if (parsed && state.tool) {

@@ -77,6 +77,8 @@ TEST(DescribedOptionTest, EveryRuleOnce) {
         {{}, {{"TOOL_QUIET", "off"}, {"TOOL_COLOR", ""}}, "auto", byDefault, {}, false, env},
         // Negation undoes earlier namings; a later one counts again.
         {{"-q", "--no-q", "-q"}, {}, "auto", byDefault, {}, true, line},
+        // A bad value never blocks help; a good one is still read.
+        {{"--help"}, {{"TOOL_COLOR", "sometimes"}, {"TOOL_QUIET", "on"}}, "auto", byDefault, {}, true, env},
     };
     // Parses that fail: each error line once.
     struct Refused {
