@@ -16,6 +16,7 @@ namespace conkit {
 
 /// @name Text helpers
 /// @{
+
 /// True when `text` begins with `prefix`, byte for byte.
 [[nodiscard]] CONKIT_OPTIONS_API bool startsWith(const std::string& text,
                                                  const std::string& prefix);
@@ -130,6 +131,7 @@ public:
         /// @name Describing the option further
         /// Each returns the option, so that calls chain (see @ref options_table_describe).
         /// @{
+
         /// The value's placeholder in help, man page and completion.
         CONKIT_OPTIONS_API Option& valueName(const std::string& text);
         /// gnu: the value is taken only when attached; named alone, the option gets `implicit`.
@@ -148,7 +150,8 @@ public:
         CONKIT_OPTIONS_API Option& env(const std::string& variable);
         /// The help heading it is listed under.
         CONKIT_OPTIONS_API Option& section(const std::string& title);
-        /// Left out of help, man page and completion; still parsed.
+        /// Left out of help, man page, completion and error lines; still parsed,
+        /// by its whole names only.
         CONKIT_OPTIONS_API Option& hidden();
         /// Another long name for the option.
         CONKIT_OPTIONS_API Option& alias(const std::string& name);
@@ -191,6 +194,7 @@ public:
         /// @name Describing the operand
         /// Each returns the operand, so that calls chain.
         /// @{
+
         /// May be left out (the default: required).
         CONKIT_OPTIONS_API Operand& optional();
         /// Takes every word left over: one or more, or with optional() zero or more.
@@ -250,6 +254,7 @@ public:
 
     /// @name Defining options (see @ref options_table)
     /// @{
+
     /// Replaces the usage text.
     CONKIT_OPTIONS_API void setUsage(const std::string& text);
     /// Replaces the version text.
@@ -290,6 +295,7 @@ public:
 
     /// @name Parsing (see @ref options_syntax)
     /// @{
+
     /// The rules to follow; Syntax::classic by default.
     CONKIT_OPTIONS_API void setSyntax(Syntax rules) noexcept;
     /// The rules followed.
@@ -318,6 +324,7 @@ public:
 
     /// @name Help and version (see @ref options_help)
     /// @{
+
     /// The help text of the syntax in use.
     [[nodiscard]] CONKIT_OPTIONS_API std::string helpText() const;
     /// The usage text with "%prog" replaced by the program name.
@@ -336,6 +343,7 @@ public:
 
     /// @name Queries on the latest parse (see @ref options_queries)
     /// @{
+
     /// True when the option with this short name is set.
     [[nodiscard]] CONKIT_OPTIONS_API bool isSet(char shortName) const;
     /// True when the option `name` is set.
@@ -385,6 +393,7 @@ public:
 
     /// @name Presenting the tool (see @ref options_help and @ref options_completion)
     /// @{
+
     /// The paragraph after the usage line of the gnu help.
     CONKIT_OPTIONS_API void setDescription(const std::string& text);
     /// The last paragraph of the gnu help.
@@ -404,6 +413,7 @@ public:
 
     /// @name Checking the table (see @ref options_checks)
     /// @{
+
     /// One line per mistake in the definitions; empty when there is none.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
     /// The long names and commands a user can type, one per line, sorted.

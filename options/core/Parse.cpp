@@ -201,8 +201,9 @@ std::string unknownCommand(std::string_view program, const Commands& commands,
 }
 
 /// The command of `commands` named `word`, or nullptr.
-Command* commandNamed(std::list<Command>& commands, std::string_view word) {
-    for (Command& candidate : commands) {
+template <class Commands>
+auto commandNamed(Commands& commands, std::string_view word) -> decltype(&commands.front()) {
+    for (auto& candidate : commands) {
         if (candidate.name == word) {
             return &candidate;
         }
@@ -252,12 +253,10 @@ bool ParseRun::answerHelpCommand(const CommandWords& words) {
             return fail(ParseErrorKind::extraOperand, word,
                         program() + ": extra operand '" + std::string(word) + "'");
         }
-        const auto& commands = asked->commands;
-        const auto found = std::find_if(commands.begin(), commands.end(),
-                                        [word](const Command& c) { return c.name == word; });
-        if (found == commands.end()) {
+        const Command* found = commandNamed(asked->commands, word);
+        if (found == nullptr) {
             return fail(ParseErrorKind::unknownCommand, word,
-                        unknownCommand(askedProgram, commands, word));
+                        unknownCommand(askedProgram, asked->commands, word));
         }
         asked = &found->parser.state();
         askedProgram += " " + found->name;

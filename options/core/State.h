@@ -21,19 +21,21 @@ struct Command {
     bool chosen = false;
 };
 
-/// The names an option had when it was handed out for change.
+/// The names an option had when it was handed out for change, and whether
+/// it was hidden (a hidden option's names take no part in abbreviation).
 struct NamesSeen {
     std::uint32_t option = 0;
     char shortName = '\0';
     bool negatable = false;
     bool needArg = false;
+    bool hidden = false;
     std::string longName;
     std::vector<std::string> aliases;
 
     [[nodiscard]] bool sameAs(const Option& now) const noexcept {
         return now.shortName == shortName && now.description().negatable == negatable &&
-               now.needArg == needArg && now.longName == longName &&
-               now.description().aliases == aliases;
+               now.needArg == needArg && now.description().hidden == hidden &&
+               now.longName == longName && now.description().aliases == aliases;
     }
 };
 
