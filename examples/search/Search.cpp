@@ -65,6 +65,7 @@ private:
         return settings.ignoreCase ? line.findNoCase(pattern, start) : line.find(pattern, start);
     }
 
+    /// Names the file before its lines and counts when there are several.
     void prefix(const std::string& name) const {
         if (names) {
             std::cout << name << ':';
