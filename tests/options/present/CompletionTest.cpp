@@ -210,9 +210,9 @@ protected:
 
     /// Installs the script of `parser` for `program` where the shell looks
     /// for completions (bash: sourced) and completes each of `lines` in the
-    /// folder `files`, `program` on the PATH being the completing tool. Each
-    /// answer is the words offered, sorted, joined by blanks; with `helps`
-    /// each word is followed by a tab and its help, if any.
+    /// folder `files`. Each answer is the words offered, sorted, joined by
+    /// blanks; with `helps` each word is followed by a tab and its help, if
+    /// any. `program` on the PATH runs the completing tool.
     std::vector<std::string> complete(const OptionParser& parser, const std::string& program,
                                       const std::vector<std::string>& lines, bool helps = false) {
         const std::filesystem::path harness = folder.path / "harness";
