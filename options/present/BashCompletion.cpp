@@ -90,7 +90,7 @@ const char* const engine = R"(
             # The program prints the values for the words up to the cursor.
             while IFS= read -r w; do
                 offers+=("$prefix$w")
-            done < <(command "${typed[0]}" --completion-request=bash -- "${typed[@]}" "$cur" \
+            done < <(command "${typed[0]}" @R@=bash -- "${typed[@]}" "$cur" \
                          2>/dev/null </dev/null)
             ;;
         esac

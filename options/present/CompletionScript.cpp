@@ -3,6 +3,7 @@
 #include "options/present/CompletionScript.h"
 
 #include "options/core/ShortForm.h"
+#include "options/core/ToolRequests.h"
 
 #include <cstdint>
 
@@ -236,7 +237,8 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 }
 
 std::string withFunction(std::string_view script, std::string_view function) {
-    return replaced(script, "@F@", function);
+    return replaced(replaced(script, "@F@", function), "@R@",
+                    "--" + std::string(completionRequestOption));
 }
 
 std::string singleQuoted(std::string_view text) {

@@ -46,7 +46,8 @@ struct ArrayStyle {
 /// The arrays declared one after the other, one record a line.
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style);
 
-/// `script` with each "@F@" replaced by `function`.
+/// `script` with each "@F@" replaced by `function`, and each "@R@" by the
+/// option word of the completion request.
 std::string withFunction(std::string_view script, std::string_view function);
 
 /// The functions FUNCTION_find, FUNCTION_walk and FUNCTION_operand that the

@@ -135,7 +135,7 @@ const char* const engine = R"(
         end
     else if test $values = p
         # The program prints the values for the words up to the cursor.
-        for w in (command $program --completion-request=fish -- $program $words "$cur" 2>/dev/null </dev/null)
+        for w in (command $program @R@=fish -- $program $words "$cur" 2>/dev/null </dev/null)
             printf '%s\n' $prefix$w
         end
     end

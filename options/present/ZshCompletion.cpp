@@ -76,7 +76,7 @@ const char* const engine = R"(
     p)
         # The program prints the values for the words up to the cursor,
         # offered as choices are (it has none of its own).
-        w=$(command "$typed[1]" --completion-request=zsh -- "${typed[@]}" "$cur" \
+        w=$(command "$typed[1]" @R@=zsh -- "${typed[@]}" "$cur" \
                 2>/dev/null </dev/null)
         offers=(${(f)w}) ;&
     c)

@@ -142,11 +142,11 @@ Completer completerOf(const Place& place, std::string_view word, std::string& ty
 
 std::optional<int> answerCompletionRequest(const OptionParser& parser, int argc,
                                            const char* const* argv, std::ostream& out) {
-    const std::string word = "--" + std::string(completionRequest) + "=";
+    const std::string word = "--" + std::string(completionRequestOption) + "=";
     if (argc < 3 || argv == nullptr || argv[1] == nullptr || argv[2] == nullptr ||
         std::string_view(argv[1]).substr(0, word.size()) != word ||
         std::string_view(argv[2]) != "--" ||
-        parser.findOption(std::string(completionRequest)) == nullptr) {
+        parser.findOption(std::string(completionRequestOption)) == nullptr) {
         return std::nullopt;
     }
     // The line's words follow "--", the program's own word first.
