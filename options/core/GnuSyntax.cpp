@@ -151,23 +151,25 @@ private:
     char letter[2] = {'-', '\0'};
 };
 
-} // namespace
-
-bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
+/// The loop over the words. With `responseFiles` a template argument, a
+/// parse without response files runs a loop that never looks for them.
+template <bool responseFiles>
+bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     GnuParse parse(words, run);
-    const bool responseFiles = run.readsResponseFiles();
     std::size_t next = 1;
     while (next < words.size()) {
         const std::size_t index = next++;
         const std::string_view word = words[index];
         if (word.size() < 2 || word[0] != '-') {
-            if (responseFiles && word.size() > 1 && word[0] == '@') {
-                // The file's words take the place of "@FILE" and are read next.
-                if (!run.readResponseFile(words, index)) {
-                    return false;
+            if constexpr (responseFiles) {
+                if (word.size() > 1 && word[0] == '@') {
+                    // The file's words take the place of "@FILE" and are read next.
+                    if (!run.readResponseFile(words, index)) {
+                        return false;
+                    }
+                    next = index;
+                    continue;
                 }
-                next = index;
-                continue;
             }
             // A plain word, "-" or "": positional, or the command's name.
             if (run.startsCommand(index)) {
@@ -191,6 +193,13 @@ bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
         run.positional(words[next]);
     }
     return true;
+}
+
+} // namespace
+
+bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
+    return run.readsResponseFiles() ? readWords<true>(words, stopAtFirstArgument, run)
+                                    : readWords<false>(words, stopAtFirstArgument, run);
 }
 
 } // namespace conkit::detail
