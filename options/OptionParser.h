@@ -62,7 +62,10 @@ enum class ParseErrorKind {
     /// The word where a command belongs names no command.
     unknownCommand,
     /// A command is required and none was given.
-    missingCommand
+    missingCommand,
+    /// The configuration file could not be read or names no such option or
+    /// command (see @ref options_config).
+    badConfig
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -74,8 +77,29 @@ enum class ValueSource {
     /// The option's environment variable, the command line not naming it.
     environment,
     /// Neither: the option's default.
-    defaultValue
+    defaultValue,
+    /// The configuration file, neither the command line nor the environment
+    /// giving the option (see @ref options_config).
+    configFile
 };
+
+/// What a configuration file gives one option (see @ref options_config).
+struct ConfigEntry {
+    /// The command names that lead to the option's parser: "" for the top
+    /// parser, "remote add" for a command of a command.
+    std::string command;
+    /// A long name or alias of the option, as the file writes it.
+    std::string name;
+    /// Its values: one, or several for a list.
+    std::vector<std::string> values;
+    /// Where it stands: "FILE:LINE".
+    std::string origin;
+};
+
+/// Reads the configuration file `path` into `out`, in the file's order; on
+/// failure returns false with a one-line reason in `error`.
+using ConfigReader = bool (*)(const std::string& path, std::vector<ConfigEntry>& out,
+                              std::string& error);
 
 namespace detail {
 struct ParserState;
@@ -133,7 +157,7 @@ public:
         CONKIT_OPTIONS_API Option& range(long long min, long long max);
         /// Accepts a number from `min` to `max`.
         CONKIT_OPTIONS_API Option& realRange(double min, double max);
-        /// The parse fails when neither the command line nor the environment gives it.
+        /// The parse fails when no command line, environment or configuration file gives it.
         CONKIT_OPTIONS_API Option& required();
         /// gnu, options without a value: "--no-NAME" undoes it.
         CONKIT_OPTIONS_API Option& negatable();
@@ -250,6 +274,10 @@ public:
     CONKIT_OPTIONS_API bool parse(const std::string& line);
     /// Where environment fallbacks are read; std::getenv by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setEnvironment(Environment variables) noexcept;
+    /// Every parse reads a configuration file with `reader`: the value of option
+    /// `optionName` when given, else `defaultPath` ("": none). See @ref options_config.
+    CONKIT_OPTIONS_API void setConfigFile(const std::string& optionName,
+                                          const std::string& defaultPath, ConfigReader reader);
     /// Where error lines go; &std::cout by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setErrorOutput(std::ostream* out) noexcept;
     /// @}

@@ -1,6 +1,7 @@
 // OptionParser: the entry points of parsing, and what every parse does
 // whatever its syntax: recording results, checking values, exclusive groups,
-// environment fallbacks, required options and sub-commands.
+// the configuration file, environment fallbacks, required options and
+// sub-commands.
 #include "options/OptionParser.h"
 
 #include "options/core/ParseRun.h"
@@ -11,6 +12,7 @@
 #include "slices/StrSlice.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <utility>
 
@@ -24,12 +26,13 @@ bool OptionParser::parse(int argc, const char* const* argv) {
         ++count;
     }
     return detail::parseWords(*this, detail::CommandWords(argv, count),
-                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false);
+                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false, nullptr);
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
     return detail::parseWords(*this, detail::CommandWords(words),
-                              words.empty() ? "" : detail::lastPathComponent(words[0]), false);
+                              words.empty() ? "" : detail::lastPathComponent(words[0]), false,
+                              nullptr);
 }
 
 bool OptionParser::parse(const std::string& line) {
@@ -39,7 +42,7 @@ bool OptionParser::parse(const std::string& line) {
 namespace detail {
 
 bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
-                bool excused) {
+                bool excused, const ConfigScope* config) {
     ParserState& state = parser.state();
     state.refreshIndex();
     state.gatherCheckedAfter();
@@ -49,7 +52,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
         return false;
     }
     state.results.reserve(words.size());
-    ParseRun run(state, excused);
+    ParseRun run(state, excused, config);
     run.setProgram(program);
     const bool accepted = state.syntax == Syntax::gnu
                               ? parseGnu(words, state.stopAtFirstArgument, run)
@@ -98,11 +101,11 @@ int switchState(std::string_view text) {
 } // namespace
 
 bool ParseRun::invalidValue(const Option& option, std::string_view text, std::string_view written,
-                            std::string_view variable) {
-    std::string line =
-        program() + ": invalid value '" + std::string(text) + "' for '--" + option.longName + "'";
-    if (!variable.empty()) {
-        line += " from " + std::string(variable);
+                            std::string_view from, std::string_view program) {
+    std::string line = std::string(program) + ": invalid value '" + std::string(text) +
+                       "' for '--" + option.longName + "'";
+    if (!from.empty()) {
+        line += " from " + std::string(from);
     }
     line += option.needArg ? expected(option, text)
                            : " (expected 1, true, yes, on, 0, false, no or off)";
@@ -112,7 +115,7 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
 bool ParseRun::storedChecked(std::uint32_t index, std::string_view text, std::string_view written) {
     Option& given = option(index);
     if (!accepts(given, text)) {
-        return invalidValue(given, text, written, std::string_view());
+        return invalidValue(given, text, written, std::string_view(), program());
     }
     state.results.stored(given, index, text, ValueSource::commandLine);
     return true;
@@ -149,7 +152,18 @@ bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::strin
 }
 
 bool ParseRun::finishSlowly(const CommandWords& words) {
+    // The parser that has a configuration file shares it with the command it chooses.
+    std::optional<ConfigFile> file;
+    ConfigScope own;
+    if (configScope == nullptr && state.configFile.reader != nullptr) {
+        own.file = &file.emplace(state, configOption, std::move(configWord));
+        configScope = &own;
+    }
     if (commandAt != 0 && !runCommand(words)) {
+        return false;
+    }
+    if (configScope != nullptr && !excused && !helpOrVersionAsked(state) &&
+        !applyConfigFile(*this, state, *configScope)) {
         return false;
     }
     // One pass in order of definition: an option's variable is read before
@@ -205,8 +219,15 @@ bool ParseRun::runCommand(const CommandWords& words) {
     child.environment = state.environment;
     // Help or version asked for before the command excuses what the command
     // requires, as it excuses what this parser requires.
+    ConfigScope shared;
+    if (configScope != nullptr) {
+        shared.file = configScope->file;
+        shared.path =
+            configScope->path.empty() ? command->name : configScope->path + " " + command->name;
+    }
     if (parseWords(command->parser, words.from(commandAt), program() + " " + command->name,
-                   excused || helpOrVersionAsked(state))) {
+                   excused || helpOrVersionAsked(state),
+                   configScope != nullptr ? &shared : nullptr)) {
         return true;
     }
     // The command has printed its error; this parse repeats it.
@@ -217,26 +238,32 @@ bool ParseRun::runCommand(const CommandWords& words) {
 }
 
 bool ParseRun::readEnvironment(std::uint32_t index) {
-    Option& option = state.table[index];
+    const Option& option = state.table[index];
+    const std::string_view text = environmentText(option);
+    return text.empty() ||
+           fallback(index, text, option.description().env, ValueSource::environment, program());
+}
+
+std::string_view ParseRun::environmentText(const Option& option) const {
     const std::string& variable = option.description().env;
-    const char* set = state.environment != nullptr ? state.environment(variable.c_str()) : nullptr;
-    if (set == nullptr || *set == '\0') {
-        return true;
-    }
-    const std::string_view text(set);
-    const std::string written = "--" + option.longName;
-    if (option.needArg) {
-        if (!accepts(option, text)) {
-            return invalidValue(option, text, written, variable);
-        }
-        state.results.stored(option, index, text, ValueSource::environment);
-        return true;
-    }
-    const int on = switchState(text);
+    const char* set = state.environment != nullptr && !variable.empty()
+                          ? state.environment(variable.c_str())
+                          : nullptr;
+    return set != nullptr ? std::string_view(set) : std::string_view();
+}
+
+bool ParseRun::fallback(std::uint32_t index, std::string_view text, std::string_view from,
+                        ValueSource source, std::string_view program) {
+    Option& option = state.table[index];
+    const int on = option.needArg ? (accepts(option, text) ? 1 : -1) : switchState(text);
     if (on < 0) {
-        return invalidValue(option, text, written, variable);
+        return invalidValue(option, text, "--" + option.longName, from, program);
     }
-    state.results.switched(option, index, on == 1);
+    if (option.needArg) {
+        state.results.stored(option, index, text, source);
+        return true;
+    }
+    state.results.switched(option, index, on == 1, source);
     return true;
 }
 

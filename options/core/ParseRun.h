@@ -20,9 +20,13 @@ class ParseRun {
 public:
     /// Records into `recorded`, whose results were cleared and whose index is
     /// current. With `excused`, a parent parser asked for help or version, so
-    /// nothing is required of this one.
-    ParseRun(ParserState& recorded, bool parentAsked) noexcept
-        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()) {}
+    /// nothing is required of this one. `config`: the configuration file a
+    /// parent parser shares with this one, or nullptr.
+    ParseRun(ParserState& recorded, bool parentAsked, const ConfigScope* config) noexcept
+        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()),
+          configScope(config), configOption(recorded.configFile.reader != nullptr
+                                                ? recorded.index.find(recorded.configFile.option)
+                                                : Names::none) {}
 
     /// @name The table
     /// @{
@@ -70,6 +74,9 @@ public:
         if (!named.description().groups.empty() && !exclusiveAllows(named, written)) {
             return false;
         }
+        if (index == configOption) {
+            configWord = written;
+        }
         state.results.named(named, index);
         return true;
     }
@@ -93,6 +100,9 @@ public:
             rules.range != Option::Description::Range::none) {
             return named(index, written) && storedChecked(index, text, written);
         }
+        if (index == configOption) {
+            configWord = written;
+        }
         state.results.namedWithValue(given, index, text);
         return true;
     }
@@ -108,11 +118,22 @@ public:
     /// and its line, which goes to the error output. Returns false.
     bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
     /// Completes a parse whose rules accepted `words`: runs the chosen
-    /// command, reads the environment and checks what is required.
+    /// command, reads the configuration file and the environment and checks
+    /// what is required.
     bool finish(const CommandWords& words) {
-        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty()) ||
+        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty() &&
+                configScope == nullptr && state.configFile.reader == nullptr) ||
                finishSlowly(words);
     }
+    /// The text of the environment variable of `option`; "" when it has
+    /// none, or it is not set.
+    [[nodiscard]] std::string_view environmentText(const Option& option) const;
+    /// Gives option `index`, which the command line did not name, `text` from
+    /// `from` (a variable, or a FILE:LINE of the configuration file): a value
+    /// once it passes the option's choices and range, else on or off as the
+    /// text says. `program` begins the error line.
+    bool fallback(std::uint32_t index, std::string_view text, std::string_view from,
+                  ValueSource source, std::string_view program);
     /// @}
 
 private:
@@ -129,9 +150,10 @@ private:
     }
     bool exclusiveAllows(const Option& option, std::string_view written);
     /// The error for `text` given to `option`, from the command line (by the
-    /// option word `written`) or from the environment variable `variable`.
+    /// option word `written`) or from `from` (see `fallback`); `program`
+    /// begins the line.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
-                      std::string_view variable);
+                      std::string_view from, std::string_view program);
     bool finishSlowly(const CommandWords& words);
     bool runCommand(const CommandWords& words);
     /// Reads the environment variable of option `index`, which the command
@@ -145,6 +167,11 @@ private:
     bool hasCommands;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
+    /// The configuration file this parser takes entries from, or nullptr;
+    /// the option that names the file, and the word that named it.
+    const ConfigScope* configScope;
+    std::uint32_t configOption;
+    std::string configWord;
 };
 
 /// Parses `words` with the classic rules.
@@ -155,8 +182,8 @@ bool parseClassic(const CommandWords& words, ParseRun& run);
 bool parseGnu(const CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
 /// Parses `words` into `parser`, whose program is `program`; with `excused`,
-/// nothing is required of it.
+/// nothing is required of it; `config` as for ParseRun.
 bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
-                bool excused);
+                bool excused, const ConfigScope* config);
 
 } // namespace conkit::detail

@@ -98,8 +98,9 @@ public:
     }
     /// "--no-NAME" undid every earlier naming of option `index`.
     void negated(Option& option, std::uint32_t index);
-    /// The environment switched option `index`, which takes no value, on or off.
-    void switched(Option& option, std::uint32_t index, bool on);
+    /// `from` (the environment or the configuration file) switched option
+    /// `index`, which takes no value, on or off.
+    void switched(Option& option, std::uint32_t index, bool on, ValueSource from);
     /// Sets `option`'s public fields as a stored value does.
     static void setValue(Option& option, std::string_view text);
     /// Keeps a positional word.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/core/ConfigFile.h"
 #include "options/core/Names.h"
 #include "options/core/Results.h"
 
@@ -50,6 +51,7 @@ struct ParserState {
     bool commandRequired = false;
     std::ostream* errorOutput = nullptr;
     OptionParser::Environment environment = nullptr;
+    ConfigSetting configFile;
     /// @}
 
     /// @name The table
