@@ -4,6 +4,7 @@
 // gives the values of their entries.
 #include "options/core/ConfigFile.h"
 
+#include "options/core/CommandLookup.h"
 #include "options/core/ParseRun.h"
 #include "options/core/Suggestion.h"
 
@@ -63,33 +64,20 @@ bool ConfigFile::read(ParseRun& run) {
 
 namespace {
 
-/// The long name of the one option of `table`, hidden ones left out, that
-/// has a long name or alias within two edits of `key`; "" when none or
-/// several have.
-std::string_view closeOption(const Table& table, std::string_view key) {
-    const Option* close = nullptr;
-    for (const Option& option : table) {
-        if (option.description().hidden) {
-            continue;
-        }
-        bool near = editDistance(key, option.longName, 2) <= 2;
-        for (const std::string& alias : option.description().aliases) {
-            near = near || editDistance(key, alias, 2) <= 2;
-        }
-        if (near) {
-            if (close != nullptr) {
-                return std::string_view();
+/// " (did you mean 'NAME'?)" when one option of `parser`, hidden ones left
+/// out, has a long name or alias within two edits of `key` (its long name
+/// when several of its names are), else "".
+std::string suggestion(const ParserState& parser, std::string_view key) {
+    return parser.withNames([&parser, key](const Names& names) {
+        CloseMatch close(key);
+        for (const Names::Entry& entry : names.entries()) {
+            if (entry.abbreviable() && entry.kind != Names::Kind::negated) {
+                close.consider(entry.text, parser.table[entry.option].longName);
             }
-            close = &option;
         }
-    }
-    return close != nullptr ? std::string_view(close->longName) : std::string_view();
-}
-
-/// " (did you mean 'NAME'?)" for a suggestion, else "".
-std::string didYouMean(std::string_view suggestion) {
-    return suggestion.empty() ? std::string()
-                              : " (did you mean '" + std::string(suggestion) + "'?)";
+        return close.found() ? " (did you mean '" + std::string(close.candidate()) + "'?)"
+                             : std::string();
+    });
 }
 
 /// The option of `parser` that the key of `entry` names, or Names::none.
@@ -100,7 +88,7 @@ std::uint32_t optionOf(const ParserState& parser, const ConfigEntry& entry) {
 bool unknownOption(ParseRun& run, const ConfigFile& file, const ParserState& parser,
                    const ConfigEntry& entry) {
     return file.fail(run, entry.origin + ": unknown option '" + entry.name + "'" +
-                              didYouMean(closeOption(parser.table, entry.name)));
+                              suggestion(parser, entry.name));
 }
 
 /// Gives the option of this parser that `entry` names the entry's values.
@@ -114,7 +102,8 @@ bool give(ParseRun& run, ParserState& state, const ConfigFile& file, const Confi
         return true; // the command line or the environment wins
     }
     for (const std::string& value : entry.values) {
-        if (!run.fallback(index, value, entry.origin, ValueSource::configFile, file.program())) {
+        if (!run.fallback(index, value, entry.origin, ValueSource::configFile, file.program(),
+                          true)) {
             return false;
         }
     }
@@ -134,16 +123,10 @@ bool check(ParseRun& run, const ParserState& state, const ConfigFile& file,
         const std::size_t blank = rest.find(' ');
         const std::string_view name = rest.substr(0, blank);
         rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
-        const Command* command = nullptr;
-        CloseMatch close(name);
-        for (const Command& candidate : parser->commands) {
-            close.consider(candidate.name);
-            command = candidate.name == name ? &candidate : command;
-        }
+        const Command* command = commandNamed(parser->commands, name);
         if (command == nullptr) {
-            return file.fail(
-                run, entry.origin + ": unknown command '" + std::string(name) + "'" +
-                         didYouMean(close.found() ? close.candidate() : std::string_view()));
+            // The command line's line for the word, after FILE:LINE.
+            return file.fail(run, unknownCommand(entry.origin, parser->commands, name));
         }
         chosen = chosen && command->chosen;
         parser = &command->parser.state();

@@ -4,6 +4,7 @@
 // sub-commands.
 #include "options/OptionParser.h"
 
+#include "options/core/CommandLookup.h"
 #include "options/core/ParseRun.h"
 #include "options/core/PathName.h"
 #include "options/core/Suggestion.h"
@@ -53,7 +54,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     }
     state.results.reserve(words.size());
     ParseRun run(state, excused, config);
-    run.setProgram(program);
+    run.setProgram(state.programName.empty() ? program : std::string_view(state.programName));
     const bool accepted = state.syntax == Syntax::gnu
                               ? parseGnu(words, state.stopAtFirstArgument, run)
                               : parseClassic(words, run);
@@ -62,12 +63,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     return finished;
 }
 
-namespace {
-
-/// What a valued option's value must be, in brackets, with a suggestion when
-/// one choice is close to `text`.
-std::string expected(const Option& option, std::string_view text) {
-    const Option::Description& rules = option.description();
+std::string ParseRun::expectedValue(const Rules& rules, std::string_view text) {
     if (!isChoice(rules, text)) {
         std::string line = " (choose from " + joinedChoices(rules) + ")";
         CloseMatch close(text);
@@ -81,6 +77,8 @@ std::string expected(const Option& option, std::string_view text) {
     }
     return " (expected a number from " + rangeText(rules) + ")";
 }
+
+namespace {
 
 /// What an environment variable says of an option without a value: 1 for
 /// on, 0 for off, -1 for neither.
@@ -107,7 +105,7 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
     if (!from.empty()) {
         line += " from " + std::string(from);
     }
-    line += option.needArg ? expected(option, text)
+    line += option.needArg ? expectedValue(option.description(), text)
                            : " (expected 1, true, yes, on, 0, false, no or off)";
     return fail(ParseErrorKind::invalidValue, written, std::move(line));
 }
@@ -162,8 +160,12 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
-    if (configScope != nullptr && !excused && !helpOrVersionAsked(state) &&
-        !applyConfigFile(*this, state, *configScope)) {
+    // Help, version or a script asked for anywhere excuses every check:
+    // nothing may keep the answer from the user. A tool does not even read
+    // the environment then.
+    const bool checked = !excused && !helpOrVersionAsked(state);
+    const bool readsEnvironment = checked || !state.toolLevel;
+    if (checked && configScope != nullptr && !applyConfigFile(*this, state, *configScope)) {
         return false;
     }
     // One pass in order of definition: an option's variable is read before
@@ -172,59 +174,52 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     for (const std::uint32_t index : state.checkedAfter) {
         const Option& option = state.table[index];
         const bool unnamed = state.results.record(index).from == ValueSource::none;
-        if (!option.description().env.empty() && unnamed && !readEnvironment(index)) {
+        if (readsEnvironment && !option.description().env.empty() && unnamed &&
+            !readEnvironment(index, checked)) {
             return false;
         }
-        if (missing == nullptr && option.description().required &&
+        if (checked && missing == nullptr && option.description().required &&
             state.results.record(index).from == ValueSource::none) {
             missing = &option;
         }
-    }
-    const bool commandMissing = state.commandRequired && commandAt == 0 && !state.commands.empty();
-    if ((missing == nullptr && !commandMissing) || excused || helpOrVersionAsked(state)) {
-        return true;
     }
     if (missing != nullptr) {
         return fail(ParseErrorKind::missingOption, "--" + missing->longName,
                     program() + ": option '--" + missing->longName + "' is required");
     }
-    return fail(ParseErrorKind::missingCommand, std::string_view(),
-                program() + ": missing command");
+    if (state.commands.empty() && !state.operands.empty()) {
+        return operandsAccepted(checked);
+    }
+    if (checked && state.commandRequired && commandAt == 0 && !state.commands.empty()) {
+        return fail(ParseErrorKind::missingCommand, std::string_view(),
+                    program() + ": missing command");
+    }
+    return true;
 }
 
 bool ParseRun::runCommand(const CommandWords& words) {
     const std::string_view word = words[commandAt];
-    Command* command = nullptr;
-    for (Command& candidate : state.commands) {
-        if (candidate.name == word) {
-            command = &candidate;
-            break;
-        }
+    Command* command = commandNamed(state.commands, word);
+    if (command == nullptr && state.tool && word == "help") {
+        return answerHelpCommand(words);
     }
     if (command == nullptr) {
-        std::string line = program() + ": unknown command '" + std::string(word) + "'";
-        CloseMatch close(word);
-        for (const Command& candidate : state.commands) {
-            close.consider(candidate.name);
-        }
-        if (close.found()) {
-            line += " (did you mean '" + std::string(close.candidate()) + "'?)";
-        }
-        return fail(ParseErrorKind::unknownCommand, word, std::move(line));
+        return fail(ParseErrorKind::unknownCommand, word,
+                    unknownCommand(program(), state.commands, word));
     }
     command->chosen = true;
     ParserState& child = command->parser.state();
     child.syntax = state.syntax;
     child.errorOutput = state.errorOutput;
     child.environment = state.environment;
-    // Help or version asked for before the command excuses what the command
-    // requires, as it excuses what this parser requires.
     ConfigScope shared;
     if (configScope != nullptr) {
         shared.file = configScope->file;
         shared.path =
             configScope->path.empty() ? command->name : configScope->path + " " + command->name;
     }
+    // Help or version asked for before the command excuses what the command
+    // requires, as it excuses what this parser requires.
     if (parseWords(command->parser, words.from(commandAt), program() + " " + command->name,
                    excused || helpOrVersionAsked(state),
                    configScope != nullptr ? &shared : nullptr)) {
@@ -237,11 +232,47 @@ bool ParseRun::runCommand(const CommandWords& words) {
     return false;
 }
 
-bool ParseRun::readEnvironment(std::uint32_t index) {
+bool ParseRun::answerHelpCommand(const CommandWords& words) {
+    // "help A B" asks what "A B --help" asks, once every word names a command
+    // of the one before it.
+    const ParserState* asked = &state;
+    std::string askedProgram = program();
+    std::vector<std::string> path;
+    for (std::size_t at = commandAt + 1; at < words.size(); ++at) {
+        const std::string_view word = words[at];
+        if (asked->commands.empty()) {
+            return fail(ParseErrorKind::extraOperand, word,
+                        program() + ": extra operand '" + std::string(word) + "'");
+        }
+        const Command* found = commandNamed(asked->commands, word);
+        if (found == nullptr) {
+            return fail(ParseErrorKind::unknownCommand, word,
+                        unknownCommand(askedProgram, asked->commands, word));
+        }
+        asked = &found->parser.state();
+        askedProgram += " " + found->name;
+        path.emplace_back(word);
+    }
+    if (path.empty()) {
+        const std::uint32_t help = state.index.find("help");
+        if (help != Names::none) {
+            named(help, "--help");
+        }
+        return true;
+    }
+    path.emplace_back("--help");
+    const std::size_t helpAt = commandAt;
+    commandAt = 0;
+    const bool answered = runCommand(CommandWords(path));
+    commandAt = helpAt;
+    return answered;
+}
+
+bool ParseRun::readEnvironment(std::uint32_t index, bool checked) {
     const Option& option = state.table[index];
     const std::string_view text = environmentText(option);
-    return text.empty() ||
-           fallback(index, text, option.description().env, ValueSource::environment, program());
+    return text.empty() || fallback(index, text, option.description().env, ValueSource::environment,
+                                    program(), checked);
 }
 
 std::string_view ParseRun::environmentText(const Option& option) const {
@@ -253,11 +284,11 @@ std::string_view ParseRun::environmentText(const Option& option) const {
 }
 
 bool ParseRun::fallback(std::uint32_t index, std::string_view text, std::string_view from,
-                        ValueSource source, std::string_view program) {
+                        ValueSource source, std::string_view program, bool checked) {
     Option& option = state.table[index];
     const int on = option.needArg ? (accepts(option, text) ? 1 : -1) : switchState(text);
     if (on < 0) {
-        return invalidValue(option, text, "--" + option.longName, from, program);
+        return !checked || invalidValue(option, text, "--" + option.longName, from, program);
     }
     if (option.needArg) {
         state.results.stored(option, index, text, source);
@@ -272,7 +303,8 @@ bool ParseRun::helpOrVersionAsked(const ParserState& asked) {
         const std::uint32_t index = asked.index.find(name);
         return index != Names::none && asked.table[index].found;
     };
-    if (isSet("help") || isSet("version")) {
+    if (isSet("help") || isSet("version") ||
+        (asked.tool && (isSet("completion") || isSet("man-page")))) {
         return true;
     }
     for (const Command& command : asked.commands) {

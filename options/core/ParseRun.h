@@ -122,7 +122,8 @@ public:
     /// what is required.
     bool finish(const CommandWords& words) {
         return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty() &&
-                configScope == nullptr && state.configFile.reader == nullptr) ||
+                state.operands.empty() && configScope == nullptr &&
+                state.configFile.reader == nullptr) ||
                finishSlowly(words);
     }
     /// The text of the environment variable of `option`; "" when it has
@@ -131,9 +132,10 @@ public:
     /// Gives option `index`, which the command line did not name, `text` from
     /// `from` (a variable, or a FILE:LINE of the configuration file): a value
     /// once it passes the option's choices and range, else on or off as the
-    /// text says. `program` begins the error line.
+    /// text says. A text refused fails the parse, with `program` beginning
+    /// the line, when `checked`; else it is passed over.
     bool fallback(std::uint32_t index, std::string_view text, std::string_view from,
-                  ValueSource source, std::string_view program);
+                  ValueSource source, std::string_view program, bool checked);
     /// @}
 
 private:
@@ -154,12 +156,22 @@ private:
     /// begins the line.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
                       std::string_view from, std::string_view program);
+    /// What a value must be, in brackets, when `text` breaks `rules`: its
+    /// choices (with a suggestion when one is close) or its range.
+    static std::string expectedValue(const Rules& rules, std::string_view text);
     bool finishSlowly(const CommandWords& words);
     bool runCommand(const CommandWords& words);
+    /// The command `help` of a tool: the words after it name the commands
+    /// whose help is asked for.
+    bool answerHelpCommand(const CommandWords& words);
+    /// Shares the positional words out among the operands and, when
+    /// `checked`, fails on a missing or extra operand or an invalid word.
+    bool operandsAccepted(bool checked);
     /// Reads the environment variable of option `index`, which the command
-    /// line did not name.
-    bool readEnvironment(std::uint32_t index);
-    /// True when this parse or the command it chose asked for help or version.
+    /// line did not name; unless `checked`, a value it refuses is passed over.
+    bool readEnvironment(std::uint32_t index, bool checked);
+    /// True when this parse or the command it chose asked for help or
+    /// version, or a tool's parse for a completion script or its man page.
     [[nodiscard]] static bool helpOrVersionAsked(const ParserState& asked);
 
     ParserState& state;

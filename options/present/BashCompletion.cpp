@@ -46,7 +46,7 @@ const char* const engine = R"(
     (( start >= ${#line} )) && strip=${#word}
     local cur=$word
 
-    local level=0 ended=0 pending=-1 found=-1 flags
+    local level=0 ended=0 pending=-1 found=-1 flags named=' '
     @F@_walk || return 0
 
     # What the current word may be: a value, an option word, a command.
@@ -62,6 +62,7 @@ const char* const engine = R"(
         else
             for (( j = 0; j < ${#names[@]}; j += 4 )); do
                 [[ ${names[j]} == "$level" && ${names[j+1]} == ??+ ]] || continue
+                @F@_barred "${names[j+2]}" "${names[j+1]}" && continue
                 w=-${names[j+3]}
                 [[ ${names[j+1]} == s* ]] || w=-$w
                 offers+=("$w")

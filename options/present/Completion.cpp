@@ -43,8 +43,9 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-/// What completion needs of `option`'s value and help.
-Model::Option optionOf(const OptionParser::Option& option) {
+/// What completion needs of `option`'s value, help and exclusive groups,
+/// the groups of its level numbered from `firstGroup`.
+Model::Option optionOf(const OptionParser::Option& option, std::size_t firstGroup) {
     const OptionParser::Option::Description& described = option.description();
     Model::Option completed;
     if (!described.choices.empty()) {
@@ -60,6 +61,9 @@ Model::Option optionOf(const OptionParser::Option& option) {
     }
     completed.help = oneLine(option.help);
     completed.valueName = oneLine(detail::placeholder(option));
+    for (const std::size_t group : described.groups) {
+        completed.groups.push_back(firstGroup + group);
+    }
     return completed;
 }
 
@@ -96,10 +100,11 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
             const bool shown =
                 negated || name != option.longName || !detail::isShortOnly(option, syntax);
             if (reached) {
+                const bool hidden = option.description().hidden;
                 const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
                 level.names.push_back({form, std::string(name), number,
                                        valueOf(option, form, syntax),
-                                       shown && !option.description().hidden && offerable(name)});
+                                       shown && !hidden && offerable(name), hidden});
             }
         });
     number = firstOption;
@@ -112,10 +117,10 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
         if (reached) {
             // "--" alone ends the options: a short name '-' is reached in a
             // bundle only, so it is not offered.
-            level.names.push_back(
-                {Model::Form::shortName, std::string(1, c), number,
-                 valueOf(option, Model::Form::shortName, syntax),
-                 detail::isShortForm(c, syntax) && c != '-' && !option.description().hidden});
+            const bool hidden = option.description().hidden;
+            level.names.push_back({Model::Form::shortName, std::string(1, c), number,
+                                   valueOf(option, Model::Form::shortName, syntax),
+                                   detail::isShortForm(c, syntax) && c != '-' && !hidden, hidden});
         }
         ++number;
     }
@@ -130,8 +135,9 @@ void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
     model.levels.emplace_back();
     model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && state.stopAtFirstArgument;
     for (const OptionParser::Option& option : state.table) {
-        model.options.push_back(optionOf(option));
+        model.options.push_back(optionOf(option, model.groupCount));
     }
+    model.groupCount += state.groupCount;
     state.withNames([&](const detail::Names& names) {
         addNames(model.levels[level], state.table, names, firstOption, syntax);
         return 0;

@@ -38,6 +38,8 @@ struct CompletionModel {
         /// The placeholder of the value ("WHEN"; the long name in upper case
         /// when none was given).
         std::string valueName;
+        /// The exclusive groups it belongs to, numbered across all levels.
+        std::vector<std::size_t> groups;
     };
     /// One word that names an option at its level and reaches it.
     struct Name {
@@ -50,6 +52,9 @@ struct CompletionModel {
         /// Offered as a completion: not hidden, and shown as a word of its
         /// own (an option defined by a short name alone has no "--x").
         bool offered = false;
+        /// A name of a hidden option: it names the option only when typed
+        /// whole.
+        bool hidden = false;
     };
     struct Command {
         std::string name;
@@ -74,6 +79,8 @@ struct CompletionModel {
     std::vector<Option> options;
     /// The program's own level first.
     std::vector<Level> levels;
+    /// How many exclusive groups the levels have.
+    std::size_t groupCount = 0;
 };
 
 } // namespace conkit::detail

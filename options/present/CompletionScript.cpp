@@ -15,8 +15,9 @@ namespace {
 const char* const walkText =
     R"(# Sets `found` to the option that the option word $1 names at `level`, and
 # `flags` to the flags of that name: an exact long name or else a unique
-# prefix of the long names of one option; in the classic syntax an exact
-# name after "--", "-" or "/". `found` is -1 when it names none.
+# prefix of the long names of one option that is not hidden; in the classic
+# syntax an exact name after "--", "-" or "/". `found` is -1 when it names
+# none.
 @F@_find() {@P@
     local word=$1 body j at=-1 several=0
     found=-1
@@ -38,6 +39,7 @@ const char* const walkText =
             [[ ${names[j]} == "$level" && ${names[j+1]} != s* &&
                ${names[j+3]} == "$body"* ]] || continue
             [[ ${names[j+3]} == "$body" ]] && { at=$j several=0; break; }
+            [[ ${names[j+1]} == ??h ]] && continue
             if (( at < 0 )); then
                 at=$j
             elif [[ ${names[at+2]} != "${names[j+2]}" ||
@@ -50,9 +52,9 @@ const char* const walkText =
     found=${names[at+2]} flags=${names[at+1]}
 }
 # Reads the words `typed` before the current one: the level of the command
-# they chose, whether "--" ended the options, and the option whose value
-# comes next (`pending`). Fails where a word names no command but one must
-# stand: nothing fits after it.
+# they chose, whether "--" ended the options, the option whose value comes
+# next (`pending`) and the options set (`named`). Fails where a word names
+# no command but one must stand: nothing fits after it.
 @F@_walk() {@P@
     local i j k w commanded
     for (( i = 1; i < ${#typed[@]}; ++i )); do
@@ -67,7 +69,11 @@ const char* const walkText =
         elif (( !ended )) && [[ $w == -?* || $classic$w == 1/* ]]; then
             if (( classic )) || [[ $w == --* ]]; then
                 @F@_find "$w"
-                (( found >= 0 )) && [[ $w != *=* && $flags == ?r? ]] && pending=$found
+                (( found >= 0 )) || continue
+                # A "--no-" form unsets its option.
+                named=${named// $found / }
+                [[ $flags == n* ]] || named+="$found "
+                [[ $w != *=* && $flags == ?r? ]] && pending=$found
                 continue
             fi
             # A bundle: the first option that takes a value takes the rest
@@ -82,6 +88,7 @@ const char* const walkText =
                     fi
                 done
                 (( found < 0 )) && break
+                [[ $named == *" $found "* ]] || named+="$found "
                 case $flags in
                 ?r?) (( k == ${#w} - 1 )) && pending=$found; break ;;
                 ?o?) break ;;
@@ -104,6 +111,21 @@ const char* const walkText =
         fi
     done
     return 0
+}
+# Succeeds when an exclusive group rules out option $1, named by a word of
+# flags $2: another option of one of its groups is set on the line. A
+# "--no-" form, which unsets its option, is never ruled out.
+@F@_barred() {@P@
+    local j k
+    [[ $2 != n* && $named != *" $1 "* ]] || return 1
+    for (( j = 0; j < ${#groupList[@]}; j += 2 )); do
+        [[ ${groupList[j]} == "$1" ]] || continue
+        for (( k = 0; k < ${#groupList[@]}; k += 2 )); do
+            [[ ${groupList[k+1]} == "${groupList[j+1]}" &&
+               $named == *" ${groupList[k]} "* ]] && return 0
+        done
+    done
+    return 1
 }
 )";
 
@@ -137,12 +159,15 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
     ScriptArray choiceList{"choiceList", {}};
     ScriptArray commandList{"commandList", {}};
     ScriptArray stops{"stops", {}};
+    ScriptArray groupList{"groupList", {}};
     for (std::size_t level = 0; level < model.levels.size(); ++level) {
         const CompletionModel::Level& listed = model.levels[level];
         for (const CompletionModel::Name& name : listed.names) {
             const std::string flags{forms[static_cast<int>(name.form)],
                                     follows[static_cast<int>(name.value)],
-                                    name.offered ? '+' : '-'};
+                                    name.offered  ? '+'
+                                    : name.hidden ? 'h'
+                                                  : '-'};
             names.records.push_back(
                 {std::to_string(level), flags, std::to_string(name.option), name.text});
         }
@@ -160,8 +185,11 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
         for (const std::string& choice : option.choices) {
             choiceList.records.push_back({std::to_string(number), choice});
         }
+        for (const std::size_t group : option.groups) {
+            groupList.records.push_back({std::to_string(number), std::to_string(group)});
+        }
     }
-    return {names, optionInfo, choiceList, commandList, stops};
+    return {names, optionInfo, choiceList, commandList, stops, groupList};
 }
 
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style) {

@@ -18,7 +18,7 @@ namespace {
 const char* const engine = R"(
     local -a typed=("${(@Q)words[1,CURRENT-1]}")
     local -i level=0 ended=0 pending=-1 found=-1 j
-    local flags w
+    local flags w named=' '
     @F@_walk || return 1
 
     local cur=${(Q)PREFIX} tag
@@ -36,6 +36,7 @@ const char* const engine = R"(
             tag=option
             for (( j = 1; j < $#names; j += 4 )); do
                 [[ $names[j] == $level && $names[j+1] == ??+ ]] || continue
+                @F@_barred $names[j+2] $names[j+1] && continue
                 w=-$names[j+3]
                 [[ $names[j+1] == s* ]] || w=-$w
                 offers+=("$w")

@@ -296,7 +296,8 @@ protected:
 
 /// A tool with every kind of word: values with choices, an optional value,
 /// a number, a "--no-" form, an alias, a hidden option, a short name only,
-/// names with a blank and a quote, and commands, one nested.
+/// names with a blank and a quote, an exclusive group, and commands, one
+/// nested.
 OptionParser gnuTool() {
     OptionParser parser;
     parser.setSyntax(conkit::Syntax::gnu);
@@ -316,6 +317,7 @@ OptionParser gnuTool() {
     parser.addOption('q', "", false, "", "quiet");
     parser.addOption('\0', "with blank", false, "", "");
     parser.addOption('\0', "it's", false, "", "");
+    parser.exclusive({"verbose", "count"});
     OptionParser& add = parser.addCommand("add", "add things");
     add.setStopAtFirstArgument(true);
     add.addOption('\0', "name", true, "", "");
@@ -342,10 +344,17 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
             {"tool -o ", "-dash out.txt out\\ dir"},
             {"tool --ou ", "-dash out.txt out\\ dir"},
             {"tool -vo ", "-dash out.txt out\\ dir"},
-            {"tool --sec o", "out.txt out\\ dir"},
+            {"tool --secret o", "out.txt out\\ dir"},
+            {"tool --sec ", "add remote"}, // a hidden option is named whole only
             {"tool --output=o", "--output=out.txt --output=out\\ dir"},
             {"tool --output -- --it", "--it\\'s"},
             {"tool --count ", ""}, // a number
+            // An option that an exclusive group rules out is not offered,
+            // unless a "--no-" form unset the other one.
+            {"tool -v --co", "--color --colour"},
+            {"tool --cou=3 -", "--color --colour --count --help --it\\'s --no-verbose --output "
+                               "--with\\ blank -c -h -n -o -q"},
+            {"tool -qv --no-verbose --co", "--color --colour --count"},
             // Commands where one may stand: not after an optional value, nor
             // where the word names none.
             {"tool -vo x ", "add remote"},
