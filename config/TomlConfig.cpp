@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -34,6 +35,24 @@ bool readFile(const std::string& path, std::string& text, std::string& error) {
         return false;
     }
     return true;
+}
+
+/// `text` with every control character written as an escape (`\n`, `\x01`),
+/// so that an error line stays one line whatever the file holds.
+std::string oneLine(std::string_view text) {
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            line += c;
+        } else if (c == '\n' || c == '\r' || c == '\t') {
+            line += c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\t";
+        } else {
+            const char* const digits = "0123456789abcdef";
+            line += {'\\', 'x', digits[byte >> 4], digits[byte & 0xF]};
+        }
+    }
+    return line;
 }
 
 /// The shortest text that reads back as `number`.
@@ -121,7 +140,7 @@ private:
         const toml::source_position at = value.source().begin;
         if (failure.empty() || at < failedAt) {
             failedAt = at;
-            failure = origin(at) + ": unsupported value for '" + key + "'";
+            failure = origin(at) + ": unsupported value for '" + oneLine(key) + "'";
         }
     }
 
@@ -144,7 +163,7 @@ bool readTomlConfig(const std::string& path, std::vector<ConfigEntry>& out, std:
     } catch (const toml::parse_error& failed) {
         const toml::source_position at = failed.source().begin;
         error = path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ": " +
-                std::string(failed.description());
+                oneLine(failed.description());
         return false;
     }
     return entries.take(out, error);

@@ -57,6 +57,8 @@ TEST(TomlConfigTest, ReadsFiles) {
         {"b = 1979-05-27\na = 07:32:00\n", {"error: F:1: unsupported value for 'b'"}},
         {"list = [1,\n  {x = 1}]\n", {"error: F:2: unsupported value for 'list'"}},
         {"deep = [[1]]\n", {"error: F:1: unsupported value for 'deep'"}},
+        // An error line stays one line whatever the file holds.
+        {"\"a\\u0001b\" = 1979-05-27\n", {"error: F:1: unsupported value for 'a\\x01b'"}},
     };
     int file = 0;
     for (const auto& row : rows) {
@@ -68,6 +70,8 @@ TEST(TomlConfigTest, ReadsFiles) {
     ASSERT_EQ(syntax.size(), 1U);
     EXPECT_EQ(syntax[0].rfind("error: F:2:5: ", 0), 0U) << syntax[0];
     EXPECT_GT(syntax[0].size(), 14U);
+    const std::string cut = read(written("cut.toml", "f = na\n")).at(0);
+    EXPECT_EQ(cut.find('\n'), std::string::npos) << cut;
     const std::string folder = std::filesystem::path(written("x", "")).parent_path().string();
     EXPECT_EQ(read(folder + "/missing.toml"),
               std::vector<std::string>{"error: cannot read 'F': No such file or directory"});
