@@ -63,39 +63,31 @@ set(CONKIT_PC_DEFINES "")
 if(BUILD_SHARED_LIBS)
     set(CONKIT_PC_DEFINES " -DCONKIT_SHARED")
 endif()
-# One file per library, and conkit.pc for both. The options library reads
-# numbers with the slices: a static one needs it on the link line, a shared one
-# only when linking statically.
-set(CONKIT_PC_PIECE options)
-set(CONKIT_PC_DESCRIPTION "Command-line option parser for C++17")
-if(BUILD_SHARED_LIBS)
-    set(CONKIT_PC_REQUIRES "Requires.private: conkit-slices")
-else()
-    set(CONKIT_PC_REQUIRES "Requires: conkit-slices")
-endif()
-configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
-    ${PROJECT_BINARY_DIR}/conkit-options.pc @ONLY)
-set(CONKIT_PC_PIECE slices)
-set(CONKIT_PC_DESCRIPTION "Non-owning string slices and tokenizers for C++17")
-set(CONKIT_PC_REQUIRES "")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
-    ${PROJECT_BINARY_DIR}/conkit-slices.pc @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit.pc.in ${PROJECT_BINARY_DIR}/conkit.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/conkit.pc ${PROJECT_BINARY_DIR}/conkit-options.pc
-              ${PROJECT_BINARY_DIR}/conkit-slices.pc
-    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
-# conkit-config (not in conkit.pc, which needs nothing but the standard library)
-# names toml++, which a static library needs on the link line.
-if(TARGET conkit_config)
-    set(CONKIT_PC_PIECE config)
-    set(CONKIT_PC_DESCRIPTION "TOML configuration files for conkit's option parser")
+# One file per library, and conkit.pc for the options and the slices; each
+# library's Requires line for a shared and for a static build.
+function(conkit_pc_file piece description sharedRequires staticRequires)
+    set(CONKIT_PC_PIECE ${piece})
+    set(CONKIT_PC_DESCRIPTION "${description}")
+    set(CONKIT_PC_REQUIRES "${staticRequires}")
     if(BUILD_SHARED_LIBS)
-        set(CONKIT_PC_REQUIRES "Requires: conkit-options\nRequires.private: tomlplusplus")
-    else()
-        set(CONKIT_PC_REQUIRES "Requires: conkit-options tomlplusplus")
+        set(CONKIT_PC_REQUIRES "${sharedRequires}")
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
-        ${PROJECT_BINARY_DIR}/conkit-config.pc @ONLY)
-    install(FILES ${PROJECT_BINARY_DIR}/conkit-config.pc
+        ${PROJECT_BINARY_DIR}/conkit-${piece}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/conkit-${piece}.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
+# The options library reads numbers with the slices: a static one needs it on
+# the link line, a shared one only when linking statically.
+conkit_pc_file(options "Command-line option parser for C++17"
+    "Requires.private: conkit-slices" "Requires: conkit-slices")
+conkit_pc_file(slices "Non-owning string slices and tokenizers for C++17" "" "")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit.pc.in ${PROJECT_BINARY_DIR}/conkit.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/conkit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# conkit-config (not in conkit.pc, which needs nothing but the standard
+# library) names toml++, which a static library needs on the link line.
+if(TARGET conkit_config)
+    conkit_pc_file(config "TOML configuration files for conkit's option parser"
+        "Requires: conkit-options\nRequires.private: tomlplusplus"
+        "Requires: conkit-options tomlplusplus")
 endif()
