@@ -154,7 +154,7 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     std::optional<ConfigFile> file;
     ConfigScope own;
     if (configScope == nullptr && state.configFile.reader != nullptr) {
-        own.file = &file.emplace(state, configOption, std::move(configWord));
+        own.file = &file.emplace(state, configOption, std::string(state.results.text(configWord)));
         configScope = &own;
     }
     if (commandAt != 0 && !runCommand(words)) {

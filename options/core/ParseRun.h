@@ -75,7 +75,7 @@ public:
             return false;
         }
         if (index == configOption) {
-            configWord = written;
+            keepConfigWord(written);
         }
         state.results.named(named, index);
         return true;
@@ -101,7 +101,7 @@ public:
             return named(index, written) && storedChecked(index, text, written);
         }
         if (index == configOption) {
-            configWord = written;
+            keepConfigWord(written);
         }
         state.results.namedWithValue(given, index, text);
         return true;
@@ -151,6 +151,11 @@ private:
                acceptsValue(rules, text);
     }
     bool exclusiveAllows(const Option& option, std::string_view written);
+    /// Keeps `written`, the word that named the configuration file's option,
+    /// which an error about the file names. Out of line, as `storedChecked`.
+    CONKIT_NOINLINE void keepConfigWord(std::string_view written) {
+        configWord = state.results.kept(written);
+    }
     /// The error for `text` given to `option`, from the command line (by the
     /// option word `written`) or from `from` (see `fallback`); `program`
     /// begins the line.
@@ -180,10 +185,11 @@ private:
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
     /// The configuration file this parser takes entries from, or nullptr;
-    /// the option that names the file, and the word that named it.
+    /// the option that names the file, and the word that named it, kept
+    /// with the parse's texts.
     const ConfigScope* configScope;
     std::uint32_t configOption;
-    std::string configWord;
+    Span configWord;
 };
 
 /// Parses `words` with the classic rules.

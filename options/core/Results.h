@@ -115,6 +115,8 @@ public:
     static void setValue(Option& option, std::string_view text);
     /// Keeps a positional word.
     void positionalWord(std::string_view word) { positional.push_back(keep(word)); }
+    /// Keeps `text` until the next parse, as values and positional words are.
+    Span kept(std::string_view text) { return keep(text); }
     /// Records the words each operand took.
     void operandsTook(std::vector<OperandWords> words) { shared = std::move(words); }
     /// Makes room for the texts of `words` words, so that parsing again
