@@ -8,6 +8,7 @@
 #include "options/core/ParseRun.h"
 #include "options/core/PathName.h"
 #include "options/core/Suggestion.h"
+#include "options/core/ToolRequests.h"
 #include "options/core/ValueRules.h"
 
 #include "slices/StrSlice.h"
@@ -304,7 +305,7 @@ bool ParseRun::helpOrVersionAsked(const ParserState& asked) {
         return index != Names::none && asked.table[index].found;
     };
     if (isSet("help") || isSet("version") ||
-        (asked.tool && (isSet("completion") || isSet("man-page")))) {
+        (asked.tool && (isSet(completionOption) || isSet(manPageOption)))) {
         return true;
     }
     for (const Command& command : asked.commands) {

@@ -46,10 +46,11 @@ const char* const engine = R"(
     (( start >= ${#line} )) && strip=${#word}
     local cur=$word
 
-    local level=0 ended=0 pending=-1 found=-1 flags named=' '
+    local level=0 ended=0 pending=-1 positional=0 found=-1 flags named=' '
     @F@_walk || return 0
 
-    # What the current word may be: a value, an option word, a command.
+    # What the current word may be: a value, an option word, a command, an
+    # operand's word.
     local offers=() prefix= option=-1 files=0
     if (( pending >= 0 )) && [[ $classic$cur != 1[-/]* ]]; then
         option=$pending
@@ -70,6 +71,7 @@ const char* const engine = R"(
         fi
     else
         files=1
+        @F@_operand && option=$found files=0
         for (( j = 0; j < ${#commandList[@]}; j += 5 )); do
             [[ ${commandList[j]} == "$level" ]] || continue
             files=0
@@ -84,6 +86,13 @@ const char* const engine = R"(
             done
             ;;
         f) files=1 ;;
+        p)
+            # The program prints the values for the words up to the cursor.
+            while IFS= read -r w; do
+                offers+=("$prefix$w")
+            done < <(command "${typed[0]}" @R@=bash -- "${typed[@]}" "$cur" \
+                         2>/dev/null </dev/null)
+            ;;
         esac
     fi
 

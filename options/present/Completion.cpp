@@ -43,27 +43,45 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-/// What completion needs of `option`'s value, help and exclusive groups,
-/// the groups of its level numbered from `firstGroup`.
-Model::Option optionOf(const OptionParser::Option& option, std::size_t firstGroup) {
-    const OptionParser::Option::Description& described = option.description();
+/// How the words `described` checks are completed: by the program when it
+/// completes them, else by its choices, else file names when `files`.
+Model::Option valuesOf(const OptionParser::Option::Description& described, bool files) {
     Model::Option completed;
-    if (!described.choices.empty()) {
+    if (described.completer != nullptr) {
+        completed.values = Model::Values::program;
+    } else if (!described.choices.empty()) {
         completed.values = Model::Values::choices;
         for (const std::string& choice : described.choices) {
             if (!untypeable(choice) && offerable(choice)) {
                 completed.choices.push_back(choice);
             }
         }
-    } else if (described.range != OptionParser::Option::Description::Range::none) {
-        // A number is wanted: no file name could be one.
+    } else if (!files) {
         completed.values = Model::Values::nothing;
     }
+    return completed;
+}
+
+/// What completion needs of `option`'s value, help and exclusive groups,
+/// the groups of its level numbered from `firstGroup`. A number is wanted
+/// when a range is set: no file name could be one.
+Model::Option optionOf(const OptionParser::Option& option, std::size_t firstGroup) {
+    const OptionParser::Option::Description& described = option.description();
+    Model::Option completed =
+        valuesOf(described, described.range == OptionParser::Option::Description::Range::none);
     completed.help = oneLine(option.help);
     completed.valueName = oneLine(detail::placeholder(option));
     for (const std::size_t group : described.groups) {
         completed.groups.push_back(firstGroup + group);
     }
+    return completed;
+}
+
+/// What completion needs of `operand`'s words, shown as its name.
+Model::Option operandOf(const OptionParser::Operand::Description& operand) {
+    Model::Option completed = valuesOf(operand.words, operand.completeFiles);
+    completed.help = oneLine(operand.help);
+    completed.valueName = oneLine(operand.name);
     return completed;
 }
 
@@ -142,6 +160,15 @@ void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
         addNames(model.levels[level], state.table, names, firstOption, syntax);
         return 0;
     });
+    // A level with commands takes no operands: its positional word is the
+    // command.
+    if (state.commands.empty()) {
+        for (const OptionParser::Operand& operand : state.operands) {
+            model.levels[level].operands.push_back(
+                {model.options.size(), operand.description().repeated});
+            model.options.push_back(operandOf(operand.description()));
+        }
+    }
     for (const detail::Command& command : state.commands) {
         if (untypeable(command.name)) {
             continue;

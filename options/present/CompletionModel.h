@@ -24,8 +24,9 @@ struct CompletionModel {
     /// syntax every option word takes a value, as the next plain word becomes
     /// the value of any option.
     using Value = ValueKind;
-    /// What a value of an option is completed with.
-    enum class Values : unsigned char { files, choices, nothing };
+    /// What a value of an option (or a word of an operand) is completed
+    /// with; `program`: the lines the program prints when asked.
+    enum class Values : unsigned char { files, choices, nothing, program };
     /// How a word names an option.
     enum class Form : unsigned char { longName, negated, shortName };
 
@@ -64,6 +65,13 @@ struct CompletionModel {
         std::size_t level = 0;
         bool offered = false;
     };
+    /// An operand of a level: the positional word it stands for is
+    /// completed as the value of an entry of `options`.
+    struct Operand {
+        std::size_t option = 0;
+        /// It stands for every positional word from its place on.
+        bool repeated = false;
+    };
     struct Level {
         /// Long names and "--no-" forms first, then short names, so that an
         /// exact long name is found before a short name of one character.
@@ -71,11 +79,13 @@ struct CompletionModel {
         std::vector<Command> commands;
         /// The first positional word ends the options.
         bool stopAtFirstArgument = false;
+        /// In order; none when the level has commands.
+        std::vector<Operand> operands;
     };
 
     bool classic = false;
     /// Every option of every level, hidden ones too: their words still take
-    /// values.
+    /// values; and each operand, after the options of its level.
     std::vector<Option> options;
     /// The program's own level first.
     std::vector<Level> levels;

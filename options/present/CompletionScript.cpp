@@ -3,6 +3,7 @@
 #include "options/present/CompletionScript.h"
 
 #include "options/core/ShortForm.h"
+#include "options/core/ToolRequests.h"
 
 #include <cstdint>
 
@@ -53,8 +54,9 @@ const char* const walkText =
 }
 # Reads the words `typed` before the current one: the level of the command
 # they chose, whether "--" ended the options, the option whose value comes
-# next (`pending`) and the options set (`named`). Fails where a word names
-# no command but one must stand: nothing fits after it.
+# next (`pending`), the options set (`named`) and how many positional
+# words the level has had (`positional`). Fails where a word names no
+# command but one must stand: nothing fits after it.
 @F@_walk() {@P@
     local i j k w commanded
     for (( i = 1; i < ${#typed[@]}; ++i )); do
@@ -104,9 +106,10 @@ const char* const walkText =
             done
             (( commanded == -2 )) && return 1
             if (( commanded >= 0 )); then
-                level=$commanded ended=0
-            elif (( ${stops[level]} )); then
-                ended=1
+                level=$commanded ended=0 positional=0
+            else
+                (( ${stops[level]} )) && ended=1
+                (( ++positional ))
             fi
         fi
     done
@@ -126,6 +129,22 @@ const char* const walkText =
         done
     done
     return 1
+}
+# Sets `found` to the option entry of the operand that the next positional
+# word at `level` stands for: each operand stands for one word, a repeated
+# one for every word from its place on; -1 past the last. Fails when the
+# level has no operands.
+@F@_operand() {@P@
+    local j at=$positional
+    found=-2
+    for (( j = 0; j < ${#operandList[@]}; j += 3 )); do
+        [[ ${operandList[j]} == "$level" ]] || continue
+        found=-1
+        (( at-- == 0 )) || [[ ${operandList[j+2]} == 1 ]] || continue
+        found=${operandList[j+1]}
+        break
+    done
+    (( found > -2 ))
 }
 )";
 
@@ -153,12 +172,13 @@ std::string walkFunctions(std::string_view function, std::string_view prologue) 
 std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
     static const char forms[] = {'l', 'n', 's'};
     static const char follows[] = {'-', 'r', 'o'};
-    static const char completes[] = {'f', 'c', '-'};
+    static const char completes[] = {'f', 'c', '-', 'p'};
     ScriptArray names{"names", {}};
     ScriptArray optionInfo{"optionInfo", {}};
     ScriptArray choiceList{"choiceList", {}};
     ScriptArray commandList{"commandList", {}};
     ScriptArray stops{"stops", {}};
+    ScriptArray operandList{"operandList", {}};
     ScriptArray groupList{"groupList", {}};
     for (std::size_t level = 0; level < model.levels.size(); ++level) {
         const CompletionModel::Level& listed = model.levels[level];
@@ -177,6 +197,10 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
                                            std::to_string(command.level), command.help});
         }
         stops.records.push_back({listed.stopAtFirstArgument ? "1" : "0"});
+        for (const CompletionModel::Operand& operand : listed.operands) {
+            operandList.records.push_back({std::to_string(level), std::to_string(operand.option),
+                                           operand.repeated ? "1" : "0"});
+        }
     }
     for (std::size_t number = 0; number < model.options.size(); ++number) {
         const CompletionModel::Option& option = model.options[number];
@@ -189,7 +213,7 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
             groupList.records.push_back({std::to_string(number), std::to_string(group)});
         }
     }
-    return {names, optionInfo, choiceList, commandList, stops, groupList};
+    return {names, optionInfo, choiceList, commandList, stops, groupList, operandList};
 }
 
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style) {
@@ -213,7 +237,8 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 }
 
 std::string withFunction(std::string_view script, std::string_view function) {
-    return replaced(script, "@F@", function);
+    return replaced(replaced(script, "@F@", function), "@R@",
+                    "--" + std::string(completionRequestOption));
 }
 
 std::string singleQuoted(std::string_view text) {

@@ -13,6 +13,7 @@ namespace {
 // offer, a tab and their help. Fish matches them against the word itself.
 const char* const engine = R"(
     set -l words (commandline -opc)
+    set -l program $words[1]
     set -e words[1]
     set -l cur (commandline -ct | string unescape)
     set cur "$cur"
@@ -20,6 +21,7 @@ const char* const engine = R"(
     set -l ended 0
     set -l pending
     set -l found
+    set -l positional 0
     set -l named
     for w in $words
         if set -q pending[1]
@@ -75,10 +77,12 @@ const char* const engine = R"(
             if set -q commanded[1]
                 set level $commanded
                 set ended 0
+                set positional 0
             else if test $commanding = 1
                 return 1
-            else if test $stops[(math $level + 1)] = 1
-                set ended 1
+            else
+                test $stops[(math $level + 1)] = 1; and set ended 1
+                set positional (math $positional + 1)
             end
         end
     end
@@ -104,6 +108,11 @@ const char* const engine = R"(
             end
             return 0
         end
+    else if set option (@F@_operand)
+        if test $option = -1
+            test "$argv[1]" != files
+            return
+        end
     else
         set -l commanding 0
         for j in (seq 1 5 (count $commandList))
@@ -124,6 +133,11 @@ const char* const engine = R"(
         for j in (seq 1 2 (count $choiceList))
             contains -- $choiceList[$j] $option; and printf '%s\n' $prefix$choiceList[(math $j + 1)]
         end
+    else if test $values = p
+        # The program prints the values for the words up to the cursor.
+        for w in (command $program @R@=fish -- $program $words "$cur" 2>/dev/null </dev/null)
+            printf '%s\n' $prefix$w
+        end
     end
     return 0
 end
@@ -132,7 +146,9 @@ end
 // FUNCTION_find prints the index in `names` of the record that the option
 // word $argv[1] names at `level`; nothing when it names no option or
 // several. FUNCTION_barred tells whether an exclusive group rules out an
-// option word. See the bash script.
+// option word. FUNCTION_operand prints the option entry of the operand that
+// the next positional word at `level` stands for, -1 past the last, and
+// fails when the level has no operands. See the bash script.
 const char* const finder = R"(function @F@_find -S
     set -l body (string split -m1 = -- $argv[1])[1]
     if test $classic = 1
@@ -186,6 +202,20 @@ function @F@_barred -S
         end
     end
     return 1
+end
+function @F@_operand -S
+    set -l at $positional
+    set -l past 1
+    for j in (seq 1 3 (count $operandList))
+        contains -- $operandList[$j] $level; or continue
+        if test $at = 0 -o $operandList[(math $j + 2)] = 1
+            echo $operandList[(math $j + 1)]
+            return
+        end
+        set at (math $at - 1)
+        set past 0
+    end
+    test $past = 0; and echo -1
 end
 )";
 

@@ -75,14 +75,16 @@ void readOptionWord(Place& place, std::string_view word) {
 
 /// Reads a word before the last one.
 void readWord(Place& place, std::string_view word) {
+    const bool classic = place.level->syntax == Syntax::classic;
+    const bool optionWord = word.size() > 1 && (word[0] == '-' || (classic && word[0] == '/'));
     if (place.pending != Names::none) {
         place.pending = Names::none;
-        return;
+        // In the classic syntax an option word is never a value.
+        if (!classic || !optionWord) {
+            return;
+        }
     }
-    const bool optionWord =
-        word.size() > 1 &&
-        (word[0] == '-' || (place.level->syntax == Syntax::classic && word[0] == '/'));
-    if (!place.ended && word == "--" && place.level->syntax == Syntax::gnu) {
+    if (!place.ended && word == "--" && !classic) {
         place.ended = true;
     } else if (!place.ended && optionWord) {
         readOptionWord(place, word);
@@ -94,6 +96,8 @@ void readWord(Place& place, std::string_view word) {
             }
         }
         ++place.positional;
+        // The first positional word may end the options (gnu).
+        place.ended = place.ended || (!classic && place.level->stopAtFirstArgument);
     }
 }
 
@@ -138,11 +142,11 @@ Completer completerOf(const Place& place, std::string_view word, std::string& ty
 
 std::optional<int> answerCompletionRequest(const OptionParser& parser, int argc,
                                            const char* const* argv, std::ostream& out) {
-    const std::string word = "--" + std::string(completionRequest) + "=";
+    const std::string word = "--" + std::string(completionRequestOption) + "=";
     if (argc < 3 || argv == nullptr || argv[1] == nullptr || argv[2] == nullptr ||
         std::string_view(argv[1]).substr(0, word.size()) != word ||
         std::string_view(argv[2]) != "--" ||
-        parser.findOption(std::string(completionRequest)) == nullptr) {
+        parser.findOption(std::string(completionRequestOption)) == nullptr) {
         return std::nullopt;
     }
     // The line's words follow "--", the program's own word first.

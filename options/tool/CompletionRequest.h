@@ -3,14 +3,12 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/core/ToolRequests.h"
 
 #include <iosfwd>
 #include <optional>
 
 namespace conkit::detail {
-
-/// The long name of the option that asks a tool for completion candidates.
-inline constexpr std::string_view completionRequest = "completion-request";
 
 /// When `argv` is a completion request and `parser` takes one, prints the
 /// candidates for its last word on `out`, one per line, and returns 0;

@@ -38,12 +38,14 @@ OptionParser OptionParser::tool(const std::string& name, const std::string& vers
     state.toolLevel = true;
     parser.addOption('h', "help", false, std::string(), "print this help and exit");
     parser.addOption('V', "version", false, std::string(), "print the version and exit");
-    parser.addOption('\0', "completion", true, std::string(),
+    const std::string completion(detail::completionOption);
+    const std::string manPage(detail::manPageOption);
+    parser.addOption('\0', completion, true, std::string(),
                      "print the completion script for SHELL");
-    parser.describe("completion").valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
-    parser.addOption('\0', "man-page", false, std::string(), "print the man page");
-    parser.describe("man-page").hidden();
-    const std::string request(detail::completionRequest);
+    parser.describe(completion).valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
+    parser.addOption('\0', manPage, false, std::string(), "print the man page");
+    parser.describe(manPage).hidden();
+    const std::string request(detail::completionRequestOption);
     parser.addOption('\0', request, true, std::string(), "answer a completion script's request");
     parser.describe(request).valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
     return parser;
@@ -67,7 +69,8 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
     const detail::ParserState& state = *held;
     if (parsed && state.tool) {
         const std::string& program = state.program();
-        const std::string shell = isSet(std::string("completion")) ? value("completion") : "";
+        const std::string completion(detail::completionOption);
+        const std::string shell = isSet(completion) ? value(completion) : "";
         if (!shell.empty()) {
             out << (shell == "bash"  ? bashCompletion(program)
                     : shell == "zsh" ? zshCompletion(program)
@@ -75,7 +78,7 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
             out.flush();
             return 0;
         }
-        if (isSet(std::string("man-page"))) {
+        if (isSet(std::string(detail::manPageOption))) {
             out << manPage(program);
             out.flush();
             return 0;

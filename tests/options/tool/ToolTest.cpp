@@ -167,6 +167,8 @@ TEST(ToolTest, CompletionRequests) {
     struct Row {
         Words line; // after "--completion-request=bash --"
         std::string out;
+        bool stop = false; // setStopAtFirstArgument
+        conkit::Syntax syntax = conkit::Syntax::gnu;
     };
     // clang-format off
     const Row rows[] = {
@@ -179,6 +181,8 @@ TEST(ToolTest, CompletionRequests) {
         {{"search", "a"}, ""},                  // PATTERN completes nothing
         {{"search", "--nosuch", "a"}, ""},
         {{"search", "--host=a", "--completion=x", "-m"}, ""}, // nothing is checked
+        {{"search", "p", "-m", "b"}, "beta\n", true}, // FILE: options ended at "p"
+        {{"search", "-m", "-H", "b"}, "beta\n", false, conkit::Syntax::classic}, // no value: "-H"
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -187,6 +191,9 @@ TEST(ToolTest, CompletionRequests) {
         parser.addOption('H', "host", true, "", "");
         parser.describe("host").completeWith(hosts);
         parser.addOperand("FILE", "").completeWith(hosts);
+        parser.addOption('m', "max", true, "", "");
+        parser.setStopAtFirstArgument(row.stop);
+        parser.setSyntax(row.syntax);
         Words words{"--completion-request=bash", "--"};
         words.insert(words.end(), row.line.begin(), row.line.end());
         const Answer got = answer(parser, words);
