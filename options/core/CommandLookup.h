@@ -10,19 +10,24 @@
 
 namespace conkit::detail {
 
-/// The error line of `program` for `word`, which names none of `commands`.
+/// " (did you mean 'NAME'?)" when exactly one of `commands` is close to
+/// `word`, else "".
 template <class Commands>
-std::string unknownCommand(std::string_view program, const Commands& commands,
-                           std::string_view word) {
-    std::string line = std::string(program) + ": unknown command '" + std::string(word) + "'";
+std::string commandSuggestion(const Commands& commands, std::string_view word) {
     CloseMatch close(word);
     for (const Command& candidate : commands) {
         close.consider(candidate.name);
     }
-    if (close.found()) {
-        line += " (did you mean '" + std::string(close.candidate()) + "'?)";
-    }
-    return line;
+    return close.found() ? " (did you mean '" + std::string(close.candidate()) + "'?)"
+                         : std::string();
+}
+
+/// The error line of `program` for `word`, which names none of `commands`.
+template <class Commands>
+std::string unknownCommand(std::string_view program, const Commands& commands,
+                           std::string_view word) {
+    return std::string(program) + ": unknown command '" + std::string(word) + "'" +
+           commandSuggestion(commands, word);
 }
 
 /// The command of `commands` named `word`, or nullptr.

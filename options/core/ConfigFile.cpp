@@ -125,8 +125,9 @@ bool check(ParseRun& run, const ParserState& state, const ConfigFile& file,
         rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
         const Command* command = commandNamed(parser->commands, name);
         if (command == nullptr) {
-            // The command line's line for the word, after FILE:LINE.
-            return file.fail(run, unknownCommand(entry.origin, parser->commands, name));
+            // A table names a command as a key names an option.
+            return file.fail(run, entry.origin + ": unknown option '" + std::string(name) + "'" +
+                                      commandSuggestion(parser->commands, name));
         }
         chosen = chosen && command->chosen;
         parser = &command->parser.state();

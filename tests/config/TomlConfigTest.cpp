@@ -92,7 +92,7 @@ TEST(TomlConfigTest, ParseReadsTheFile) {
     EXPECT_EQ(parser.source("count"), conkit::ValueSource::configFile);
     const std::string bad = written("bad.toml", "\n[nosuch]\ncuont = 10\n");
     EXPECT_FALSE(parser.parse(std::vector<std::string>{"t", "-c", bad}));
-    EXPECT_EQ(parser.lastError(), "t: " + bad + ":3: unknown command 'nosuch'");
+    EXPECT_EQ(parser.lastError(), "t: " + bad + ":3: unknown option 'nosuch'");
     EXPECT_EQ(parser.errorOption(), "-c");
     const std::string wrong = written("wrong.toml", "\ncuont = 10\n");
     EXPECT_FALSE(parser.parse(std::vector<std::string>{"t", "-c", wrong}));
