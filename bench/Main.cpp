@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -212,6 +213,23 @@ void printAllocations(const std::map<std::string, Measured>& results) {
     }
 }
 
+/// What reading a configuration file of 100 keys costs a parse: its time
+/// with the file over the same parse without one, measured in the same run.
+void printConfigCost(const std::map<std::string, Measured>& results) {
+    std::printf("\n%-32s %12s %12s %8s\n", "configuration file, 100 keys", "with, ns",
+                "without, ns", "ratio");
+    for (const auto& [label, group] :
+         {std::pair<const char*, std::string>{"entries in memory", "config_100_memory"},
+          {"TOML file, readTomlConfig", "config_100_toml"}}) {
+        const Measured* with = find(results, group + "/conkit");
+        const Measured* without = find(results, group + "/no_file");
+        if (with != nullptr && without != nullptr) {
+            std::printf("%-32s %12.0f %12.0f %8.0f\n", label, with->cpuTime, without->cpuTime,
+                        with->cpuTime / without->cpuTime);
+        }
+    }
+}
+
 /// Flatness of a family: the slowest per-unit time over the fastest.
 void printScaling(const std::map<std::string, Measured>& results) {
     std::printf("\n%-32s %-36s %8s %8s  %s\n", "scaling", "sizes", "spread", "limit", "met");
@@ -297,6 +315,7 @@ int main(int argc, char** argv) {
 #endif
     printAllocations(collector.results);
     printScaling(collector.results);
+    printConfigCost(collector.results);
     benchmark::Shutdown();
     return 0;
 }

@@ -12,13 +12,27 @@ install(TARGETS conkit_options conkit_slices
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# conkit::config, where it is built, has an export set of its own: the package
+# loads it only where toml++ is there for it (see conkitConfig.cmake.in).
+set(CONKIT_PIECES options slices)
+if(TARGET conkit_config)
+    list(APPEND CONKIT_PIECES config)
+    install(TARGETS conkit_config
+        EXPORT conkitTomlTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(EXPORT conkitTomlTargets NAMESPACE conkit:: DESTINATION ${CONKIT_CMAKE_DIR})
+    export(EXPORT conkitTomlTargets NAMESPACE conkit::
+        FILE ${PROJECT_BINARY_DIR}/conkitTomlTargets.cmake)
+endif()
 
 # Callers include "options/OptionParser.h" and "slices/StrSlice.h", found in
 # include/conkit, so that the generic folder names options/ and slices/ never
 # stand directly in a shared include folder such as /usr/local/include. Only
 # the headers at the top of each folder are public; the folders below them
 # (the options' layers, the slices' kernels) are internal.
-foreach(piece options slices)
+foreach(piece IN LISTS CONKIT_PIECES)
     file(GLOB headers ${PROJECT_SOURCE_DIR}/${piece}/*.h)
     install(FILES ${headers} DESTINATION ${CONKIT_INSTALL_INCLUDEDIR}/${piece})
 endforeach()
@@ -26,6 +40,11 @@ endforeach()
 install(EXPORT conkitTargets NAMESPACE conkit:: DESTINATION ${CONKIT_CMAKE_DIR})
 export(EXPORT conkitTargets NAMESPACE conkit::
     FILE ${PROJECT_BINARY_DIR}/conkitTargets.cmake)
+# A static conkit::config needs toml++'s package wherever it is linked.
+set(CONKIT_CONFIG_NEEDS_TOML OFF)
+if(NOT BUILD_SHARED_LIBS)
+    set(CONKIT_CONFIG_NEEDS_TOML ON)
+endif()
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/conkitConfig.cmake.in
     ${PROJECT_BINARY_DIR}/conkitConfig.cmake
@@ -44,24 +63,31 @@ set(CONKIT_PC_DEFINES "")
 if(BUILD_SHARED_LIBS)
     set(CONKIT_PC_DEFINES " -DCONKIT_SHARED")
 endif()
-# One file per library, and conkit.pc for both. The options library reads
-# numbers with the slices: a static one needs it on the link line, a shared one
-# only when linking statically.
-set(CONKIT_PC_PIECE options)
-set(CONKIT_PC_DESCRIPTION "Command-line option parser for C++17")
-if(BUILD_SHARED_LIBS)
-    set(CONKIT_PC_REQUIRES "Requires.private: conkit-slices")
-else()
-    set(CONKIT_PC_REQUIRES "Requires: conkit-slices")
-endif()
-configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
-    ${PROJECT_BINARY_DIR}/conkit-options.pc @ONLY)
-set(CONKIT_PC_PIECE slices)
-set(CONKIT_PC_DESCRIPTION "Non-owning string slices and tokenizers for C++17")
-set(CONKIT_PC_REQUIRES "")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
-    ${PROJECT_BINARY_DIR}/conkit-slices.pc @ONLY)
+# One file per library, and conkit.pc for the options and the slices; each
+# library's Requires line for a shared and for a static build.
+function(conkit_pc_file piece description sharedRequires staticRequires)
+    set(CONKIT_PC_PIECE ${piece})
+    set(CONKIT_PC_DESCRIPTION "${description}")
+    set(CONKIT_PC_REQUIRES "${staticRequires}")
+    if(BUILD_SHARED_LIBS)
+        set(CONKIT_PC_REQUIRES "${sharedRequires}")
+    endif()
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit-library.pc.in
+        ${PROJECT_BINARY_DIR}/conkit-${piece}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/conkit-${piece}.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
+# The options library reads numbers with the slices: a static one needs it on
+# the link line, a shared one only when linking statically.
+conkit_pc_file(options "Command-line option parser for C++17"
+    "Requires.private: conkit-slices" "Requires: conkit-slices")
+conkit_pc_file(slices "Non-owning string slices and tokenizers for C++17" "" "")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/conkit.pc.in ${PROJECT_BINARY_DIR}/conkit.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/conkit.pc ${PROJECT_BINARY_DIR}/conkit-options.pc
-              ${PROJECT_BINARY_DIR}/conkit-slices.pc
-    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+install(FILES ${PROJECT_BINARY_DIR}/conkit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# conkit-config (not in conkit.pc, which needs nothing but the standard
+# library) names toml++, which a static library needs on the link line.
+if(TARGET conkit_config)
+    conkit_pc_file(config "TOML configuration files for conkit's option parser"
+        "Requires: conkit-options\nRequires.private: tomlplusplus"
+        "Requires: conkit-options tomlplusplus")
+endif()

@@ -9,13 +9,18 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-20}
-targets=${2:-"CommandLine WordList Gnu ResponseFile Slice Tokenizer Number"}
+targets=${2:-"CommandLine WordList Gnu ResponseFile Slice Tokenizer Number Toml"}
 
 cmake --workflow --preset fuzz >/dev/null
 work=build/fuzz/runs
 findings=build/fuzz/findings
 mkdir -p "$findings"
 for name in $targets; do
+    # The TOML target is built only where toml++ is found.
+    if [ ! -x "build/fuzz/fuzz/conkit_fuzz_$name" ] && [ "$name" = Toml ]; then
+        echo "== $name: skipped (toml++ not found, so conkit::config is not built)"
+        continue
+    fi
     corpus="$work/$name"
     rm -rf "$corpus" && mkdir -p "$corpus"
     dict=()

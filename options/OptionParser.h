@@ -69,6 +69,9 @@ enum class ParseErrorKind {
     missingOperand,
     /// A positional word was left that no operand takes.
     extraOperand,
+    /// The configuration file could not be read or names no such option or
+    /// command (see @ref options_config).
+    badConfig,
     /// A response file could not be read, or was nested too deeply (gnu syntax).
     badResponseFile
 };
@@ -82,8 +85,29 @@ enum class ValueSource {
     /// The option's environment variable, the command line not naming it.
     environment,
     /// Neither: the option's default.
-    defaultValue
+    defaultValue,
+    /// The configuration file, neither the command line nor the environment
+    /// giving the option (see @ref options_config).
+    configFile
 };
+
+/// What a configuration file gives one option (see @ref options_config).
+struct ConfigEntry {
+    /// The command names that lead to the option's parser: "" for the top
+    /// parser, "remote add" for a command of a command.
+    std::string command;
+    /// A long name or alias of the option, as the file writes it.
+    std::string name;
+    /// Its values: one, or several for a list.
+    std::vector<std::string> values;
+    /// Where it stands: "FILE:LINE".
+    std::string origin;
+};
+
+/// Reads the configuration file `path` into `out`, in the file's order; on
+/// failure returns false with a one-line reason in `error`.
+using ConfigReader = bool (*)(const std::string& path, std::vector<ConfigEntry>& out,
+                              std::string& error);
 
 namespace detail {
 struct ParserState;
@@ -144,7 +168,7 @@ public:
         CONKIT_OPTIONS_API Option& range(long long min, long long max);
         /// Accepts a number from `min` to `max`.
         CONKIT_OPTIONS_API Option& realRange(double min, double max);
-        /// The parse fails when neither the command line nor the environment gives it.
+        /// The parse fails when no command line, environment or configuration file gives it.
         CONKIT_OPTIONS_API Option& required();
         /// gnu, options without a value: "--no-NAME" undoes it.
         CONKIT_OPTIONS_API Option& negatable();
@@ -323,6 +347,10 @@ public:
     CONKIT_OPTIONS_API void setProgramName(const std::string& name);
     /// Where environment fallbacks are read; std::getenv by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setEnvironment(Environment variables) noexcept;
+    /// Every parse reads a configuration file with `reader`: the value of option
+    /// `optionName` when given, else `defaultPath` ("": none). See @ref options_config.
+    CONKIT_OPTIONS_API void setConfigFile(const std::string& optionName,
+                                          const std::string& defaultPath, ConfigReader reader);
     /// Where error lines go; &std::cout by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setErrorOutput(std::ostream* out) noexcept;
     /// @}

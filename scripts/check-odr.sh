@@ -32,6 +32,10 @@ if ! grep -q '^CMAKE_BUILD_TYPE:STRING=Debug$' "$build/CMakeCache.txt"; then
     echo "check-odr: $build is not a Debug build; optimised code inlines what is compared" >&2
     exit 2
 fi
+# conkit::config is built where toml++ is found.
+if [ -d "$build/config" ]; then
+    libraries+=(config)
+fi
 cmake --build "$build" --target "${libraries[@]/#/conkit_}" >/dev/null
 
 objects=()

@@ -6,7 +6,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 # clang-tidy reads the compile commands of the dev build.
 [ -f build/dev/compile_commands.json ] || cmake --preset dev >/dev/null
-sources=$(git ls-files 'options/*.cpp' 'slices/*.cpp' 'demo/*.cpp')
+sources=$(git ls-files 'options/*.cpp' 'slices/*.cpp' 'config/*.cpp' 'demo/*.cpp')
 
 echo "== clang-tidy"
 # shellcheck disable=SC2086

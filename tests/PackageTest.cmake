@@ -1,11 +1,12 @@
 # cmake -DSOURCE=<conkit sources> -DWORK=<scratch folder> -DCXX=<compiler>
-#       [-DKINDS=static;shared] [-DCROSSCOMPILING=ON] -P PackageTest.cmake
+#       [-DKINDS=static;shared] [-DCROSSCOMPILING=ON] [-DCONFIG=ON] -P PackageTest.cmake
 #
 # For a static and a shared build of conkit: install it into a fresh prefix,
 # check that its headers went to include/conkit alone, then build and run the
 # consumer in tests/consumer through find_package, through pkg-config with a
 # plain compiler command, through add_subdirectory and through FetchContent.
-# Each must print what the consumer prints.
+# Each must print what the consumer prints. With CONFIG (toml++ is there, so
+# conkit::config is built), each also reads the name from a TOML file.
 
 cmake_policy(VERSION 3.16...3.25)
 
@@ -30,6 +31,13 @@ if(NOT KINDS)
 endif()
 cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 set(want "hello Ada, 3 fields\n")
+file(WRITE ${WORK}/greet.toml "name = \"Ada\"\n")
+set(pieces options slices)
+set(components "options and slices")
+if(CONFIG)
+    set(pieces options slices config)
+    set(components "options, slices and config")
+endif()
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -41,10 +49,16 @@ function(run)
 endfunction()
 
 function(expect_greeting program how)
-    run(${program} --name=Ada)
-    if(NOT output STREQUAL want)
-        message(FATAL_ERROR "${how}: printed '${output}', want '${want}'")
+    set(lines --name=Ada)
+    if(CONFIG)
+        list(APPEND lines --config=${WORK}/greet.toml)
     endif()
+    foreach(line IN LISTS lines)
+        run(${program} ${line})
+        if(NOT output STREQUAL want)
+            message(FATAL_ERROR "${how}, ${line}: printed '${output}', want '${want}'")
+        endif()
+    endforeach()
     message(STATUS "${how}: ok")
 endfunction()
 
@@ -80,23 +94,28 @@ function(expect_public_exports prefix piece)
     message(STATUS "shared, libconkit_${piece}.so exports: ok")
 endfunction()
 
-# The headers are installed as include/conkit/options/*.h and
-# include/conkit/slices/*.h: nothing else stands in the prefix's include folder
-# (no include/options that could meet another package's), and no detail
-# folder is installed.
+# The headers are installed as include/conkit/options/*.h,
+# include/conkit/slices/*.h and, with CONFIG, include/conkit/config/*.h:
+# nothing else stands in the prefix's include folder (no include/options that
+# could meet another package's), and no detail folder is installed.
 function(expect_header_layout prefix)
     file(GLOB top RELATIVE ${prefix}/include ${prefix}/include/*)
     if(NOT top STREQUAL "conkit")
         message(FATAL_ERROR "include/ holds '${top}'; want conkit alone")
     endif()
     file(GLOB_RECURSE headers RELATIVE ${prefix}/include/conkit ${prefix}/include/conkit/*)
+    list(JOIN pieces "|" folders)
     foreach(header IN LISTS headers)
-        if(NOT header MATCHES "^(options|slices)/[^/]+\\.h$")
+        if(NOT header MATCHES "^(${folders})/[^/]+\\.h$")
             message(FATAL_ERROR "include/conkit/${header} is installed; want only the public "
-                                "headers of options/ and slices/, not their detail folders")
+                                "headers of ${folders}, not their detail folders")
         endif()
     endforeach()
-    foreach(header options/OptionParser.h slices/StrSlice.h slices/Tokenizers.h)
+    set(wanted options/OptionParser.h slices/StrSlice.h slices/Tokenizers.h)
+    if(CONFIG)
+        list(APPEND wanted config/TomlConfig.h)
+    endif()
+    foreach(header IN LISTS wanted)
         if(NOT header IN_LIST headers)
             message(FATAL_ERROR "include/conkit/${header} is not installed")
         endif()
@@ -130,6 +149,9 @@ foreach(kind IN LISTS KINDS)
         expect_public_exports(${dir}/prefix slices
             "conkit::StrSlice::compare(" "conkit::StrSlice::find(" "conkit::StrSlice::findNoCase("
             "conkit::CharSplitter::next(" "conkit::StrSplitter::next(" "conkit::operator<<(")
+        if(CONFIG)
+            expect_public_exports(${dir}/prefix config "conkit::readTomlConfig(")
+        endif()
     endif()
 
     run(${CMAKE_COMMAND} -S ${consumer} -B ${dir}/find ${common} -DCMAKE_PREFIX_PATH=${dir}/prefix)
@@ -143,7 +165,9 @@ foreach(kind IN LISTS KINDS)
     execute_process(COMMAND ${CMAKE_COMMAND} -S ${dir}/missing -B ${dir}/missing/build
         -DCMAKE_PREFIX_PATH=${dir}/prefix RESULT_VARIABLE status OUTPUT_VARIABLE out
         ERROR_VARIABLE err)
-    if(status EQUAL 0 OR NOT err MATCHES "no component 'gui'; its components are options and slices")
+    # CMake wraps the message's words to its width.
+    string(REPLACE " " "[ \n]+" message "no component 'gui'; its components are ${components}")
+    if(status EQUAL 0 OR NOT err MATCHES "${message}")
         message(FATAL_ERROR "find_package with a missing component: status ${status}\n${err}")
     endif()
     message(STATUS "${kind}, missing component: fails clearly")
@@ -173,6 +197,13 @@ foreach(kind IN LISTS KINDS)
     if(NOT output MATCHES "(^| )-I[^ ]*/include/conkit( |\n|$)" OR output MATCHES "/include( |\n|$)")
         message(FATAL_ERROR "pkg-config --cflags conkit-options gives: ${output}")
     endif()
+    if(CONFIG)
+        # A static conkit-config brings toml++ to the link line.
+        run(pkg-config --static --libs conkit-config)
+        if(NOT output MATCHES "-lconkit_config.*-lconkit_options.*-ltomlplusplus")
+            message(FATAL_ERROR "pkg-config --static conkit-config gives: ${output}")
+        endif()
+    endif()
     run(pkg-config --cflags --libs conkit)
     separate_arguments(flags UNIX_COMMAND "${output}")
     # Every installed header compiles on its own with those flags alone: none
@@ -187,6 +218,10 @@ foreach(kind IN LISTS KINDS)
     message(STATUS "${kind}, each installed header compiles alone with pkg-config's flags: ok")
     run(pkg-config --variable=libdir conkit-options)
     string(STRIP "${output}" libdir)
+    if(CONFIG)
+        run(pkg-config --cflags --libs conkit-config conkit)
+        separate_arguments(flags UNIX_COMMAND "-DCONKIT_CONSUMER_CONFIG ${output}")
+    endif()
     run(${CXX} -std=c++17 ${consumer}/main.cpp ${flags} -Wl,-rpath,${libdir} -o ${dir}/pkgapp)
     expect_greeting(${dir}/pkgapp "${kind}, pkg-config")
 

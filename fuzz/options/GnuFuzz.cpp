@@ -10,11 +10,9 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "options/OptionParser.h"
-#include "slices/StrSlice.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -81,25 +79,6 @@ std::vector<std::string> defineOptions(conkit::OptionParser& parser, FuzzedDataP
     return names;
 }
 
-/// The checks an accepted value must pass.
-bool passes(const conkit::OptionParser::Option& option, const std::string& text) {
-    const conkit::OptionParser::Option::Description& rules = option.description();
-    if (!rules.choices.empty() &&
-        std::find(rules.choices.begin(), rules.choices.end(), text) == rules.choices.end()) {
-        return false;
-    }
-    const conkit::StrSlice slice(text);
-    if (rules.range == conkit::OptionParser::Option::Description::Range::whole) {
-        long long number = 0;
-        return slice.parseNumber(number) && number >= rules.wholeMin && number <= rules.wholeMax;
-    }
-    if (rules.range == conkit::OptionParser::Option::Description::Range::real) {
-        double number = 0;
-        return slice.parseNumber(number) && number >= rules.realMin && number <= rules.realMax;
-    }
-    return true;
-}
-
 /// The queries of `parser` on the options `names` agree with each other.
 void checkQueries(const conkit::OptionParser& parser, const std::vector<std::string>& names,
                   bool accepted) {
@@ -120,7 +99,7 @@ void checkQueries(const conkit::OptionParser& parser, const std::vector<std::str
             for (const std::string& value : values) {
                 const bool implicit = option->description().optionalValue &&
                                       value == option->description().implicitValue;
-                FUZZ_CHECK(implicit || passes(*option, value));
+                FUZZ_CHECK(implicit || conkit_fuzz::passes(*option, value));
             }
         }
     }

@@ -1,8 +1,10 @@
 // OptionParser: the entry points of parsing, and what every parse does
 // whatever its syntax: recording results, checking values, exclusive groups,
-// environment fallbacks, required options and sub-commands.
+// the configuration file, environment fallbacks, required options and
+// sub-commands.
 #include "options/OptionParser.h"
 
+#include "options/core/CommandLookup.h"
 #include "options/core/ParseRun.h"
 #include "options/core/PathName.h"
 #include "options/core/Suggestion.h"
@@ -12,6 +14,7 @@
 #include "slices/StrSlice.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <utility>
 
@@ -25,12 +28,13 @@ bool OptionParser::parse(int argc, const char* const* argv) {
         ++count;
     }
     return detail::parseWords(*this, detail::CommandWords(argv, count),
-                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false);
+                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false, nullptr);
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
     return detail::parseWords(*this, detail::CommandWords(words),
-                              words.empty() ? "" : detail::lastPathComponent(words[0]), false);
+                              words.empty() ? "" : detail::lastPathComponent(words[0]), false,
+                              nullptr);
 }
 
 bool OptionParser::parse(const std::string& line) {
@@ -40,7 +44,7 @@ bool OptionParser::parse(const std::string& line) {
 namespace detail {
 
 bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
-                bool excused) {
+                bool excused, const ConfigScope* config) {
     ParserState& state = parser.state();
     state.refreshIndex();
     state.gatherCheckedAfter();
@@ -50,7 +54,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
         return false;
     }
     state.results.reserve(words.size());
-    ParseRun run(state, excused);
+    ParseRun run(state, excused, config);
     run.setProgram(state.programName.empty() ? program : std::string_view(state.programName));
     CommandWords read = words; // response files replace words as they are read
     const bool accepted = state.syntax == Syntax::gnu
@@ -97,11 +101,11 @@ int switchState(std::string_view text) {
 } // namespace
 
 bool ParseRun::invalidValue(const Option& option, std::string_view text, std::string_view written,
-                            std::string_view variable) {
-    std::string line =
-        program() + ": invalid value '" + std::string(text) + "' for '--" + option.longName + "'";
-    if (!variable.empty()) {
-        line += " from " + std::string(variable);
+                            std::string_view from, std::string_view program) {
+    std::string line = std::string(program) + ": invalid value '" + std::string(text) +
+                       "' for '--" + option.longName + "'";
+    if (!from.empty()) {
+        line += " from " + std::string(from);
     }
     line += option.needArg ? expectedValue(option.description(), text)
                            : " (expected 1, true, yes, on, 0, false, no or off)";
@@ -111,7 +115,7 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
 bool ParseRun::storedChecked(std::uint32_t index, std::string_view text, std::string_view written) {
     Option& given = option(index);
     if (!accepts(given, text)) {
-        return invalidValue(given, text, written, std::string_view());
+        return invalidValue(given, text, written, std::string_view(), program());
     }
     state.results.stored(given, index, text, ValueSource::commandLine);
     return true;
@@ -148,6 +152,13 @@ bool ParseRun::fail(ParseErrorKind kind, std::string_view optionWord, std::strin
 }
 
 bool ParseRun::finishSlowly(const CommandWords& words) {
+    // The parser that has a configuration file shares it with the command it chooses.
+    std::optional<ConfigFile> file;
+    ConfigScope own;
+    if (configScope == nullptr && state.configFile.reader != nullptr) {
+        own.file = &file.emplace(state, configOption, std::string(state.results.text(configWord)));
+        configScope = &own;
+    }
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
@@ -156,6 +167,9 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     // the environment then.
     const bool checked = !excused && !helpOrVersionAsked(state);
     const bool readsEnvironment = checked || !state.toolLevel;
+    if (checked && configScope != nullptr && !applyConfigFile(*this, state, *configScope)) {
+        return false;
+    }
     // One pass in order of definition: an option's variable is read before
     // it is checked for being required.
     const Option* missing = nullptr;
@@ -185,36 +199,6 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     return true;
 }
 
-namespace {
-
-/// The error line of `program` for `word`, which names none of `commands`.
-template <class Commands>
-std::string unknownCommand(std::string_view program, const Commands& commands,
-                           std::string_view word) {
-    std::string line = std::string(program) + ": unknown command '" + std::string(word) + "'";
-    CloseMatch close(word);
-    for (const Command& candidate : commands) {
-        close.consider(candidate.name);
-    }
-    if (close.found()) {
-        line += " (did you mean '" + std::string(close.candidate()) + "'?)";
-    }
-    return line;
-}
-
-/// The command of `commands` named `word`, or nullptr.
-template <class Commands>
-auto commandNamed(Commands& commands, std::string_view word) -> decltype(&commands.front()) {
-    for (auto& candidate : commands) {
-        if (candidate.name == word) {
-            return &candidate;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
 bool ParseRun::runCommand(const CommandWords& words) {
     const std::string_view word = words[commandAt];
     Command* command = commandNamed(state.commands, word);
@@ -231,10 +215,17 @@ bool ParseRun::runCommand(const CommandWords& words) {
     child.responseFiles = state.responseFiles;
     child.errorOutput = state.errorOutput;
     child.environment = state.environment;
+    ConfigScope shared;
+    if (configScope != nullptr) {
+        shared.file = configScope->file;
+        shared.path =
+            configScope->path.empty() ? command->name : configScope->path + " " + command->name;
+    }
     // Help or version asked for before the command excuses what the command
     // requires, as it excuses what this parser requires.
     if (parseWords(command->parser, words.from(commandAt), program() + " " + command->name,
-                   excused || helpOrVersionAsked(state))) {
+                   excused || helpOrVersionAsked(state),
+                   configScope != nullptr ? &shared : nullptr)) {
         return true;
     }
     // The command has printed its error; this parse repeats it.
@@ -281,26 +272,32 @@ bool ParseRun::answerHelpCommand(const CommandWords& words) {
 }
 
 bool ParseRun::readEnvironment(std::uint32_t index, bool checked) {
-    Option& option = state.table[index];
+    const Option& option = state.table[index];
+    const std::string_view text = environmentText(option);
+    return text.empty() || fallback(index, text, option.description().env, ValueSource::environment,
+                                    program(), checked);
+}
+
+std::string_view ParseRun::environmentText(const Option& option) const {
     const std::string& variable = option.description().env;
-    const char* set = state.environment != nullptr ? state.environment(variable.c_str()) : nullptr;
-    if (set == nullptr || *set == '\0') {
-        return true;
-    }
-    const std::string_view text(set);
-    const std::string written = "--" + option.longName;
-    if (option.needArg) {
-        if (!accepts(option, text)) {
-            return !checked || invalidValue(option, text, written, variable);
-        }
-        state.results.stored(option, index, text, ValueSource::environment);
-        return true;
-    }
-    const int on = switchState(text);
+    const char* set = state.environment != nullptr && !variable.empty()
+                          ? state.environment(variable.c_str())
+                          : nullptr;
+    return set != nullptr ? std::string_view(set) : std::string_view();
+}
+
+bool ParseRun::fallback(std::uint32_t index, std::string_view text, std::string_view from,
+                        ValueSource source, std::string_view program, bool checked) {
+    Option& option = state.table[index];
+    const int on = option.needArg ? (accepts(option, text) ? 1 : -1) : switchState(text);
     if (on < 0) {
-        return !checked || invalidValue(option, text, written, variable);
+        return !checked || invalidValue(option, text, "--" + option.longName, from, program);
     }
-    state.results.switched(option, index, on == 1);
+    if (option.needArg) {
+        state.results.stored(option, index, text, source);
+        return true;
+    }
+    state.results.switched(option, index, on == 1, source);
     return true;
 }
 

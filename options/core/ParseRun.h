@@ -20,9 +20,13 @@ class ParseRun {
 public:
     /// Records into `recorded`, whose results were cleared and whose index is
     /// current. With `excused`, a parent parser asked for help or version, so
-    /// nothing is required of this one.
-    ParseRun(ParserState& recorded, bool parentAsked) noexcept
-        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()) {}
+    /// nothing is required of this one. `config`: the configuration file a
+    /// parent parser shares with this one, or nullptr.
+    ParseRun(ParserState& recorded, bool parentAsked, const ConfigScope* config) noexcept
+        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()),
+          configScope(config), configOption(recorded.configFile.reader != nullptr
+                                                ? recorded.index.find(recorded.configFile.option)
+                                                : Names::none) {}
 
     /// @name The table
     /// @{
@@ -70,6 +74,9 @@ public:
         if (!named.description().groups.empty() && !exclusiveAllows(named, written)) {
             return false;
         }
+        if (index == configOption) {
+            keepConfigWord(written);
+        }
         state.results.named(named, index);
         return true;
     }
@@ -93,6 +100,9 @@ public:
             rules.range != Option::Description::Range::none) {
             return named(index, written) && storedChecked(index, text, written);
         }
+        if (index == configOption) {
+            keepConfigWord(written);
+        }
         state.results.namedWithValue(given, index, text);
         return true;
     }
@@ -113,12 +123,24 @@ public:
     /// its place; `words` then views the words so read (ResponseFiles.cpp).
     bool readResponseFile(CommandWords& words, std::size_t at);
     /// Completes a parse whose rules accepted `words`: runs the chosen
-    /// command, reads the environment and checks what is required.
+    /// command, reads the configuration file and the environment and checks
+    /// what is required.
     bool finish(const CommandWords& words) {
         return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty() &&
-                state.operands.empty()) ||
+                state.operands.empty() && configScope == nullptr &&
+                state.configFile.reader == nullptr) ||
                finishSlowly(words);
     }
+    /// The text of the environment variable of `option`; "" when it has
+    /// none, or it is not set.
+    [[nodiscard]] std::string_view environmentText(const Option& option) const;
+    /// Gives option `index`, which the command line did not name, `text` from
+    /// `from` (a variable, or a FILE:LINE of the configuration file): a value
+    /// once it passes the option's choices and range, else on or off as the
+    /// text says. A text refused fails the parse, with `program` beginning
+    /// the line, when `checked`; else it is passed over.
+    bool fallback(std::uint32_t index, std::string_view text, std::string_view from,
+                  ValueSource source, std::string_view program, bool checked);
     /// @}
 
 private:
@@ -134,10 +156,16 @@ private:
                acceptsValue(rules, text);
     }
     bool exclusiveAllows(const Option& option, std::string_view written);
+    /// Keeps `written`, the word that named the configuration file's option,
+    /// which an error about the file names. Out of line, as `storedChecked`.
+    CONKIT_NOINLINE void keepConfigWord(std::string_view written) {
+        configWord = state.results.kept(written);
+    }
     /// The error for `text` given to `option`, from the command line (by the
-    /// option word `written`) or from the environment variable `variable`.
+    /// option word `written`) or from `from` (see `fallback`); `program`
+    /// begins the line.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
-                      std::string_view variable);
+                      std::string_view from, std::string_view program);
     /// What a value must be, in brackets, when `text` breaks `rules`: its
     /// choices (with a suggestion when one is close) or its range.
     static std::string expectedValue(const Rules& rules, std::string_view text);
@@ -161,6 +189,12 @@ private:
     bool hasCommands;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
+    /// The configuration file this parser takes entries from, or nullptr;
+    /// the option that names the file, and the word that named it, kept
+    /// with the parse's texts.
+    const ConfigScope* configScope;
+    std::uint32_t configOption;
+    Span configWord;
 };
 
 /// Parses `words` with the classic rules.
@@ -173,8 +207,8 @@ bool parseClassic(const CommandWords& words, ParseRun& run);
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
 /// Parses `words` into `parser`, whose program is `program`; with `excused`,
-/// nothing is required of it.
+/// nothing is required of it; `config` as for ParseRun.
 bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
-                bool excused);
+                bool excused, const ConfigScope* config);
 
 } // namespace conkit::detail

@@ -59,10 +59,10 @@ void Results::negated(Option& option, std::uint32_t index) {
     got.from = ValueSource::commandLine;
 }
 
-void Results::switched(Option& option, std::uint32_t index, bool on) {
+void Results::switched(Option& option, std::uint32_t index, bool on, ValueSource from) {
     Record& got = fresh(index);
     option.found = on;
-    got.from = ValueSource::environment;
+    got.from = from;
 }
 
 void Results::setValue(Option& option, std::string_view text) {

@@ -108,12 +108,15 @@ public:
     }
     /// "--no-NAME" undid every earlier naming of option `index`.
     void negated(Option& option, std::uint32_t index);
-    /// The environment switched option `index`, which takes no value, on or off.
-    void switched(Option& option, std::uint32_t index, bool on);
+    /// `from` (the environment or the configuration file) switched option
+    /// `index`, which takes no value, on or off.
+    void switched(Option& option, std::uint32_t index, bool on, ValueSource from);
     /// Sets `option`'s public fields as a stored value does.
     static void setValue(Option& option, std::string_view text);
     /// Keeps a positional word.
     void positionalWord(std::string_view word) { positional.push_back(keep(word)); }
+    /// Keeps `text` until the next parse, as values and positional words are.
+    Span kept(std::string_view text) { return keep(text); }
     /// Records the words each operand took.
     void operandsTook(std::vector<OperandWords> words) { shared = std::move(words); }
     /// Makes room for the texts of `words` words, so that parsing again

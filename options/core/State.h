@@ -3,6 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/core/ConfigFile.h"
 #include "options/core/Names.h"
 #include "options/core/ResponseFiles.h"
 #include "options/core/Results.h"
@@ -62,6 +63,7 @@ struct ParserState {
     bool toolLevel = false;
     std::ostream* errorOutput = nullptr;
     OptionParser::Environment environment = nullptr;
+    ConfigSetting configFile;
     /// @}
 
     /// @name The table

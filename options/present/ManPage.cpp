@@ -349,6 +349,21 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         page.text("when the command line does not name that option.");
         page.endLine();
     }
+
+    const detail::ConfigSetting& config = state.configFile;
+    if (config.reader != nullptr && !config.defaultPath.empty()) {
+        page.raw(".SH FILES\n.TP\n");
+        appendEntry(page, {{EntryPiece::Kind::placeholder, config.defaultPath}});
+        const std::uint32_t index = names.find(config.option);
+        if (index == detail::Names::none || state.table[index].description().hidden) {
+            page.text("The configuration file.");
+        } else {
+            page.text("The configuration file, read when ");
+            appendEntry(page, {{EntryPiece::Kind::name, "--" + state.table[index].longName}});
+            page.text("names no other.");
+        }
+        page.endLine();
+    }
     return page.page();
 }
 

@@ -2,6 +2,9 @@
 // or embedded headers and libraries.
 #include <options/OptionParser.h>
 #include <slices/StrSlice.h>
+#if defined(CONKIT_CONSUMER_CONFIG)
+#include <config/TomlConfig.h>
+#endif
 
 #include <iostream>
 #include <string>
@@ -9,6 +12,10 @@
 int main(int argc, char** argv) {
     conkit::OptionParser parser("%prog [options]", "consumer 1.0");
     parser.addOption('n', "name", true, "", "who to greet");
+#if defined(CONKIT_CONSUMER_CONFIG)
+    parser.addOption('c', "config", true, "", "a TOML file that may give the name");
+    parser.setConfigFile("config", "", conkit::readTomlConfig);
+#endif
     if (!parser.parse(argc, argv)) {
         return 1;
     }

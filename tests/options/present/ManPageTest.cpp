@@ -24,6 +24,10 @@ const std::string hostile = ".TH x\n'br\n.\\\" c\n\\fBbold \\\\ \"q\" \\*(x \\n(
                             "\xf0\x9f\x98\x80 \xff\x80 \xc0\xaf \xed\xa0\x80 e\xcc\x81 " +
                             std::string(200, 'w') + ' ' + std::string(40, '-') + " \xe4\xb8";
 
+bool noReader(const std::string&, std::vector<conkit::ConfigEntry>&, std::string&) {
+    return true;
+}
+
 /// A parser whose every text, name and title is `hostile`.
 OptionParser hostileTool() {
     OptionParser parser(hostile + " %prog " + hostile, hostile);
@@ -41,6 +45,7 @@ OptionParser hostileTool() {
     parser.describe("\\fI").negatable().section("\"");
     parser.addCommand(hostile, hostile);
     parser.addCommand(".sh", "");
+    parser.setConfigFile(hostile, hostile, noReader);
     return parser;
 }
 
@@ -53,6 +58,7 @@ TEST(ManPageTest, Page) {
     parser.addOption('q', "quiet", false, "", "say less");
     parser.describe("quiet").negatable().section("Output");
     parser.addCommand("sort", "put them in order");
+    parser.setConfigFile("", "~/.tool.toml", noReader);
     EXPECT_EQ(parser.manPage("tool"), R"(.TH "tool" "1" "" "tool 1.0"
 .ad l
 .ds AD l
@@ -79,6 +85,10 @@ put them in order
 \fBTOOL_COLOR\fR
 Stands for \fB\-\-color\fR
 when the command line does not name that option.
+.SH FILES
+.TP
+\fI~/.tool.toml\fR
+The configuration file.
 )");
 }
 
