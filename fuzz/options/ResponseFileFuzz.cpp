@@ -14,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -145,6 +146,19 @@ Words recorded(const conkit::OptionParser& parser) {
     return found;
 }
 
+/// A folder for the files of the process's inputs, removed as it ends.
+struct Folder {
+    Folder() { std::filesystem::create_directories(path); }
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("conkit_fuzz_response_" + std::to_string(getpid()));
+};
+
 /// Writes the files of the input into the working folder and checks the
 /// parse of its words.
 void check(const std::uint8_t* data, std::size_t size) {
@@ -190,11 +204,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The files lie in a folder of their own, the working folder while an
     // input runs: libFuzzer's paths are relative to the first one.
     static const std::filesystem::path home = std::filesystem::current_path();
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("conkit_fuzz_response_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
+    static const Folder folder;
+    std::filesystem::current_path(folder.path);
     check(data, size);
     std::filesystem::current_path(home);
     return 0;
