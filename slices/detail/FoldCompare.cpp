@@ -302,16 +302,28 @@ __attribute__((target("avx512bw,bmi,bmi2"))) inline int order64(const char* a, c
 }
 
 /// The slice comparison with `blocks` from 16 bytes in common, the plain loop
-/// below that. Out of line: the one-step kernels below leave it what they do
-/// not take, and its code would crowd their registers.
+/// below that.
 template <FoldKernel blocks>
-__attribute__((noinline)) int compareSlicesWith(const StrSlice& slice, const char* sought,
-                                                std::uint32_t count) noexcept {
+int compareSlicesWith(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
     return compareSlices(slice.data(), readableSize(slice), sought, count,
                          [](const char* a, const char* b, std::size_t common) noexcept {
                              return common < 16 ? compareFoldedScalar(a, b, common)
                                                 : blocks(a, b, common);
                          });
+}
+
+// The slice comparisons that the one-step kernels below leave to the block
+// loops. Out of line, so that their code does not crowd the one step's
+// registers; flattened, so that the loops of their level are inlined.
+
+__attribute__((target("avx2"), flatten, noinline)) int
+compareOtherSlicesAvx2(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    return compareSlicesWith<compareFoldedAvx2>(slice, sought, count);
+}
+
+__attribute__((target("avx512bw"), flatten, noinline)) int
+compareOtherSlicesAvx512(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
+    return compareSlicesWith<compareFoldedAvx512>(slice, sought, count);
 }
 
 /// The slice comparison by `shortOrder` (-1, 0 or 1 for `least` to 64 bytes in
@@ -332,15 +344,14 @@ int compareSlicesInOneStep(const StrSlice& slice, const char* sought,
 /// The slice comparison with AVX2: 33 to 64 bytes in common in one step.
 __attribute__((target("avx2"), flatten)) int
 compareSlicesAvx2(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-    return compareSlicesInOneStep<compare33To64Avx2, 33, compareSlicesWith<compareFoldedAvx2>>(
-        slice, sought, count);
+    return compareSlicesInOneStep<compare33To64Avx2, 33, compareOtherSlicesAvx2>(slice, sought,
+                                                                                 count);
 }
 
 /// The slice comparison with AVX-512BW: 1 to 64 bytes in common in one step.
 __attribute__((target("avx512bw,bmi,bmi2"), flatten)) int
 compareSlicesAvx512(const StrSlice& slice, const char* sought, std::uint32_t count) noexcept {
-    return compareSlicesInOneStep<order64, 1, compareSlicesWith<compareFoldedAvx512>>(slice, sought,
-                                                                                      count);
+    return compareSlicesInOneStep<order64, 1, compareOtherSlicesAvx512>(slice, sought, count);
 }
 
 } // namespace
