@@ -26,7 +26,6 @@ namespace conkit_bench {
 /// slices/SliceBench.cpp.
 bool useBaselineKernels(int level);
 } // namespace conkit_bench
-
 #endif
 
 namespace {
