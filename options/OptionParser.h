@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -15,6 +16,7 @@ namespace conkit {
 
 /// @name Text helpers
 /// @{
+
 /// True when `text` begins with `prefix`, byte for byte.
 [[nodiscard]] CONKIT_OPTIONS_API bool startsWith(const std::string& text,
                                                  const std::string& prefix);
@@ -62,7 +64,11 @@ enum class ParseErrorKind {
     /// The word where a command belongs names no command.
     unknownCommand,
     /// A command is required and none was given.
-    missingCommand
+    missingCommand,
+    /// A required operand got no word.
+    missingOperand,
+    /// A positional word was left that no operand takes.
+    extraOperand
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -92,6 +98,8 @@ class OptionParser {
 public:
     /// The type of counts and indexes of positional arguments.
     using size_type = std::size_t;
+    /// Gives the completion candidates for the typed prefix of a value.
+    using Completer = std::vector<std::string> (*)(const std::string& typed);
 
     /// One option of the table. Its seven fields are public; the parse writes
     /// `found` and `value` (see @ref options_queries_records).
@@ -123,6 +131,7 @@ public:
         /// @name Describing the option further
         /// Each returns the option, so that calls chain (see @ref options_table_describe).
         /// @{
+
         /// The value's placeholder in help, man page and completion.
         CONKIT_OPTIONS_API Option& valueName(const std::string& text);
         /// gnu: the value is taken only when attached; named alone, the option gets `implicit`.
@@ -141,10 +150,13 @@ public:
         CONKIT_OPTIONS_API Option& env(const std::string& variable);
         /// The help heading it is listed under.
         CONKIT_OPTIONS_API Option& section(const std::string& title);
-        /// Left out of help, man page and completion; still parsed.
+        /// Left out of help, man page, completion and error lines; still parsed,
+        /// by its whole names only.
         CONKIT_OPTIONS_API Option& hidden();
         /// Another long name for the option.
         CONKIT_OPTIONS_API Option& alias(const std::string& name);
+        /// The completion scripts ask the program for its values (see @ref options_tool_request).
+        CONKIT_OPTIONS_API Option& completeWith(Completer complete);
         /// @}
 
         /// What the setters above recorded.
@@ -167,6 +179,46 @@ public:
             std::string section;              ///< See section().
             std::vector<std::string> aliases; ///< See alias().
             std::vector<std::size_t> groups;  ///< The exclusive groups it belongs to.
+            Completer completer = nullptr;    ///< See completeWith().
+        };
+        /// What the setters recorded.
+        [[nodiscard]] const Description& description() const noexcept { return described; }
+
+    private:
+        friend class OptionParser;
+        Description described;
+    };
+
+    /// A positional word the tool declares, in order (see @ref options_operands).
+    struct Operand {
+        /// @name Describing the operand
+        /// Each returns the operand, so that calls chain.
+        /// @{
+
+        /// May be left out (the default: required).
+        CONKIT_OPTIONS_API Operand& optional();
+        /// Takes every word left over: one or more, or with optional() zero or more.
+        CONKIT_OPTIONS_API Operand& repeated();
+        /// The words accepted, compared exactly.
+        CONKIT_OPTIONS_API Operand& choices(const std::vector<std::string>& allowed);
+        /// Accepts a whole number from `min` to `max`.
+        CONKIT_OPTIONS_API Operand& range(long long min, long long max);
+        /// Accepts a number from `min` to `max`.
+        CONKIT_OPTIONS_API Operand& realRange(double min, double max);
+        /// Whether completion offers file names here (the default) when there are no choices.
+        CONKIT_OPTIONS_API Operand& completeFiles(bool files);
+        /// The completion scripts ask the program for its words (see @ref options_tool_request).
+        CONKIT_OPTIONS_API Operand& completeWith(Completer complete);
+        /// @}
+
+        /// What the setters recorded.
+        struct Description {
+            std::string name;          ///< As shown: "PATTERN", "FILE".
+            std::string help;          ///< The help text.
+            bool optional = false;     ///< See optional().
+            bool repeated = false;     ///< See repeated().
+            bool completeFiles = true; ///< See completeFiles().
+            Option::Description words; ///< Its choices and range, as an option's.
         };
         /// What the setters recorded.
         [[nodiscard]] const Description& description() const noexcept { return described; }
@@ -195,9 +247,14 @@ public:
     CONKIT_OPTIONS_API OptionParser& operator=(OptionParser&& other) noexcept;
     /// Frees the parser; pointers from findOption end with it.
     CONKIT_OPTIONS_API ~OptionParser();
+    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, -h/--help,
+    /// -V/--version and the hidden --completion=SHELL and --man-page (see @ref options_tool).
+    [[nodiscard]] CONKIT_OPTIONS_API static OptionParser
+    tool(const std::string& name, const std::string& version, const std::string& description);
 
     /// @name Defining options (see @ref options_table)
     /// @{
+
     /// Replaces the usage text.
     CONKIT_OPTIONS_API void setUsage(const std::string& text);
     /// Replaces the version text.
@@ -221,6 +278,8 @@ public:
     CONKIT_OPTIONS_API OptionParser& exclusive(const std::vector<std::string>& names);
     /// Adds a sub-command (or replaces its help) and returns its parser.
     CONKIT_OPTIONS_API OptionParser& addCommand(const std::string& name, const std::string& help);
+    /// Declares the next operand, or replaces the help of the one named `name`.
+    CONKIT_OPTIONS_API Operand& addOperand(const std::string& name, const std::string& help);
     /// When true, a parse without a command fails.
     CONKIT_OPTIONS_API void setCommandRequired(bool required) noexcept;
     /// The option with long name or alias `name`, or for one character its short name; else
@@ -236,6 +295,7 @@ public:
 
     /// @name Parsing (see @ref options_syntax)
     /// @{
+
     /// The rules to follow; Syntax::classic by default.
     CONKIT_OPTIONS_API void setSyntax(Syntax rules) noexcept;
     /// The rules followed.
@@ -248,6 +308,14 @@ public:
     CONKIT_OPTIONS_API bool parse(const std::vector<std::string>& words);
     /// Parses one command line, split as splitCommandLine splits it.
     CONKIT_OPTIONS_API bool parse(const std::string& line);
+    /// Parses, then answers completion, man page, errors, help and version on `out`: their
+    /// exit status, or none when the tool is to do its work (see @ref options_tool_answers).
+    CONKIT_OPTIONS_API std::optional<int> parseAndAnswer(int argc, const char* const* argv,
+                                                         std::ostream& out);
+    /// parseAndAnswer answering on standard output.
+    CONKIT_OPTIONS_API std::optional<int> parseAndAnswer(int argc, const char* const* argv);
+    /// The program's name in help, errors and scripts; "" (the default): word 0's base name.
+    CONKIT_OPTIONS_API void setProgramName(const std::string& name);
     /// Where environment fallbacks are read; std::getenv by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setEnvironment(Environment variables) noexcept;
     /// Where error lines go; &std::cout by default, nullptr for nowhere.
@@ -256,6 +324,7 @@ public:
 
     /// @name Help and version (see @ref options_help)
     /// @{
+
     /// The help text of the syntax in use.
     [[nodiscard]] CONKIT_OPTIONS_API std::string helpText() const;
     /// The usage text with "%prog" replaced by the program name.
@@ -274,6 +343,7 @@ public:
 
     /// @name Queries on the latest parse (see @ref options_queries)
     /// @{
+
     /// True when the option with this short name is set.
     [[nodiscard]] CONKIT_OPTIONS_API bool isSet(char shortName) const;
     /// True when the option `name` is set.
@@ -302,6 +372,11 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string command() const;
     /// That command's parser, or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API const OptionParser* commandParser() const;
+    /// The word operand `name` took (the first, when repeated), or "".
+    [[nodiscard]] CONKIT_OPTIONS_API std::string operand(const std::string& name) const;
+    /// Every word operand `name` took, in order.
+    [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
+    operands(const std::string& name) const;
     /// The number of positional arguments.
     [[nodiscard]] CONKIT_OPTIONS_API size_type argCount() const noexcept;
     /// Positional argument `index`, or "" beyond argCount().
@@ -318,6 +393,7 @@ public:
 
     /// @name Presenting the tool (see @ref options_help and @ref options_completion)
     /// @{
+
     /// The paragraph after the usage line of the gnu help.
     CONKIT_OPTIONS_API void setDescription(const std::string& text);
     /// The last paragraph of the gnu help.
@@ -337,6 +413,7 @@ public:
 
     /// @name Checking the table (see @ref options_checks)
     /// @{
+
     /// One line per mistake in the definitions; empty when there is none.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> checkTable() const;
     /// The long names and commands a user can type, one per line, sorted.

@@ -10,10 +10,10 @@ set -euo pipefail
 # shells the completion scripts are tried in, bash with the completion
 # package's loader. groff-base: groff with the man macros and the output
 # devices that `groff -man -ww -z` checks a man page with. doxygen: the
-# reference pages.
+# reference pages. libcli11-dev: the search example's CLI11 twin.
 packages=(cmake ninja-build make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev
           pkg-config clang-format clang-tidy cppcheck valgrind
-          zsh fish bash-completion groff-base doxygen)
+          zsh fish bash-completion groff-base doxygen libcli11-dev)
 if [ "${1:-}" = "--only" ]; then
     shift
     packages=()

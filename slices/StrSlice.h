@@ -57,6 +57,7 @@ public:
 
     /// @name Construction and re-pointing
     /// @{
+
     /// The null slice.
     constexpr StrSlice() noexcept = default;
     /// Views the NUL-terminated `text` (without its NUL); a null `text` gives
@@ -87,6 +88,7 @@ public:
 
     /// @name Access
     /// @{
+
     /// The first character; null for the null slice.
     [[nodiscard]] constexpr const char* data() const noexcept { return chars; }
     /// Same as `data()`.
@@ -137,6 +139,7 @@ public:
     /// only, orders differing bytes as signed values (0x80 to 0xFF before
     /// ASCII), then by length, and returns -1, 0 or 1.
     /// @{
+
     /// Compares with `count` characters from `sought`. A null `sought` is read
     /// as no characters: a non-empty slice orders after it, and an empty slice
     /// orders by the counts alone.
@@ -220,6 +223,7 @@ public:
     /// its start (or trailing count) and the sought count against `size()`
     /// first; only then does a null `sought` count as the empty text.
     /// @{
+
     /// Returns the first position at or after `start` holding `c`; -1 when
     /// there is none or `start` is not below `size()`.
     [[nodiscard]] std::int32_t find(char c, std::uint32_t start = 0) const noexcept;
@@ -273,6 +277,7 @@ public:
 
     /// @name Cuts and tests
     /// @{
+
     /// Returns the slice of up to `count` characters from `start` (fewer when
     /// the slice ends first); the null slice when `start` is not below `size()`.
     [[nodiscard]] StrSlice substr(std::uint32_t start, std::uint32_t count = npos) const noexcept;
@@ -367,6 +372,7 @@ public:
 
     /// @name Splitting
     /// @{
+
     /// Splits at the first `delimiter`. Returns 0 for an empty slice and writes
     /// nothing; 1 when there is no delimiter, with `head` the whole slice and
     /// `tail` the null slice; 2 otherwise, with `head` the characters before

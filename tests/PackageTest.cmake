@@ -150,6 +150,15 @@ foreach(kind IN LISTS KINDS)
 
     file(GLOB pcdir ${dir}/prefix/lib*/pkgconfig)
     set(ENV{PKG_CONFIG_PATH} ${pcdir})
+    # pkg-config needs no URL field: one that is there names a real page,
+    # never a placeholder host.
+    file(GLOB pcfiles ${pcdir}/*.pc)
+    foreach(pc IN LISTS pcfiles)
+        file(STRINGS ${pc} url REGEX "^URL:")
+        if(url MATCHES "example\\.|\\.(invalid|test|example)(/|$)")
+            message(FATAL_ERROR "${pc} carries a placeholder URL: ${url}")
+        endif()
+    endforeach()
     # One file per library; conkit.pc names both.
     run(pkg-config --libs conkit-slices)
     if(NOT output MATCHES "-lconkit_slices" OR output MATCHES "-lconkit_options")

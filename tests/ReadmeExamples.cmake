@@ -3,7 +3,10 @@
 # made of "$ program args" lines, each followed by its output, runs those
 # command lines ("./demo" is the demo, any other name the preceding example,
 # built under that name); a text block without them is the output of the
-# preceding example run without arguments.
+# preceding example run without arguments. A ```cpp block whose fence names
+# a file, as in "```cpp examples/search/main.cpp", shows that example program's
+# source whole: it must equal the file, and the text blocks after it run
+# that program in the folder of its sample files.
 
 set(readme "${PROJECT_SOURCE_DIR}/README.md")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${readme}")
@@ -28,7 +31,14 @@ while(TRUE)
     math(EXPR afterClose "${close} + 3")
     string(SUBSTRING "${rest}" ${afterClose} -1 rest)
 
-    if(info STREQUAL "cpp")
+    if(info MATCHES "^cpp (examples/([A-Za-z0-9_]+)/main\\.cpp)$")
+        math(EXPR example "${example} + 1")
+        set(exampleTarget ${CMAKE_MATCH_2})
+        set(shown "${CMAKE_CURRENT_BINARY_DIR}/readme/example_${example}.cpp")
+        file(WRITE "${shown}" "${body}")
+        add_test(NAME ReadmeTest.Source${example} COMMAND ${CMAKE_COMMAND} -E compare_files
+                 --ignore-eol "${shown}" "${PROJECT_SOURCE_DIR}/${CMAKE_MATCH_1}")
+    elseif(info STREQUAL "cpp")
         math(EXPR example "${example} + 1")
         set(exampleTarget conkit_readme_example_${example})
         set(source "${CMAKE_CURRENT_BINARY_DIR}/readme/example_${example}.cpp")
@@ -45,14 +55,18 @@ while(TRUE)
         set(expected "${CMAKE_CURRENT_BINARY_DIR}/readme/output_${block}.txt")
         file(WRITE "${expected}" "${body}")
         set(program "")
-        if(exampleTarget)
+        set(folder "")
+        if(exampleTarget MATCHES "^conkit_readme_")
             set(program "$<TARGET_FILE:${exampleTarget}>")
             # "$ name ..." names the example's executable, as its usage line shows.
             if(body MATCHES "^\\$ ([A-Za-z0-9_]+) ")
                 set_target_properties(${exampleTarget} PROPERTIES OUTPUT_NAME ${CMAKE_MATCH_1})
             endif()
+        elseif(exampleTarget)
+            set(program "$<TARGET_FILE:${exampleTarget}>")
+            set(folder "-DWORKDIR=$<TARGET_FILE_DIR:${exampleTarget}>")
         endif()
         conkit_add_script_test(ReadmeTest.Output${block} CompareOutput.cmake
-            -DEXPECTED=${expected} -DPROGRAM=${program} -DDEMO=$<TARGET_FILE:demo>)
+            -DEXPECTED=${expected} -DPROGRAM=${program} -DDEMO=$<TARGET_FILE:demo> ${folder})
     endif()
 endwhile()

@@ -1,13 +1,13 @@
 // convert: converts temperatures and lengths. Shows sub-commands (one of
 // them with commands of its own), a required command and an option read from
 // the environment when the command line does not give it.
-#include "common/ToolRequests.h"
-
 #include "options/OptionParser.h"
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,8 +44,7 @@ void addConversion(conkit::OptionParser& parser, const char* name, const char* h
         names.emplace_back(unit.name);
     }
     conkit::OptionParser& command = parser.addCommand(name, help);
-    command.setUsage(std::string("Usage: convert ") + name + " [OPTION]... VALUE...");
-    command.addHelpOption();
+    command.addOperand("VALUE", "a number to convert").repeated();
     command.addOption('f', "from", true, from, "the unit of the values");
     command.describe("from").choices(names).valueName("UNIT");
     command.addOption('t', "to", true, to, "the unit to convert them to");
@@ -58,8 +57,7 @@ template <std::size_t N>
 bool convertValues(const conkit::OptionParser& command, const Unit (&units)[N], int precision) {
     const Unit& from = unitNamed(units, command.value("from"));
     const Unit& to = unitNamed(units, command.value("to"));
-    for (std::size_t i = 0; i < command.argCount(); ++i) {
-        const std::string text = command.arg(i);
+    for (const std::string& text : command.operands("VALUE")) {
         double value = 0;
         char rest = 0;
         if (std::sscanf(text.c_str(), "%lf%c", &value, &rest) != 1) {
@@ -81,14 +79,9 @@ template <std::size_t N> void listUnits(const Unit (&units)[N]) {
 } // namespace
 
 int main(int argc, char** argv) {
-    conkit::OptionParser parser("", "convert 1.0");
-    parser.setSyntax(conkit::Syntax::gnu);
-    parser.setDescription("Convert temperatures and lengths.");
-    parser.addHelpOption();
-    parser.addOption('V', "version", false, "", "print the version");
+    auto parser = conkit::OptionParser::tool("convert", "1.0", "Convert temperatures and lengths.");
     parser.addOption('p', "precision", true, "2", "print N digits after the decimal point");
     parser.describe("precision").range(0, 6).valueName("N").env("CONVERT_PRECISION");
-    example::addPresentationOptions(parser);
     addConversion(parser, "temp", "convert temperatures", temperatures, "c", "f");
     addConversion(parser, "length", "convert lengths", lengths, "km", "mi");
     conkit::OptionParser& units = parser.addCommand("units", "list the units of a kind");
@@ -97,8 +90,8 @@ int main(int argc, char** argv) {
     units.setCommandRequired(true);
     parser.setCommandRequired(true);
 
-    if (const int status = example::parseAndAnswer(parser, argc, argv, "convert"); status >= 0) {
-        return status;
+    if (const std::optional<int> status = parser.parseAndAnswer(argc, argv)) {
+        return *status;
     }
     int precision = 2;
     parser.getValue("precision", precision);

@@ -1,8 +1,6 @@
 // wordfreq: counts the words of text files and prints the most frequent.
 // Reads its input with StrSlice and the tokenizers: lines, comma-separated
 // fields and words are cut from the file's text without copying it.
-#include "common/ToolRequests.h"
-
 #include "options/OptionParser.h"
 #include "slices/StrSlice.h"
 
@@ -10,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -78,12 +77,11 @@ void countWords(conkit::StrSlice text, const Settings& settings,
 } // namespace
 
 int main(int argc, char** argv) {
-    conkit::OptionParser parser("Usage: %prog [OPTION]... [FILE]...", "wordfreq 1.0");
-    parser.setSyntax(conkit::Syntax::gnu);
-    parser.setDescription("Count the words of each FILE (standard input when there is none) and "
-                          "print the most frequent ones, most frequent first.");
-    parser.addHelpOption();
-    parser.addOption('V', "version", false, "", "print the version");
+    auto parser = conkit::OptionParser::tool(
+        "wordfreq", "1.0",
+        "Count the words of each FILE (standard input when there is none) and print the most "
+        "frequent ones, most frequent first.");
+    parser.addOperand("FILE", "").optional().repeated();
     parser.addOption('t', "top", true, "10", "print the N most frequent words");
     parser.describe("top").range(1, 1000).valueName("N");
     parser.addOption('l', "min-length", true, "1", "count only words of N characters or more");
@@ -93,10 +91,9 @@ int main(int argc, char** argv) {
     parser.describe("field").range(1, 100).valueName("N");
     parser.addOption('\0', "format", true, "text", "print the counts as text or as CSV");
     parser.describe("format").choices({"text", "csv"}).valueName("FORMAT");
-    example::addPresentationOptions(parser);
 
-    if (const int status = example::parseAndAnswer(parser, argc, argv, "wordfreq"); status >= 0) {
-        return status;
+    if (const std::optional<int> status = parser.parseAndAnswer(argc, argv)) {
+        return *status;
     }
 
     Settings settings;
@@ -109,13 +106,14 @@ int main(int argc, char** argv) {
         text << in.rdbuf();
         countWords(text.str(), settings, counts);
     };
-    if (parser.argCount() == 0) {
+    const std::vector<std::string> files = parser.operands("FILE");
+    if (files.empty()) {
         countStream(std::cin);
     }
-    for (std::size_t i = 0; i < parser.argCount(); ++i) {
-        std::ifstream in(parser.arg(i), std::ios::binary);
+    for (const std::string& file : files) {
+        std::ifstream in(file, std::ios::binary);
         if (!in) {
-            std::cerr << "wordfreq: " << parser.arg(i) << ": cannot be read\n";
+            std::cerr << "wordfreq: " << file << ": cannot be read\n";
             return 2;
         }
         countStream(in);

@@ -130,6 +130,37 @@ void checkBuiltIn(const detail::Table& table, const char* call, char shortName,
     lines.push_back(line);
 }
 
+/// The lines for the operands of `state`: operands that commands make
+/// pointless, an optional or repeated operand that a repeated one before it
+/// leaves without words, and choices that the operand's own range refuses.
+void checkOperands(const detail::ParserState& state, Lines& lines) {
+    const OptionParser::Operand::Description* repeated = nullptr;
+    for (const OptionParser::Operand& operand : state.operands) {
+        const OptionParser::Operand::Description& described = operand.description();
+        if (!state.commands.empty()) {
+            lines.push_back(described.name + ": operand ignored, as there are commands");
+            continue;
+        }
+        if (repeated != nullptr && (described.optional || described.repeated)) {
+            lines.push_back(described.name + ": " + (described.repeated ? "repeated" : "optional") +
+                            " operand after the repeated operand " + repeated->name +
+                            " never gets a word");
+        }
+        const Option::Description& rules = described.words;
+        if (rangeIsEmpty(rules)) {
+            lines.push_back(described.name + ": range from " + detail::rangeText(rules) +
+                            " accepts no value");
+        }
+        for (const std::string& choice : rules.choices) {
+            if (!rangeIsEmpty(rules) && !detail::inRange(rules, choice)) {
+                lines.push_back(described.name + ": choice '" + choice + "' is not a number from " +
+                                detail::rangeText(rules));
+            }
+        }
+        repeated = described.repeated && repeated == nullptr ? &described : repeated;
+    }
+}
+
 } // namespace
 
 std::vector<std::string> OptionParser::checkTable() const {
@@ -148,6 +179,7 @@ std::vector<std::string> OptionParser::checkTable() const {
         checkDescription(option, lines);
         checkNames(state.table, names, option, lines);
     }
+    checkOperands(state, lines);
     if (state.helpNotAdded) {
         checkBuiltIn(state.table, "addHelpOption", 'h', "help", lines);
     }

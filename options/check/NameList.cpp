@@ -14,10 +14,11 @@ namespace {
 
 /// What a word can name, one line of a name list: an option with its long
 /// name first and its aliases in effect after it, one "no-" form, or a
-/// command.
+/// command. The names of a hidden option are read whole only.
 struct Entry {
     std::vector<std::string> names;
     bool command = false;
+    bool hidden = false;
 };
 
 using Entries = std::vector<Entry>;
@@ -31,7 +32,8 @@ Entries entriesOf(const detail::ParserState& state) {
     Entries entries;
     Entries negated;
     for (const detail::Option& option : table) {
-        Entry entry{{option.longName}, false};
+        const bool hidden = option.description().hidden;
+        Entry entry{{option.longName}, false, hidden};
         for (const std::string& alias : option.description().aliases) {
             if (detail::aliasInEffect(table, names, option, alias) &&
                 std::find(entry.names.begin(), entry.names.end(), alias) == entry.names.end()) {
@@ -41,7 +43,7 @@ Entries entriesOf(const detail::ParserState& state) {
         entries.push_back(std::move(entry));
         const std::string negatedName = "no-" + option.longName;
         if (detail::hasNegatedForm(option) && names.findLong(negatedName) == detail::Names::none) {
-            negated.push_back({{negatedName}, false});
+            negated.push_back({{negatedName}, false, hidden});
         }
     }
     entries.insert(entries.end(), negated.begin(), negated.end());
@@ -117,7 +119,7 @@ detail::Names optionNames(const Entries& entries) {
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
         if (!entries[i].command) {
             for (const std::string& name : entries[i].names) {
-                names.add({name, i});
+                names.add({name, i, detail::Names::Kind::longName, true, entries[i].hidden});
             }
         }
     }
@@ -184,8 +186,15 @@ std::string OptionParser::nameList() const {
 }
 
 std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
-    const Entries before = entriesOf(baseline);
+    Entries before = entriesOf(baseline);
     const Entries now = entriesOf(*held);
+    // A list does not say which options were hidden: an option hidden now
+    // is read as hidden in the baseline too, so that the list of this
+    // parser reads as the parser does.
+    for (Entry& entry : before) {
+        const Entry* current = successor(now, entry);
+        entry.hidden = current != nullptr && current->hidden;
+    }
     const detail::Names namesBefore = optionNames(before);
     const detail::Names namesNow = optionNames(now);
     // Every prefix of every old option name, once; those that were ambiguous

@@ -120,15 +120,18 @@ private:
     }
 
     /// The error for an option word that names nothing; a long name `name`
-    /// gets " (did you mean '--NAME'?)" when exactly one name is within two
-    /// edits of it.
+    /// gets " (did you mean '--NAME'?)" when the names within two edits of
+    /// it are those of one option in one form: the one such name, or else
+    /// the long name (or "no-" form) of that option.
     bool unknown(std::string_view written, std::string_view name) {
         std::string line = run.program() + ": unknown option '" + std::string(written) + "'";
         if (!name.empty()) {
             CloseMatch close(name);
             for (const Names::Entry& entry : run.names().entries()) {
-                if (entry.reached) {
-                    close.consider(entry.text);
+                if (entry.abbreviable()) {
+                    close.consider(entry.text, entry.kind == Names::Kind::negated
+                                                   ? std::string_view(entry.text)
+                                                   : run.option(entry.option).longName);
                 }
             }
             if (close.found()) {

@@ -78,7 +78,7 @@ Names::Reading Names::readPrefix(std::string_view word) const noexcept {
         [this](std::uint32_t held, std::string_view wanted) { return all[held].text < wanted; });
     for (; at != sorted.end() && beginsWith(all[*at].text, word); ++at) {
         const Entry& entry = all[*at];
-        if (!entry.reached) {
+        if (!entry.abbreviable()) {
             continue;
         }
         if (reading.entry == nullptr || reading.entry->owner() != entry.owner()) {
@@ -98,7 +98,7 @@ std::vector<std::string_view> Names::beginningWith(std::string_view prefix) cons
         sorted.begin(), sorted.end(), prefix,
         [this](std::uint32_t held, std::string_view wanted) { return all[held].text < wanted; });
     for (; at != sorted.end() && beginsWith(all[*at].text, prefix); ++at) {
-        if (all[*at].reached) {
+        if (all[*at].abbreviable()) {
             found.emplace_back(all[*at].text);
         }
     }

@@ -37,11 +37,18 @@ public:
         /// False for an alias or "no-" form that an entry of the same text
         /// with precedence shadows: it names nothing.
         bool reached = true;
+        /// A name of a hidden option: it names the option only when typed
+        /// whole.
+        bool hidden = false;
         /// The option and form it names, as one number: two entries with
         /// the same owner are one option in one form.
         [[nodiscard]] std::uint32_t owner() const noexcept {
             return option * 2 + (kind == Kind::negated ? 1U : 0U);
         }
+        /// True when a prefix of the text names the option, and the text
+        /// may be suggested for a mistyped word: it is reached and not
+        /// hidden.
+        [[nodiscard]] bool abbreviable() const noexcept { return reached && !hidden; }
     };
 
     /// What a word read under the gnu abbreviation rule names.
@@ -60,7 +67,7 @@ public:
     /// Reads the names of `options` afresh.
     template <class Options> void build(const Options& options);
     /// Adds the names of `options[index]`, the last option of `options`,
-    /// which has no alias or "--no-" form yet.
+    /// which has no alias or "--no-" form yet and is not hidden.
     template <class Options> void added(const Options& options, std::uint32_t index);
     /// Adds `entry`, as for a list built by hand (such as a name list).
     void add(Entry entry);
@@ -80,15 +87,16 @@ public:
     /// one character, failing that the short name.
     [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept;
     /// The entry `word` names exactly (long names before aliases before
-    /// "no-" forms), else the one owner whose names begin with it.
+    /// "no-" forms), else the one owner whose abbreviable names begin with
+    /// it.
     [[nodiscard]] Reading read(std::string_view word) const noexcept {
         if (const Entry* entry = exactly(word)) {
             return {entry, 1};
         }
         return readPrefix(word);
     }
-    /// The text of every reached entry that begins with `prefix`, in byte
-    /// order.
+    /// The text of every abbreviable entry that begins with `prefix`, in
+    /// byte order.
     [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
     /// Every entry, in the order added.
     [[nodiscard]] const std::vector<Entry>& entries() const noexcept { return all; }
@@ -152,9 +160,10 @@ template <class Options> void Names::build(const Options& options) {
     clear();
     const auto count = static_cast<std::uint32_t>(options.size());
     for (std::uint32_t i = 0; i < count; ++i) {
-        add({options[i].longName, i, Kind::longName});
+        const bool hidden = options[i].description().hidden;
+        add({options[i].longName, i, Kind::longName, true, hidden});
         for (const std::string& alias : options[i].description().aliases) {
-            add({alias, i, Kind::alias});
+            add({alias, i, Kind::alias, true, hidden});
         }
         addShort(options, i);
     }
@@ -162,7 +171,8 @@ template <class Options> void Names::build(const Options& options) {
     // or alias of the same text shadows it.
     for (std::uint32_t i = 0; i < count; ++i) {
         if (hasNegatedForm(options[i]) && findLong(options[i].longName) == i) {
-            add({"no-" + options[i].longName, i, Kind::negated});
+            add({"no-" + options[i].longName, i, Kind::negated, true,
+                 options[i].description().hidden});
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "options/core/ParseRun.h"
 #include "options/core/PathName.h"
 #include "options/core/Suggestion.h"
+#include "options/core/ToolRequests.h"
 #include "options/core/ValueRules.h"
 
 #include "slices/StrSlice.h"
@@ -50,7 +51,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     }
     state.results.reserve(words.size());
     ParseRun run(state, excused);
-    run.setProgram(program);
+    run.setProgram(state.programName.empty() ? program : std::string_view(state.programName));
     const bool accepted = state.syntax == Syntax::gnu
                               ? parseGnu(words, state.stopAtFirstArgument, run)
                               : parseClassic(words, run);
@@ -59,12 +60,7 @@ bool parseWords(OptionParser& parser, const CommandWords& words, std::string_vie
     return finished;
 }
 
-namespace {
-
-/// What a valued option's value must be, in brackets, with a suggestion when
-/// one choice is close to `text`.
-std::string expected(const Option& option, std::string_view text) {
-    const Option::Description& rules = option.description();
+std::string ParseRun::expectedValue(const Rules& rules, std::string_view text) {
     if (!isChoice(rules, text)) {
         std::string line = " (choose from " + joinedChoices(rules) + ")";
         CloseMatch close(text);
@@ -78,6 +74,8 @@ std::string expected(const Option& option, std::string_view text) {
     }
     return " (expected a number from " + rangeText(rules) + ")";
 }
+
+namespace {
 
 /// What an environment variable says of an option without a value: 1 for
 /// on, 0 for off, -1 for neither.
@@ -104,7 +102,7 @@ bool ParseRun::invalidValue(const Option& option, std::string_view text, std::st
     if (!variable.empty()) {
         line += " from " + std::string(variable);
     }
-    line += option.needArg ? expected(option, text)
+    line += option.needArg ? expectedValue(option.description(), text)
                            : " (expected 1, true, yes, on, 0, false, no or off)";
     return fail(ParseErrorKind::invalidValue, written, std::move(line));
 }
@@ -152,51 +150,79 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
     if (commandAt != 0 && !runCommand(words)) {
         return false;
     }
+    // Help, version or a script asked for anywhere excuses every check:
+    // nothing may keep the answer from the user. A tool does not even read
+    // the environment then.
+    const bool checked = !excused && !helpOrVersionAsked(state);
+    const bool readsEnvironment = checked || !state.toolLevel;
     // One pass in order of definition: an option's variable is read before
     // it is checked for being required.
     const Option* missing = nullptr;
     for (const std::uint32_t index : state.checkedAfter) {
         const Option& option = state.table[index];
         const bool unnamed = state.results.record(index).from == ValueSource::none;
-        if (!option.description().env.empty() && unnamed && !readEnvironment(index)) {
+        if (readsEnvironment && !option.description().env.empty() && unnamed &&
+            !readEnvironment(index, checked)) {
             return false;
         }
-        if (missing == nullptr && option.description().required &&
+        if (checked && missing == nullptr && option.description().required &&
             state.results.record(index).from == ValueSource::none) {
             missing = &option;
         }
-    }
-    const bool commandMissing = state.commandRequired && commandAt == 0 && !state.commands.empty();
-    if ((missing == nullptr && !commandMissing) || excused || helpOrVersionAsked(state)) {
-        return true;
     }
     if (missing != nullptr) {
         return fail(ParseErrorKind::missingOption, "--" + missing->longName,
                     program() + ": option '--" + missing->longName + "' is required");
     }
-    return fail(ParseErrorKind::missingCommand, std::string_view(),
-                program() + ": missing command");
+    if (state.commands.empty() && !state.operands.empty()) {
+        return operandsAccepted(checked);
+    }
+    if (checked && state.commandRequired && commandAt == 0 && !state.commands.empty()) {
+        return fail(ParseErrorKind::missingCommand, std::string_view(),
+                    program() + ": missing command");
+    }
+    return true;
 }
+
+namespace {
+
+/// The error line of `program` for `word`, which names none of `commands`.
+template <class Commands>
+std::string unknownCommand(std::string_view program, const Commands& commands,
+                           std::string_view word) {
+    std::string line = std::string(program) + ": unknown command '" + std::string(word) + "'";
+    CloseMatch close(word);
+    for (const Command& candidate : commands) {
+        close.consider(candidate.name);
+    }
+    if (close.found()) {
+        line += " (did you mean '" + std::string(close.candidate()) + "'?)";
+    }
+    return line;
+}
+
+/// The command of `commands` named `word`, or nullptr.
+template <class Commands>
+auto commandNamed(Commands& commands, std::string_view word) -> decltype(&commands.front()) {
+    for (auto& candidate : commands) {
+        if (candidate.name == word) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 bool ParseRun::runCommand(const CommandWords& words) {
     const std::string_view word = words[commandAt];
-    Command* command = nullptr;
-    for (Command& candidate : state.commands) {
-        if (candidate.name == word) {
-            command = &candidate;
-            break;
-        }
+    Command* command = commandNamed(state.commands, word);
+    if (command == nullptr && state.tool && word == "help") {
+        return answerHelpCommand(words);
     }
     if (command == nullptr) {
-        std::string line = program() + ": unknown command '" + std::string(word) + "'";
-        CloseMatch close(word);
-        for (const Command& candidate : state.commands) {
-            close.consider(candidate.name);
-        }
-        if (close.found()) {
-            line += " (did you mean '" + std::string(close.candidate()) + "'?)";
-        }
-        return fail(ParseErrorKind::unknownCommand, word, std::move(line));
+        return fail(ParseErrorKind::unknownCommand, word,
+                    unknownCommand(program(), state.commands, word));
     }
     command->chosen = true;
     ParserState& child = command->parser.state();
@@ -216,7 +242,43 @@ bool ParseRun::runCommand(const CommandWords& words) {
     return false;
 }
 
-bool ParseRun::readEnvironment(std::uint32_t index) {
+bool ParseRun::answerHelpCommand(const CommandWords& words) {
+    // "help A B" asks what "A B --help" asks, once every word names a command
+    // of the one before it.
+    const ParserState* asked = &state;
+    std::string askedProgram = program();
+    std::vector<std::string> path;
+    for (std::size_t at = commandAt + 1; at < words.size(); ++at) {
+        const std::string_view word = words[at];
+        if (asked->commands.empty()) {
+            return fail(ParseErrorKind::extraOperand, word,
+                        program() + ": extra operand '" + std::string(word) + "'");
+        }
+        const Command* found = commandNamed(asked->commands, word);
+        if (found == nullptr) {
+            return fail(ParseErrorKind::unknownCommand, word,
+                        unknownCommand(askedProgram, asked->commands, word));
+        }
+        asked = &found->parser.state();
+        askedProgram += " " + found->name;
+        path.emplace_back(word);
+    }
+    if (path.empty()) {
+        const std::uint32_t help = state.index.find("help");
+        if (help != Names::none) {
+            named(help, "--help");
+        }
+        return true;
+    }
+    path.emplace_back("--help");
+    const std::size_t helpAt = commandAt;
+    commandAt = 0;
+    const bool answered = runCommand(CommandWords(path));
+    commandAt = helpAt;
+    return answered;
+}
+
+bool ParseRun::readEnvironment(std::uint32_t index, bool checked) {
     Option& option = state.table[index];
     const std::string& variable = option.description().env;
     const char* set = state.environment != nullptr ? state.environment(variable.c_str()) : nullptr;
@@ -227,14 +289,14 @@ bool ParseRun::readEnvironment(std::uint32_t index) {
     const std::string written = "--" + option.longName;
     if (option.needArg) {
         if (!accepts(option, text)) {
-            return invalidValue(option, text, written, variable);
+            return !checked || invalidValue(option, text, written, variable);
         }
         state.results.stored(option, index, text, ValueSource::environment);
         return true;
     }
     const int on = switchState(text);
     if (on < 0) {
-        return invalidValue(option, text, written, variable);
+        return !checked || invalidValue(option, text, written, variable);
     }
     state.results.switched(option, index, on == 1);
     return true;
@@ -245,7 +307,8 @@ bool ParseRun::helpOrVersionAsked(const ParserState& asked) {
         const std::uint32_t index = asked.index.find(name);
         return index != Names::none && asked.table[index].found;
     };
-    if (isSet("help") || isSet("version")) {
+    if (isSet("help") || isSet("version") ||
+        (asked.tool && (isSet(completionOption) || isSet(manPageOption)))) {
         return true;
     }
     for (const Command& command : asked.commands) {

@@ -110,7 +110,8 @@ public:
     /// Completes a parse whose rules accepted `words`: runs the chosen
     /// command, reads the environment and checks what is required.
     bool finish(const CommandWords& words) {
-        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty()) ||
+        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty() &&
+                state.operands.empty()) ||
                finishSlowly(words);
     }
     /// @}
@@ -132,12 +133,22 @@ private:
     /// option word `written`) or from the environment variable `variable`.
     bool invalidValue(const Option& option, std::string_view text, std::string_view written,
                       std::string_view variable);
+    /// What a value must be, in brackets, when `text` breaks `rules`: its
+    /// choices (with a suggestion when one is close) or its range.
+    static std::string expectedValue(const Rules& rules, std::string_view text);
     bool finishSlowly(const CommandWords& words);
     bool runCommand(const CommandWords& words);
+    /// The command `help` of a tool: the words after it name the commands
+    /// whose help is asked for.
+    bool answerHelpCommand(const CommandWords& words);
+    /// Shares the positional words out among the operands and, when
+    /// `checked`, fails on a missing or extra operand or an invalid word.
+    bool operandsAccepted(bool checked);
     /// Reads the environment variable of option `index`, which the command
-    /// line did not name.
-    bool readEnvironment(std::uint32_t index);
-    /// True when this parse or the command it chose asked for help or version.
+    /// line did not name; unless `checked`, a value it refuses is passed over.
+    bool readEnvironment(std::uint32_t index, bool checked);
+    /// True when this parse or the command it chose asked for help or
+    /// version, or a tool's parse for a completion script or its man page.
     [[nodiscard]] static bool helpOrVersionAsked(const ParserState& asked);
 
     ParserState& state;

@@ -104,6 +104,31 @@ const OptionParser* OptionParser::commandParser() const {
     return nullptr;
 }
 
+std::vector<std::string> OptionParser::operands(const std::string& name) const {
+    const std::vector<detail::OperandWords>& shares = held->results.operandWords();
+    const std::vector<detail::Span>& words = held->results.arguments();
+    auto share = shares.begin();
+    for (const Operand& operand : held->operands) {
+        if (share == shares.end()) {
+            break;
+        }
+        if (operand.description().name == name) {
+            std::vector<std::string> taken;
+            for (std::size_t at = share->first; at < share->first + share->count; ++at) {
+                taken.emplace_back(held->results.text(words[at]));
+            }
+            return taken;
+        }
+        ++share;
+    }
+    return {};
+}
+
+std::string OptionParser::operand(const std::string& name) const {
+    const std::vector<std::string> taken = operands(name);
+    return taken.empty() ? std::string() : taken.front();
+}
+
 OptionParser::size_type OptionParser::argCount() const noexcept {
     return held->results.arguments().size();
 }

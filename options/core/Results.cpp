@@ -36,6 +36,7 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
     }
     values.clear();
     positional.clear();
+    shared.clear();
     used = 0;
     errorLine.clear();
     errorWord.clear();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace conkit::detail {
@@ -31,6 +32,12 @@ struct Record {
 struct Span {
     std::size_t begin = 0;
     std::size_t length = 0;
+};
+
+/// The positional words an operand took: the first, and how many.
+struct OperandWords {
+    std::size_t first = 0;
+    std::size_t count = 0;
 };
 
 /// The results of the latest parse. A record belongs to the parse that
@@ -58,6 +65,9 @@ public:
     }
     /// The positional words of the latest parse.
     [[nodiscard]] const std::vector<Span>& arguments() const noexcept { return positional; }
+    /// The words each operand took, in order of declaration; empty when the
+    /// parser has no operands or the parse ended before sharing them out.
+    [[nodiscard]] const std::vector<OperandWords>& operandWords() const noexcept { return shared; }
     /// The options the latest parse wrote, in the order it first wrote them.
     [[nodiscard]] const std::vector<std::uint32_t>& written() const noexcept { return touched; }
     /// @}
@@ -104,6 +114,8 @@ public:
     static void setValue(Option& option, std::string_view text);
     /// Keeps a positional word.
     void positionalWord(std::string_view word) { positional.push_back(keep(word)); }
+    /// Records the words each operand took.
+    void operandsTook(std::vector<OperandWords> words) { shared = std::move(words); }
     /// Makes room for the texts of `words` words, so that parsing again
     /// allocates nothing.
     void reserve(std::size_t words) {
@@ -181,6 +193,7 @@ private:
     std::vector<std::uint32_t> touched;
     std::vector<Value> values;
     std::vector<Span> positional;
+    std::vector<OperandWords> shared;
     std::string texts;
     std::size_t used = 0;
     /// The option whose `value` field is still to be written, and its text.

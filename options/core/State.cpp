@@ -23,8 +23,10 @@ bool checkedAfterParse(const Option& option) {
 }
 
 NamesSeen namesOf(const Option& option, std::uint32_t index) {
-    return {index,          option.shortName, option.description().negatable,
-            option.needArg, option.longName,  option.description().aliases};
+    const Option::Description& described = option.description();
+    return {
+        index,           option.shortName, described.negatable, option.needArg, described.hidden,
+        option.longName, described.aliases};
 }
 
 } // namespace

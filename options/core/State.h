@@ -21,19 +21,21 @@ struct Command {
     bool chosen = false;
 };
 
-/// The names an option had when it was handed out for change.
+/// The names an option had when it was handed out for change, and whether
+/// it was hidden (a hidden option's names take no part in abbreviation).
 struct NamesSeen {
     std::uint32_t option = 0;
     char shortName = '\0';
     bool negatable = false;
     bool needArg = false;
+    bool hidden = false;
     std::string longName;
     std::vector<std::string> aliases;
 
     [[nodiscard]] bool sameAs(const Option& now) const noexcept {
         return now.shortName == shortName && now.description().negatable == negatable &&
-               now.needArg == needArg && now.longName == longName &&
-               now.description().aliases == aliases;
+               now.needArg == needArg && now.description().hidden == hidden &&
+               now.longName == longName && now.description().aliases == aliases;
     }
 };
 
@@ -44,10 +46,18 @@ struct ParserState {
     std::string version;
     std::string description;
     std::string footer;
+    /// The program name set by setProgramName; "" for word 0's base name.
+    std::string programName;
     std::size_t helpWidth = 80;
     Syntax syntax = Syntax::classic;
     bool stopAtFirstArgument = false;
     bool commandRequired = false;
+    /// Made by OptionParser::tool: answers `help` as a command and takes
+    /// --completion and --man-page as requests that excuse every check.
+    bool tool = false;
+    /// A tool's parser or one of its commands: each command added gets the
+    /// tool's -h/--help, and help or version leaves the environment unread.
+    bool toolLevel = false;
     std::ostream* errorOutput = nullptr;
     OptionParser::Environment environment = nullptr;
     /// @}
@@ -56,6 +66,8 @@ struct ParserState {
     /// @{
     Table table;
     std::list<Command> commands;
+    /// The operands, in order of declaration; ignored when there are commands.
+    std::list<OptionParser::Operand> operands;
     /// What describe() hands out for a name no option has.
     Option scratch;
     /// Names given to describe() or exclusive() that no option had.
@@ -67,6 +79,10 @@ struct ParserState {
 
     /// The latest parse's results.
     Results results;
+    /// The program name help, errors and scripts show.
+    [[nodiscard]] const std::string& program() const noexcept {
+        return programName.empty() ? results.program : programName;
+    }
     /// Clears the results of this parser and its commands, as a parse does first.
     void clearResults();
 

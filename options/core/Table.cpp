@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace conkit {
 
@@ -101,6 +102,11 @@ OptionParser::Option& OptionParser::Option::hidden() {
 
 OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
     described.aliases.push_back(name);
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::completeWith(Completer complete) {
+    described.completer = complete;
     return *this;
 }
 
@@ -255,7 +261,15 @@ OptionParser& OptionParser::addCommand(const std::string& name, const std::strin
         }
     }
     held->commands.push_back({name, help, OptionParser(), false});
-    return held->commands.back().parser;
+    OptionParser& added = held->commands.back().parser;
+    // A tool's commands take its help option as it stands.
+    const Option* helpOption = held->toolLevel ? std::as_const(*this).findOption("help") : nullptr;
+    if (helpOption != nullptr) {
+        added.addOption(helpOption->shortName, helpOption->longName, false, std::string(),
+                        helpOption->help);
+        added.held->toolLevel = true;
+    }
+    return added;
 }
 
 OptionParser::Option* OptionParser::findOption(const std::string& name) {

@@ -46,10 +46,11 @@ const char* const engine = R"(
     (( start >= ${#line} )) && strip=${#word}
     local cur=$word
 
-    local level=0 ended=0 pending=-1 found=-1 flags
+    local level=0 ended=0 pending=-1 positional=0 found=-1 flags named=' '
     @F@_walk || return 0
 
-    # What the current word may be: a value, an option word, a command.
+    # What the current word may be: a value, an option word, a command, an
+    # operand's word.
     local offers=() prefix= option=-1 files=0
     if (( pending >= 0 )) && [[ $classic$cur != 1[-/]* ]]; then
         option=$pending
@@ -62,6 +63,7 @@ const char* const engine = R"(
         else
             for (( j = 0; j < ${#names[@]}; j += 4 )); do
                 [[ ${names[j]} == "$level" && ${names[j+1]} == ??+ ]] || continue
+                @F@_barred "${names[j+2]}" "${names[j+1]}" && continue
                 w=-${names[j+3]}
                 [[ ${names[j+1]} == s* ]] || w=-$w
                 offers+=("$w")
@@ -69,6 +71,7 @@ const char* const engine = R"(
         fi
     else
         files=1
+        @F@_operand && option=$found files=0
         for (( j = 0; j < ${#commandList[@]}; j += 5 )); do
             [[ ${commandList[j]} == "$level" ]] || continue
             files=0
@@ -83,6 +86,13 @@ const char* const engine = R"(
             done
             ;;
         f) files=1 ;;
+        p)
+            # The program prints the values for the words up to the cursor.
+            while IFS= read -r w; do
+                offers+=("$prefix$w")
+            done < <(command "${typed[0]}" @R@=bash -- "${typed[@]}" "$cur" \
+                         2>/dev/null </dev/null)
+            ;;
         esac
     fi
 

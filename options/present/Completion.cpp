@@ -43,23 +43,45 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-/// What completion needs of `option`'s value and help.
-Model::Option optionOf(const OptionParser::Option& option) {
-    const OptionParser::Option::Description& described = option.description();
+/// How the words `described` checks are completed: by the program when it
+/// completes them, else by its choices, else file names when `files`.
+Model::Option valuesOf(const OptionParser::Option::Description& described, bool files) {
     Model::Option completed;
-    if (!described.choices.empty()) {
+    if (described.completer != nullptr) {
+        completed.values = Model::Values::program;
+    } else if (!described.choices.empty()) {
         completed.values = Model::Values::choices;
         for (const std::string& choice : described.choices) {
             if (!untypeable(choice) && offerable(choice)) {
                 completed.choices.push_back(choice);
             }
         }
-    } else if (described.range != OptionParser::Option::Description::Range::none) {
-        // A number is wanted: no file name could be one.
+    } else if (!files) {
         completed.values = Model::Values::nothing;
     }
+    return completed;
+}
+
+/// What completion needs of `option`'s value, help and exclusive groups,
+/// the groups of its level numbered from `firstGroup`. A number is wanted
+/// when a range is set: no file name could be one.
+Model::Option optionOf(const OptionParser::Option& option, std::size_t firstGroup) {
+    const OptionParser::Option::Description& described = option.description();
+    Model::Option completed =
+        valuesOf(described, described.range == OptionParser::Option::Description::Range::none);
     completed.help = oneLine(option.help);
     completed.valueName = oneLine(detail::placeholder(option));
+    for (const std::size_t group : described.groups) {
+        completed.groups.push_back(firstGroup + group);
+    }
+    return completed;
+}
+
+/// What completion needs of `operand`'s words, shown as its name.
+Model::Option operandOf(const OptionParser::Operand::Description& operand) {
+    Model::Option completed = valuesOf(operand.words, operand.completeFiles);
+    completed.help = oneLine(operand.help);
+    completed.valueName = oneLine(operand.name);
     return completed;
 }
 
@@ -96,10 +118,11 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
             const bool shown =
                 negated || name != option.longName || !detail::isShortOnly(option, syntax);
             if (reached) {
+                const bool hidden = option.description().hidden;
                 const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
                 level.names.push_back({form, std::string(name), number,
                                        valueOf(option, form, syntax),
-                                       shown && !option.description().hidden && offerable(name)});
+                                       shown && !hidden && offerable(name), hidden});
             }
         });
     number = firstOption;
@@ -112,10 +135,10 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
         if (reached) {
             // "--" alone ends the options: a short name '-' is reached in a
             // bundle only, so it is not offered.
-            level.names.push_back(
-                {Model::Form::shortName, std::string(1, c), number,
-                 valueOf(option, Model::Form::shortName, syntax),
-                 detail::isShortForm(c, syntax) && c != '-' && !option.description().hidden});
+            const bool hidden = option.description().hidden;
+            level.names.push_back({Model::Form::shortName, std::string(1, c), number,
+                                   valueOf(option, Model::Form::shortName, syntax),
+                                   detail::isShortForm(c, syntax) && c != '-' && !hidden, hidden});
         }
         ++number;
     }
@@ -130,12 +153,22 @@ void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
     model.levels.emplace_back();
     model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && state.stopAtFirstArgument;
     for (const OptionParser::Option& option : state.table) {
-        model.options.push_back(optionOf(option));
+        model.options.push_back(optionOf(option, model.groupCount));
     }
+    model.groupCount += state.groupCount;
     state.withNames([&](const detail::Names& names) {
         addNames(model.levels[level], state.table, names, firstOption, syntax);
         return 0;
     });
+    // A level with commands takes no operands: its positional word is the
+    // command.
+    if (state.commands.empty()) {
+        for (const OptionParser::Operand& operand : state.operands) {
+            model.levels[level].operands.push_back(
+                {model.options.size(), operand.description().repeated});
+            model.options.push_back(operandOf(operand.description()));
+        }
+    }
     for (const detail::Command& command : state.commands) {
         if (untypeable(command.name)) {
             continue;

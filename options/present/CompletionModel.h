@@ -24,8 +24,9 @@ struct CompletionModel {
     /// syntax every option word takes a value, as the next plain word becomes
     /// the value of any option.
     using Value = ValueKind;
-    /// What a value of an option is completed with.
-    enum class Values : unsigned char { files, choices, nothing };
+    /// What a value of an option (or a word of an operand) is completed
+    /// with; `program`: the lines the program prints when asked.
+    enum class Values : unsigned char { files, choices, nothing, program };
     /// How a word names an option.
     enum class Form : unsigned char { longName, negated, shortName };
 
@@ -38,6 +39,8 @@ struct CompletionModel {
         /// The placeholder of the value ("WHEN"; the long name in upper case
         /// when none was given).
         std::string valueName;
+        /// The exclusive groups it belongs to, numbered across all levels.
+        std::vector<std::size_t> groups;
     };
     /// One word that names an option at its level and reaches it.
     struct Name {
@@ -50,6 +53,9 @@ struct CompletionModel {
         /// Offered as a completion: not hidden, and shown as a word of its
         /// own (an option defined by a short name alone has no "--x").
         bool offered = false;
+        /// A name of a hidden option: it names the option only when typed
+        /// whole.
+        bool hidden = false;
     };
     struct Command {
         std::string name;
@@ -59,6 +65,13 @@ struct CompletionModel {
         std::size_t level = 0;
         bool offered = false;
     };
+    /// An operand of a level: the positional word it stands for is
+    /// completed as the value of an entry of `options`.
+    struct Operand {
+        std::size_t option = 0;
+        /// It stands for every positional word from its place on.
+        bool repeated = false;
+    };
     struct Level {
         /// Long names and "--no-" forms first, then short names, so that an
         /// exact long name is found before a short name of one character.
@@ -66,14 +79,18 @@ struct CompletionModel {
         std::vector<Command> commands;
         /// The first positional word ends the options.
         bool stopAtFirstArgument = false;
+        /// In order; none when the level has commands.
+        std::vector<Operand> operands;
     };
 
     bool classic = false;
     /// Every option of every level, hidden ones too: their words still take
-    /// values.
+    /// values; and each operand, after the options of its level.
     std::vector<Option> options;
     /// The program's own level first.
     std::vector<Level> levels;
+    /// How many exclusive groups the levels have.
+    std::size_t groupCount = 0;
 };
 
 } // namespace conkit::detail

@@ -3,6 +3,7 @@
 #include "options/present/CompletionScript.h"
 
 #include "options/core/ShortForm.h"
+#include "options/core/ToolRequests.h"
 
 #include <cstdint>
 
@@ -15,8 +16,9 @@ namespace {
 const char* const walkText =
     R"(# Sets `found` to the option that the option word $1 names at `level`, and
 # `flags` to the flags of that name: an exact long name or else a unique
-# prefix of the long names of one option; in the classic syntax an exact
-# name after "--", "-" or "/". `found` is -1 when it names none.
+# prefix of the long names of one option that is not hidden; in the classic
+# syntax an exact name after "--", "-" or "/". `found` is -1 when it names
+# none.
 @F@_find() {@P@
     local word=$1 body j at=-1 several=0
     found=-1
@@ -38,6 +40,7 @@ const char* const walkText =
             [[ ${names[j]} == "$level" && ${names[j+1]} != s* &&
                ${names[j+3]} == "$body"* ]] || continue
             [[ ${names[j+3]} == "$body" ]] && { at=$j several=0; break; }
+            [[ ${names[j+1]} == ??h ]] && continue
             if (( at < 0 )); then
                 at=$j
             elif [[ ${names[at+2]} != "${names[j+2]}" ||
@@ -50,9 +53,10 @@ const char* const walkText =
     found=${names[at+2]} flags=${names[at+1]}
 }
 # Reads the words `typed` before the current one: the level of the command
-# they chose, whether "--" ended the options, and the option whose value
-# comes next (`pending`). Fails where a word names no command but one must
-# stand: nothing fits after it.
+# they chose, whether "--" ended the options, the option whose value comes
+# next (`pending`), the options set (`named`) and how many positional
+# words the level has had (`positional`). Fails where a word names no
+# command but one must stand: nothing fits after it.
 @F@_walk() {@P@
     local i j k w commanded
     for (( i = 1; i < ${#typed[@]}; ++i )); do
@@ -67,7 +71,11 @@ const char* const walkText =
         elif (( !ended )) && [[ $w == -?* || $classic$w == 1/* ]]; then
             if (( classic )) || [[ $w == --* ]]; then
                 @F@_find "$w"
-                (( found >= 0 )) && [[ $w != *=* && $flags == ?r? ]] && pending=$found
+                (( found >= 0 )) || continue
+                # A "--no-" form unsets its option.
+                named=${named// $found / }
+                [[ $flags == n* ]] || named+="$found "
+                [[ $w != *=* && $flags == ?r? ]] && pending=$found
                 continue
             fi
             # A bundle: the first option that takes a value takes the rest
@@ -82,6 +90,7 @@ const char* const walkText =
                     fi
                 done
                 (( found < 0 )) && break
+                [[ $named == *" $found "* ]] || named+="$found "
                 case $flags in
                 ?r?) (( k == ${#w} - 1 )) && pending=$found; break ;;
                 ?o?) break ;;
@@ -97,13 +106,45 @@ const char* const walkText =
             done
             (( commanded == -2 )) && return 1
             if (( commanded >= 0 )); then
-                level=$commanded ended=0
-            elif (( ${stops[level]} )); then
-                ended=1
+                level=$commanded ended=0 positional=0
+            else
+                (( ${stops[level]} )) && ended=1
+                (( ++positional ))
             fi
         fi
     done
     return 0
+}
+# Succeeds when an exclusive group rules out option $1, named by a word of
+# flags $2: another option of one of its groups is set on the line. A
+# "--no-" form, which unsets its option, is never ruled out.
+@F@_barred() {@P@
+    local j k
+    [[ $2 != n* && $named != *" $1 "* ]] || return 1
+    for (( j = 0; j < ${#groupList[@]}; j += 2 )); do
+        [[ ${groupList[j]} == "$1" ]] || continue
+        for (( k = 0; k < ${#groupList[@]}; k += 2 )); do
+            [[ ${groupList[k+1]} == "${groupList[j+1]}" &&
+               $named == *" ${groupList[k]} "* ]] && return 0
+        done
+    done
+    return 1
+}
+# Sets `found` to the option entry of the operand that the next positional
+# word at `level` stands for: each operand stands for one word, a repeated
+# one for every word from its place on; -1 past the last. Fails when the
+# level has no operands.
+@F@_operand() {@P@
+    local j at=$positional
+    found=-2
+    for (( j = 0; j < ${#operandList[@]}; j += 3 )); do
+        [[ ${operandList[j]} == "$level" ]] || continue
+        found=-1
+        (( at-- == 0 )) || [[ ${operandList[j+2]} == 1 ]] || continue
+        found=${operandList[j+1]}
+        break
+    done
+    (( found > -2 ))
 }
 )";
 
@@ -131,18 +172,22 @@ std::string walkFunctions(std::string_view function, std::string_view prologue) 
 std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
     static const char forms[] = {'l', 'n', 's'};
     static const char follows[] = {'-', 'r', 'o'};
-    static const char completes[] = {'f', 'c', '-'};
+    static const char completes[] = {'f', 'c', '-', 'p'};
     ScriptArray names{"names", {}};
     ScriptArray optionInfo{"optionInfo", {}};
     ScriptArray choiceList{"choiceList", {}};
     ScriptArray commandList{"commandList", {}};
     ScriptArray stops{"stops", {}};
+    ScriptArray operandList{"operandList", {}};
+    ScriptArray groupList{"groupList", {}};
     for (std::size_t level = 0; level < model.levels.size(); ++level) {
         const CompletionModel::Level& listed = model.levels[level];
         for (const CompletionModel::Name& name : listed.names) {
             const std::string flags{forms[static_cast<int>(name.form)],
                                     follows[static_cast<int>(name.value)],
-                                    name.offered ? '+' : '-'};
+                                    name.offered  ? '+'
+                                    : name.hidden ? 'h'
+                                                  : '-'};
             names.records.push_back(
                 {std::to_string(level), flags, std::to_string(name.option), name.text});
         }
@@ -152,6 +197,10 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
                                            std::to_string(command.level), command.help});
         }
         stops.records.push_back({listed.stopAtFirstArgument ? "1" : "0"});
+        for (const CompletionModel::Operand& operand : listed.operands) {
+            operandList.records.push_back({std::to_string(level), std::to_string(operand.option),
+                                           operand.repeated ? "1" : "0"});
+        }
     }
     for (std::size_t number = 0; number < model.options.size(); ++number) {
         const CompletionModel::Option& option = model.options[number];
@@ -160,8 +209,11 @@ std::vector<ScriptArray> scriptArrays(const CompletionModel& model) {
         for (const std::string& choice : option.choices) {
             choiceList.records.push_back({std::to_string(number), choice});
         }
+        for (const std::size_t group : option.groups) {
+            groupList.records.push_back({std::to_string(number), std::to_string(group)});
+        }
     }
-    return {names, optionInfo, choiceList, commandList, stops};
+    return {names, optionInfo, choiceList, commandList, stops, groupList, operandList};
 }
 
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style) {
@@ -185,7 +237,8 @@ std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyl
 }
 
 std::string withFunction(std::string_view script, std::string_view function) {
-    return replaced(script, "@F@", function);
+    return replaced(replaced(script, "@F@", function), "@R@",
+                    "--" + std::string(completionRequestOption));
 }
 
 std::string singleQuoted(std::string_view text) {

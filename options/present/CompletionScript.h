@@ -17,12 +17,16 @@ namespace conkit::detail {
 /// - "names": level, flags, option, name. The flags are three letters: the
 ///   form ('l' long name, 'n' "--no-" form, 's' short name), what follows
 ///   ('-' nothing, 'r' a value, 'o' an attached value only) and '+' when
-///   offered, '-' when not.
-/// - "optionInfo": per option in order, how its values complete ('f' file
-///   names, 'c' choices, '-' nothing), the value's placeholder, the help.
+///   offered, 'h' for a name of a hidden option (typed whole only), '-'
+///   for another name not offered.
+/// - "optionInfo": per option (or operand) in order, how its values
+///   complete ('f' file names, 'c' choices, '-' nothing, 'p' the lines the
+///   program prints when asked), the value's placeholder, the help.
 /// - "choiceList": option, choice.
 /// - "commandList": level, name, '+' when offered, the command's level, help.
 /// - "stops": per level, '1' when its first positional word ends options.
+/// - "groupList": option, exclusive group.
+/// - "operandList": level, option, '1' when repeated, '0' when not.
 struct ScriptArray {
     const char* name;
     std::vector<std::vector<std::string>> records;
@@ -42,14 +46,18 @@ struct ArrayStyle {
 /// The arrays declared one after the other, one record a line.
 std::string declarations(const std::vector<ScriptArray>& arrays, const ArrayStyle& style);
 
-/// `script` with each "@F@" replaced by `function`.
+/// `script` with each "@F@" replaced by `function`, and each "@R@" by the
+/// option word of the completion request.
 std::string withFunction(std::string_view script, std::string_view function);
 
-/// The functions FUNCTION_find and FUNCTION_walk that the bash and zsh
-/// scripts share, written in bash, each body opening with `prologue`. They
-/// read the arrays, `classic` and `typed` (the words before the cursor,
-/// unquoted, the program first) and set `level`, `ended`, `pending`, `found`
-/// and `flags`, all of them the caller's locals.
+/// The functions FUNCTION_find, FUNCTION_walk and FUNCTION_operand that the
+/// bash and zsh scripts share, written in bash, each body opening with
+/// `prologue`. They read the arrays, `classic` and `typed` (the words before
+/// the cursor, unquoted, the program first) and set `level`, `ended`,
+/// `pending`, `positional`, `found`, `flags` and `named` (the options set on
+/// the line, each followed by a blank, after a blank), all of them the
+/// caller's locals. A fourth function, FUNCTION_barred, tells from `named`
+/// whether an exclusive group rules out an option word.
 std::string walkFunctions(std::string_view function, std::string_view prologue);
 
 /// `text` in single quotes for bash and zsh, a quote inside becoming '\''.

@@ -13,6 +13,7 @@ namespace {
 // offer, a tab and their help. Fish matches them against the word itself.
 const char* const engine = R"(
     set -l words (commandline -opc)
+    set -l program $words[1]
     set -e words[1]
     set -l cur (commandline -ct | string unescape)
     set cur "$cur"
@@ -20,6 +21,8 @@ const char* const engine = R"(
     set -l ended 0
     set -l pending
     set -l found
+    set -l positional 0
+    set -l named
     for w in $words
         if set -q pending[1]
             set -e pending
@@ -32,7 +35,11 @@ const char* const engine = R"(
         else if test $ended = 0; and string match -q -r -- '^-.|^/' $w; and test $classic = 1 -o (string sub -l 1 -- $w) = -
             if test $classic = 1; or string match -q -- '--*' $w
                 set found (@F@_find $w)
-                if set -q found[1]; and not string match -q -- '*=*' $w; and string match -q -- '?r?' $names[(math $found + 1)]
+                set -q found[1]; or continue
+                # A "--no-" form unsets its option.
+                set -l at (contains -i -- $names[(math $found + 2)] $named); and set -e named[$at]
+                string match -q 'n*' -- $names[(math $found + 1)]; or set -a named $names[(math $found + 2)]
+                if not string match -q -- '*=*' $w; and string match -q -- '?r?' $names[(math $found + 1)]
                     set pending $names[(math $found + 2)]
                 end
                 continue
@@ -47,6 +54,7 @@ const char* const engine = R"(
                     end
                 end
                 set -q found[1]; or break
+                contains -- $names[(math $found + 2)] $named; or set -a named $names[(math $found + 2)]
                 switch $names[(math $found + 1)]
                     case '?r?'
                         test $k = (string length -- $w); and set pending $names[(math $found + 2)]
@@ -69,10 +77,12 @@ const char* const engine = R"(
             if set -q commanded[1]
                 set level $commanded
                 set ended 0
+                set positional 0
             else if test $commanding = 1
                 return 1
-            else if test $stops[(math $level + 1)] = 1
-                set ended 1
+            else
+                test $stops[(math $level + 1)] = 1; and set ended 1
+                set positional (math $positional + 1)
             end
         end
     end
@@ -91,11 +101,17 @@ const char* const engine = R"(
             test "$argv[1]" = files; and return 1
             for j in (seq 1 4 (count $names))
                 contains -- $names[$j] $level; and string match -q '??+' -- $names[(math $j + 1)]; or continue
+                @F@_barred $names[(math $j + 2)] $names[(math $j + 1)]; and continue
                 set -l dashes --
                 string match -q 's*' -- $names[(math $j + 1)]; and set dashes -
                 printf '%s\t%s\n' $dashes$names[(math $j + 3)] $optionInfo[(math $names[(math $j + 2)] \* 3 + 3)]
             end
             return 0
+        end
+    else if set option (@F@_operand)
+        if test $option = -1
+            test "$argv[1]" != files
+            return
         end
     else
         set -l commanding 0
@@ -117,14 +133,22 @@ const char* const engine = R"(
         for j in (seq 1 2 (count $choiceList))
             contains -- $choiceList[$j] $option; and printf '%s\n' $prefix$choiceList[(math $j + 1)]
         end
+    else if test $values = p
+        # The program prints the values for the words up to the cursor.
+        for w in (command $program @R@=fish -- $program $words "$cur" 2>/dev/null </dev/null)
+            printf '%s\n' $prefix$w
+        end
     end
     return 0
 end
 )";
 
-// Prints the index in `names` of the record that the option word $argv[1]
-// names at `level`; nothing when it names no option or several. See the
-// bash script.
+// FUNCTION_find prints the index in `names` of the record that the option
+// word $argv[1] names at `level`; nothing when it names no option or
+// several. FUNCTION_barred tells whether an exclusive group rules out an
+// option word. FUNCTION_operand prints the option entry of the operand that
+// the next positional word at `level` stands for, -1 past the last, and
+// fails when the level has no operands. See the bash script.
 const char* const finder = R"(function @F@_find -S
     set -l body (string split -m1 = -- $argv[1])[1]
     if test $classic = 1
@@ -156,6 +180,7 @@ const char* const finder = R"(function @F@_find -S
             echo $j
             return
         end
+        string match -q '??h' -- $flags; and continue
         if not set -q found[1]
             set found $j
         else if test $names[(math $found + 2)] != $names[(math $j + 2)]; or test (string sub -l 1 -- $names[(math $found + 1)]) != (string sub -l 1 -- $flags)
@@ -163,6 +188,34 @@ const char* const finder = R"(function @F@_find -S
         end
     end
     test $several = 0; and set -q found[1]; and echo $found
+end
+# Succeeds when an exclusive group rules out option $argv[1], named by a
+# word of flags $argv[2]: another option of one of its groups is set on the
+# line. A "--no-" form, which unsets its option, is never ruled out.
+function @F@_barred -S
+    string match -q 'n*' -- $argv[2]; and return 1
+    contains -- $argv[1] $named; and return 1
+    for barredAt in (seq 1 2 (count $groupList))
+        test $groupList[$barredAt] = $argv[1]; or continue
+        for barredBy in (seq 1 2 (count $groupList))
+            test $groupList[(math $barredBy + 1)] = $groupList[(math $barredAt + 1)]; and contains -- $groupList[$barredBy] $named; and return 0
+        end
+    end
+    return 1
+end
+function @F@_operand -S
+    set -l at $positional
+    set -l past 1
+    for j in (seq 1 3 (count $operandList))
+        contains -- $operandList[$j] $level; or continue
+        if test $at = 0 -o $operandList[(math $j + 2)] = 1
+            echo $operandList[(math $j + 1)]
+            return
+        end
+        set at (math $at - 1)
+        set past 0
+    end
+    test $past = 0; and echo -1
 end
 )";
 

@@ -1,5 +1,6 @@
 // The help text of the gnu syntax: blocks of paragraphs and two-column
 // entries, the help column wrapped to the width of the terminal.
+#include "options/core/Operands.h"
 #include "options/core/ShortForm.h"
 #include "options/present/Presentation.h"
 
@@ -144,11 +145,19 @@ std::string gnuHelpText(const ToolFacts& tool, std::string_view usageLine, std::
     std::vector<std::string> blocks;
     if (usageLine.empty()) {
         std::string line = "Usage: " + std::string(program) + " [OPTION]...";
-        blocks.push_back(line + (tool.commands.empty() ? "\n" : " COMMAND [ARG]...\n"));
+        line += tool.commands.empty() ? usageForms(tool.operands) : " COMMAND [ARG]...";
+        blocks.push_back(line + "\n");
     } else {
         blocks.push_back(paragraph(usageLine));
     }
     blocks.push_back(paragraph(tool.description));
+    if (operandsExplained(tool.operands)) {
+        std::string block = "Arguments:\n";
+        for (const Operand::Description* operand : tool.operands) {
+            appendEntry(block, "  " + entryForm(*operand), helpWithTags(*operand), width);
+        }
+        blocks.push_back(std::move(block));
+    }
     for (const OptionBlock& shown : optionBlocks(tool.table)) {
         blocks.push_back(optionBlock(tool, shown, width));
     }

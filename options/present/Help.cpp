@@ -60,7 +60,7 @@ std::string OptionParser::usageText() const {
     std::string text = held->usage;
     const std::string::size_type at = text.find(progMarker);
     if (at != std::string::npos) {
-        text.replace(at, progMarker.size(), held->results.program);
+        text.replace(at, progMarker.size(), held->program());
     }
     return text;
 }
@@ -69,9 +69,13 @@ std::string OptionParser::helpText() const {
     const detail::ParserState& state = *held;
     if (state.syntax == Syntax::gnu) {
         const detail::Names names = state.currentNames();
-        const detail::ToolFacts tool{state.table, names, detail::commandFacts(state.commands),
-                                     state.description, state.footer};
-        return detail::gnuHelpText(tool, usageText(), state.results.program,
+        const detail::ToolFacts tool{state.table,
+                                     names,
+                                     detail::commandFacts(state.commands),
+                                     detail::operandFacts(state.operands, state.commands),
+                                     state.description,
+                                     state.footer};
+        return detail::gnuHelpText(tool, usageText(), state.program(),
                                    detail::helpColumns(state.helpWidth, state.environment));
     }
     std::string text = state.version;

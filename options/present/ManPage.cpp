@@ -14,6 +14,7 @@ namespace conkit {
 namespace {
 
 using detail::EntryPiece;
+using Operand = OptionParser::Operand;
 
 constexpr char32_t replacementCharacter = 0xFFFD;
 
@@ -233,6 +234,16 @@ void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
     page.endLine();
 }
 
+/// Appends `operand` as the synopsis shows it, the name in italics: " NAME",
+/// " [NAME]" for an optional one, and "..." after a repeated one.
+void appendOperandForm(Roff& page, const Operand::Description& operand) {
+    const bool bracketed = operand.optional;
+    page.raw(bracketed ? " [\\fI" : " \\fI");
+    page.text(operand.name);
+    page.raw(bracketed ? "\\fR]" : "\\fR");
+    page.raw(operand.repeated ? "..." : "");
+}
+
 } // namespace
 
 std::string OptionParser::manPage(const std::string& program, int section) const {
@@ -262,8 +273,13 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     page.text(program);
     page.raw("\\fR");
     const std::size_t marker = state.usage.find("%prog");
+    const std::vector<const Operand::Description*> operands =
+        detail::operandFacts(state.operands, state.commands);
     if (marker == std::string::npos) {
         page.raw(" [\\fIOPTION\\fR]...");
+        for (const Operand::Description* operand : operands) {
+            appendOperandForm(page, *operand);
+        }
         page.raw(state.commands.empty() ? "\n" : " \\fICOMMAND\\fR [\\fIARG\\fR]...\n");
     } else {
         const std::string_view rest = std::string_view(state.usage).substr(marker + 5);
@@ -278,6 +294,16 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     if (!detail::paragraphLines(state.description).empty()) {
         page.raw(".SH DESCRIPTION\n");
         page.lines(state.description, ".PP\n");
+    }
+
+    if (detail::operandsExplained(operands)) {
+        page.raw(".SH ARGUMENTS\n");
+        for (const Operand::Description* operand : operands) {
+            page.raw(".TP\n");
+            appendEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
+                               {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
+            page.lines(detail::helpWithTags(*operand), ".sp\n");
+        }
     }
 
     const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(state.table);

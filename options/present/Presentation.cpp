@@ -6,6 +6,7 @@
 #include "options/core/ValueKind.h"
 #include "options/core/ValueRules.h"
 
+#include "options/core/Operands.h"
 #include "options/core/ShortForm.h"
 
 #include <algorithm>
@@ -98,14 +99,23 @@ std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, cons
     return pieces;
 }
 
+namespace {
+
+/// Appends the tag "[HEADBODY]" to `text`, after a blank unless it is empty.
+void appendTag(std::string& text, std::string_view head, std::string_view body) {
+    text += text.empty() ? "[" : " [";
+    text += head;
+    text += body;
+    text += ']';
+}
+
+} // namespace
+
 std::string helpWithTags(const Option& option) {
     const Option::Description& described = option.description();
     std::string text = option.help;
     const auto tag = [&text](std::string_view head, std::string_view body) {
-        text += text.empty() ? "[" : " [";
-        text += head;
-        text += body;
-        text += ']';
+        appendTag(text, head, body);
     };
     if (described.required) {
         tag("required", "");
@@ -123,6 +133,28 @@ std::string helpWithTags(const Option& option) {
         tag("env: ", described.env);
     }
     return text;
+}
+
+std::string helpWithTags(const Operand::Description& operand) {
+    std::string text = operand.help;
+    if (!operand.words.choices.empty()) {
+        appendTag(text, "possible values: ", joinedChoices(operand.words));
+    }
+    return text;
+}
+
+std::string usageForms(const std::vector<const Operand::Description*>& operands) {
+    std::string forms;
+    for (const Operand::Description* operand : operands) {
+        forms += ' ';
+        forms += usageForm(*operand);
+    }
+    return forms;
+}
+
+bool operandsExplained(const std::vector<const Operand::Description*>& operands) {
+    return std::any_of(operands.begin(), operands.end(),
+                       [](const Operand::Description* operand) { return !operand->help.empty(); });
 }
 
 std::string_view withoutTrailingBlanks(std::string_view text) noexcept {

@@ -16,6 +16,7 @@
 namespace conkit::detail {
 
 using Option = OptionParser::Option;
+using Operand = OptionParser::Operand;
 
 /// A command as the help and the man page list it.
 struct CommandFacts {
@@ -30,6 +31,8 @@ struct ToolFacts {
     const Table& table;
     const Names& names;
     std::vector<CommandFacts> commands;
+    /// The operands the parse shares words out to: none when there are commands.
+    std::vector<const Operand::Description*> operands;
     std::string_view description;
     std::string_view footer;
 };
@@ -43,6 +46,27 @@ template <class Commands> std::vector<CommandFacts> commandFacts(const Commands&
     }
     return facts;
 }
+
+/// What `operands` record, unless there are `commands`, which take the
+/// positional words instead.
+template <class Operands, class Commands>
+std::vector<const Operand::Description*> operandFacts(const Operands& operands,
+                                                      const Commands& commands) {
+    std::vector<const Operand::Description*> facts;
+    if (commands.empty()) {
+        for (const auto& operand : operands) {
+            facts.push_back(&operand.description());
+        }
+    }
+    return facts;
+}
+
+/// The operands' usage forms, each after a blank: " PATTERN [FILE]...".
+std::string usageForms(const std::vector<const Operand::Description*>& operands);
+
+/// True when the help lists the operands in a block of their own: when any
+/// of them has a help text.
+bool operandsExplained(const std::vector<const Operand::Description*>& operands);
 
 /// The options shown under one heading, in definition order.
 struct OptionBlock {
@@ -81,6 +105,9 @@ std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, cons
 /// "[default: D]" (for an option with a value; D in double quotes when it
 /// begins or ends with a blank) and "[env: VARIABLE]".
 std::string helpWithTags(const Option& option);
+/// The help of `operand` followed by "[possible values: A, B]" when it has
+/// choices.
+std::string helpWithTags(const Operand::Description& operand);
 
 /// True for the blank and the tab. Not `isBlank`: that inline function of
 /// the slices also takes CR and LF, and one name must have one body.

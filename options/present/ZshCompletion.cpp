@@ -17,8 +17,8 @@ namespace {
 // file names.
 const char* const engine = R"(
     local -a typed=("${(@Q)words[1,CURRENT-1]}")
-    local -i level=0 ended=0 pending=-1 found=-1 j
-    local flags w
+    local -i level=0 ended=0 pending=-1 positional=0 found=-1 j
+    local flags w named=' '
     @F@_walk || return 1
 
     local cur=${(Q)PREFIX} tag
@@ -36,6 +36,7 @@ const char* const engine = R"(
             tag=option
             for (( j = 1; j < $#names; j += 4 )); do
                 [[ $names[j] == $level && $names[j+1] == ??+ ]] || continue
+                @F@_barred $names[j+2] $names[j+1] && continue
                 w=-$names[j+3]
                 [[ $names[j+1] == s* ]] || w=-$w
                 offers+=("$w")
@@ -50,7 +51,11 @@ const char* const engine = R"(
             offers+=("$commandList[j+1]")
             helps+=("$commandList[j+4]")
         done
-        [[ -n $tag ]] || { _files; return }
+        if [[ -z $tag ]]; then
+            @F@_operand || { _files; return }
+            (( found >= 0 )) || return 1
+            option=found
+        fi
     fi
     if [[ -n $tag ]]; then
         # Each word and its help in a column, as _describe lays them out.
@@ -68,6 +73,12 @@ const char* const engine = R"(
         return
     fi
     case $optionInfo[option*3+1] in
+    p)
+        # The program prints the values for the words up to the cursor,
+        # offered as choices are (it has none of its own).
+        w=$(command "$typed[1]" @R@=zsh -- "${typed[@]}" "$cur" \
+                2>/dev/null </dev/null)
+        offers=(${(f)w}) ;&
     c)
         for (( j = 1; j < $#choiceList; j += 2 )); do
             [[ $choiceList[j] == $option ]] && offers+=("$choiceList[j+1]")

@@ -183,6 +183,17 @@ TEST(CheckTableTest, Abbreviations) {
              p.addOption('\0', "notify", false, "", "");
          }, {"'--n' named --no-quiet, now is ambiguous: --no-quiet, --notify",
              "'--no' named --no-quiet, now is ambiguous: --no-quiet, --notify"}},
+        {"a new hidden option takes no prefix", earlier, [](OptionParser& p) {
+             colorAsBefore(p);
+             p.addOption('\0', "scale", true, "", "");
+             p.describe("scale").hidden();
+         }, {}},
+        {"a hidden option in the list of the parser that hides it",
+         std::string(earlier) + "--secret\n", [](OptionParser& p) {
+             colorAsBefore(p);
+             p.addOption('\0', "secret", true, "", "");
+             p.describe("secret").hidden();
+         }, {}},
         {"a new long name takes the \"--no-\" form of --quiet", earlier, [](OptionParser& p) {
              colorAsBefore(p);
              p.addOption('\0', "no-quiet", false, "", "");

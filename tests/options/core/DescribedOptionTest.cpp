@@ -22,7 +22,7 @@ const char* testEnvironment(const char* variable) {
 
 /// A gnu tool: --color[=WHEN] (also --colour, from TOOL_COLOR), --count N in
 /// 1..10, --scale X in 0.5..2, a negatable --quiet (from TOOL_QUIET) that
-/// excludes --verbose, and a hidden --debug.
+/// excludes --verbose, and a hidden --debug and --completion=SHELL.
 OptionParser tool() {
     OptionParser parser;
     parser.setSyntax(conkit::Syntax::gnu);
@@ -43,6 +43,8 @@ OptionParser tool() {
     parser.addOption('\0', "verbose", false, "", "say more");
     parser.addOption('\0', "debug", false, "", "");
     parser.describe("debug").hidden();
+    parser.addOption('\0', "completion", true, "", "");
+    parser.describe("completion").hidden();
     parser.exclusive({"quiet", "verbose"});
     return parser;
 }
@@ -77,6 +79,10 @@ TEST(DescribedOptionTest, EveryRuleOnce) {
         {{}, {{"TOOL_QUIET", "off"}, {"TOOL_COLOR", ""}}, "auto", byDefault, {}, false, env},
         // Negation undoes earlier namings; a later one counts again.
         {{"-q", "--no-q", "-q"}, {}, "auto", byDefault, {}, true, line},
+        // Hidden options are named by their whole names only.
+        {{"--completion=bash", "--debug"}, {}, "auto", byDefault, {}, false, none},
+        // A bad value never blocks help; a good one is still read.
+        {{"--help"}, {{"TOOL_COLOR", "sometimes"}, {"TOOL_QUIET", "on"}}, "auto", byDefault, {}, true, env},
     };
     // Parses that fail: each error line once.
     struct Refused {
@@ -93,6 +99,11 @@ TEST(DescribedOptionTest, EveryRuleOnce) {
         {{}, {{"TOOL_QUIET", "maybe"}}, {"t: invalid value 'maybe' for '--quiet' from TOOL_QUIET (expected 1, true, yes, on, 0, false, no or off)", Kind::invalidValue, "--quiet"}},
         {{"-q", "--verb"}, {}, {"t: options '--quiet' and '--verbose' cannot be used together", Kind::conflictingOptions, "--verb"}},
         {{"--co"}, {}, {"t: option '--co' is ambiguous: --color, --colour, --count", Kind::ambiguousOption, "--co"}},
+        // A hidden option takes no part in prefixes or suggestions; a word
+        // close to several names of one option suggests its long name.
+        {{"--comp=bash"}, {}, {"t: unknown option '--comp'", Kind::unknownOption, "--comp"}},
+        {{"--debgu"}, {}, {"t: unknown option '--debgu'", Kind::unknownOption, "--debgu"}},
+        {{"--colr"}, {}, {"t: unknown option '--colr' (did you mean '--color'?)", Kind::unknownOption, "--colr"}},
         {{"--no-quiet=1"}, {}, {"t: option '--no-quiet' takes no value", Kind::unexpectedArgument, "--no-quiet"}},
         // An option with a value has no "--no-" form.
         {{"--no-color"}, {}, {"t: unknown option '--no-color'", Kind::unknownOption, "--no-color"}},

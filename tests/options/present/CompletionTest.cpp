@@ -3,6 +3,7 @@
 // module types a line and a TAB), fish answers `complete -C`. A recorder in
 // each shell prints the words a completion offered as the shell inserts
 // them, quoted with backslashes, each with the help shown beside it.
+#include "CompletingTool.h"
 #include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -138,10 +143,9 @@ comppostfuncs=(quiet)
 /// Completes each line of $argv[2] with the completions autoloaded from the
 /// folder $argv[1], printing each word as fish inserts it (a folder without
 /// its '/') and its help after a tab. Fish loads completions only for
-/// commands it finds, so the folder holds the program too.
+/// commands it finds: the program is on the PATH.
 const char* const fishRunner = R"(
 set fish_complete_path $argv[1] $fish_complete_path
-set PATH $argv[1] $PATH
 while read -l line
     for offered in (complete -C"$line")
         set -l parts (string split -m1 \t -- $offered)
@@ -208,7 +212,7 @@ protected:
     /// for completions (bash: sourced) and completes each of `lines` in the
     /// folder `files`. Each answer is the words offered, sorted, joined by
     /// blanks; with `helps` each word is followed by a tab and its help, if
-    /// any.
+    /// any. `program` on the PATH runs the completing tool.
     std::vector<std::string> complete(const OptionParser& parser, const std::string& program,
                                       const std::vector<std::string>& lines, bool helps = false) {
         const std::filesystem::path harness = folder.path / "harness";
@@ -220,15 +224,17 @@ protected:
         }
         write(harness / "lines", typed);
         const std::string in = "'" + harness.string() + "/";
+        std::filesystem::create_directories(harness / "bin");
+        write(harness / "bin" / program, "#!/bin/sh\nexec " CONKIT_COMPLETING_TOOL " \"$@\"\n");
+        std::filesystem::permissions(harness / "bin" / program, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+        const std::string path = "PATH=" + in + "bin':\"$PATH\" ";
         std::string output;
         if (shell == "fish") {
             write(scripts / (program + ".fish"), script(parser, program));
-            write(scripts / program, "#!/bin/sh\n");
-            std::filesystem::permissions(scripts / program, std::filesystem::perms::owner_exec,
-                                         std::filesystem::perm_options::add);
             write(harness / "runner.fish", fishRunner);
-            output = run(files, "fish --no-config " + in + "runner.fish' " + in + "completions' " +
-                                    in + "lines'");
+            output = run(files, path + "fish --no-config " + in + "runner.fish' " + in +
+                                    "completions' " + in + "lines'");
         } else {
             std::string setup;
             if (shell == "bash") {
@@ -241,8 +247,8 @@ protected:
             }
             write(harness / "setup", setup);
             write(harness / "driver.zsh", driver);
-            output = run(files, "zsh -f " + in + "driver.zsh' " + shell + " " + in + "setup' " +
-                                    in + "lines'");
+            output = run(files, path + "zsh -f " + in + "driver.zsh' " + shell + " " + in +
+                                    "setup' " + in + "lines'");
         }
         std::vector<std::string> answers;
         std::size_t at = 0;
@@ -281,14 +287,15 @@ protected:
     }
 
     static std::string folderName() {
-        std::string name = "conkit_completion_";
+        std::string name = "conkit_completion_" + std::to_string(getpid()) + "_";
         name += testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_');
         return name;
     }
 
     std::string shell = GetParam();
-    /// One folder per test and shell, so that tests run side by side.
+    /// One folder per test, shell and process, so that tests run side by
+    /// side, from other builds too.
     Folder folder{folderName()};
     /// Where the lines are completed, and file names found.
     std::filesystem::path files = folder.path / "files";
@@ -296,7 +303,8 @@ protected:
 
 /// A tool with every kind of word: values with choices, an optional value,
 /// a number, a "--no-" form, an alias, a hidden option, a short name only,
-/// names with a blank and a quote, and commands, one nested.
+/// names with a blank and a quote, an exclusive group, and commands, one
+/// nested.
 OptionParser gnuTool() {
     OptionParser parser;
     parser.setSyntax(conkit::Syntax::gnu);
@@ -316,6 +324,7 @@ OptionParser gnuTool() {
     parser.addOption('q', "", false, "", "quiet");
     parser.addOption('\0', "with blank", false, "", "");
     parser.addOption('\0', "it's", false, "", "");
+    parser.exclusive({"verbose", "count"});
     OptionParser& add = parser.addCommand("add", "add things");
     add.setStopAtFirstArgument(true);
     add.addOption('\0', "name", true, "", "");
@@ -342,10 +351,17 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
             {"tool -o ", "-dash out.txt out\\ dir"},
             {"tool --ou ", "-dash out.txt out\\ dir"},
             {"tool -vo ", "-dash out.txt out\\ dir"},
-            {"tool --sec o", "out.txt out\\ dir"},
+            {"tool --secret o", "out.txt out\\ dir"},
+            {"tool --sec ", "add remote"}, // a hidden option is named whole only
             {"tool --output=o", "--output=out.txt --output=out\\ dir"},
             {"tool --output -- --it", "--it\\'s"},
             {"tool --count ", ""}, // a number
+            // An option that an exclusive group rules out is not offered,
+            // unless a "--no-" form unset the other one.
+            {"tool -v --co", "--color --colour"},
+            {"tool --cou=3 -", "--color --colour --count --help --it\\'s --no-verbose --output "
+                               "--with\\ blank -c -h -n -o -q"},
+            {"tool -qv --no-verbose --co", "--color --colour --count"},
             // Commands where one may stand: not after an optional value, nor
             // where the word names none.
             {"tool -vo x ", "add remote"},
@@ -385,6 +401,25 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"old -color=n", "-color=never"},
                      {"old -- -", "-dash"},
                  });
+
+    // Operands' choices, the program's answers, file names for a repeated
+    // one from its place on; option values do not count, words after "--" do.
+    expectOffers(conkit_test::completingTool(), "prog",
+                 {
+                     {"prog ", "start stop"},
+                     {"prog -- -dash ", "alpha alps beta it\\'s\\ a\\ host"},
+                     {"prog -H x stop alph", "alpha"},
+                     {"prog start o", ""}, // the program prints nothing: no file names
+                     {"prog start 'i", shell == "bash" ? "'it'\\''s a host" : "it\\'s\\ a\\ host"},
+                     {"prog --host=a", "--host=alpha --host=alps"},
+                     {"prog stop beta x o", "out.txt out\\ dir"},
+                 });
+    // No file names where completeFiles(false), nor past the last operand.
+    OptionParser make;
+    make.addOption('o', "output", true, "", "");
+    make.addOperand("NAME", "").completeFiles(false);
+    make.addOperand("SIZE", "").optional().choices({"small", "large"});
+    expectOffers(make, "mk", {{"mk ", ""}, {"mk -o x n ", "large small"}, {"mk n small ", ""}});
 }
 
 TEST_P(CompletionTest, HostileTextsRunNothing) {
