@@ -1,7 +1,8 @@
 # Builds the options and slices sources of the git revision
 # CONKIT_BENCH_BASELINE into the benchmark binary beside the current ones, with
 # the namespace conkit renamed to conkit_baseline, and adds the parse
-# benchmarks of options/BaselineBench.cpp against them.
+# benchmarks of options/BaselineBench.cpp and conkit's slice rows of
+# slices/SliceBench.cpp (compiled a second time) against them.
 find_package(Git REQUIRED)
 execute_process(
     COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} rev-parse --verify
@@ -45,11 +46,17 @@ add_library(conkit_baseline STATIC ${sources})
 target_link_libraries(conkit_baseline PRIVATE conkit_baseline_headers)
 
 add_library(conkit_baseline_bench OBJECT options/BaselineBench.cpp)
-target_link_libraries(conkit_baseline_bench PRIVATE conkit_baseline_headers benchmark::benchmark)
-conkit_warnings(conkit_baseline_bench)
+# A target of its own: the define must not reach the current copy of the file.
+add_library(conkit_baseline_slice_bench OBJECT slices/SliceBench.cpp)
+target_compile_definitions(conkit_baseline_slice_bench PRIVATE CONKIT_BENCH_AS_BASELINE)
+foreach(target conkit_baseline_bench conkit_baseline_slice_bench)
+    target_link_libraries(${target} PRIVATE conkit_baseline_headers benchmark::benchmark)
+    conkit_warnings(${target})
+    target_sources(conkit_bench PRIVATE $<TARGET_OBJECTS:${target}>)
+endforeach()
 
-set_target_properties(conkit_baseline conkit_baseline_bench PROPERTIES CXX_EXTENSIONS OFF)
-target_sources(conkit_bench PRIVATE $<TARGET_OBJECTS:conkit_baseline_bench>)
+set_target_properties(conkit_baseline conkit_baseline_bench conkit_baseline_slice_bench
+                      PROPERTIES CXX_EXTENSIONS OFF)
 target_link_libraries(conkit_bench PRIVATE conkit_baseline)
 target_compile_definitions(conkit_bench PRIVATE
                            "CONKIT_BENCH_BASELINE=\"${CONKIT_BENCH_BASELINE}\"")

@@ -5,7 +5,8 @@
 //
 // --kernels=scalar|sse2|avx2|avx512 runs the slice rows with the kernels of
 // that level, on any processor that runs it (static builds only: the shared
-// library does not export the switch).
+// library does not export the switch); the baseline revision's rows too,
+// when it has a kernel table.
 #include "slices/detail/Kernels.h"
 
 #include <benchmark/benchmark.h>
@@ -18,6 +19,15 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+
+#if defined(CONKIT_BENCH_BASELINE)
+namespace conkit_bench {
+/// Puts the baseline's slice kernels of `level` (a conkit::detail::Vectors) in
+/// use; false when it cannot. Defined by the baseline's copy of
+/// slices/SliceBench.cpp.
+bool useBaselineKernels(int level);
+} // namespace conkit_bench
+#endif
 
 namespace {
 
@@ -63,13 +73,18 @@ public:
 /// The names of conkit::detail::Vectors, in order.
 constexpr const char* levelNames[] = {"scalar", "sse2", "avx2", "avx512"};
 
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 const Measured* find(const std::map<std::string, Measured>& results, const std::string& name) {
     const auto it = results.find(name);
     return it != results.end() ? &it->second : nullptr;
 }
 
 struct Row {
-    const char* label;
+    std::string label;
     std::string group;
     std::vector<const char*> baselines; // the fastest of them is the baseline
     double target;                      // conkit / baseline throughput; 0: for information
@@ -92,7 +107,7 @@ void printRows(const char* title, const std::map<std::string, Measured>& results
             }
         }
         if (ours == nullptr || best == nullptr) {
-            std::printf("%-32s %-26s %8s\n", row.label, row.baselines.front(), "skipped");
+            std::printf("%-32s %-26s %8s\n", row.label.c_str(), row.baselines.front(), "skipped");
             continue;
         }
         if (row.baselines.size() > 1) {
@@ -100,10 +115,10 @@ void printRows(const char* title, const std::map<std::string, Measured>& results
         }
         const double ratio = best->cpuTime / ours->cpuTime;
         if (row.target > 0) {
-            std::printf("%-32s %-26s %8.2f %7s%.1f  %s\n", row.label, bestName.c_str(), ratio,
-                        ">=", row.target, ratio >= row.target ? "yes" : "NO");
+            std::printf("%-32s %-26s %8.2f %7s%.1f  %s\n", row.label.c_str(), bestName.c_str(),
+                        ratio, ">=", row.target, ratio >= row.target ? "yes" : "NO");
         } else {
-            std::printf("%-32s %-26s %8.2f %8s\n", row.label, bestName.c_str(), ratio, "-");
+            std::printf("%-32s %-26s %8.2f %8s\n", row.label.c_str(), bestName.c_str(), ratio, "-");
         }
     }
 }
@@ -164,14 +179,25 @@ void printRatios(const std::map<std::string, Measured>& results) {
 
 #if defined(CONKIT_BENCH_BASELINE)
 /// conkit against the earlier revision built into the same binary: the large
-/// lines at least as fast, the small ones for information.
+/// lines at least as fast, the small ones and the slice rows for information.
 void printBaseline(const std::map<std::string, Measured>& results) {
-    const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         {"parse, small", "parse_small", {"conkit_baseline"}, 0},
         {"parse, large", "parse_large", {"conkit_baseline"}, 1.0},
         {"gnu parse, small", "gnu_parse_small", {"conkit_baseline"}, 0},
         {"gnu parse, large", "gnu_parse_large", {"conkit_baseline"}, 1.0},
     };
+    // Every other group that both versions ran: the slice rows.
+    const std::string suffix = "/conkit_baseline";
+    for (const auto& entry : results) {
+        const std::string& name = entry.first;
+        const std::string group =
+            name.substr(0, name.size() - std::min(name.size(), suffix.size()));
+        if (endsWith(name, suffix) && group.find("parse") == std::string::npos &&
+            results.count(group + "/conkit") != 0) {
+            rows.push_back({group, group, {"conkit_baseline"}, 0});
+        }
+    }
     printRows("conkit vs " CONKIT_BENCH_BASELINE, results, rows);
 }
 #endif
@@ -203,8 +229,7 @@ void printAllocations(const std::map<std::string, Measured>& results) {
     double slices = -1;
     for (const auto& [name, m] : results) {
         const bool sliceWork = name.find("parse") == std::string::npos;
-        if (sliceWork &&
-            (name.find("/conkit") != std::string::npos || name.rfind("scale_", 0) == 0)) {
+        if (sliceWork && (endsWith(name, "/conkit") || name.rfind("scale_", 0) == 0)) {
             slices = std::max(slices, m.allocations);
         }
     }
@@ -292,6 +317,12 @@ bool takeKernelLevel(int& argc, char** argv) {
                          name.c_str());
             ok = false;
         }
+#if defined(CONKIT_BENCH_BASELINE)
+        if (used && !conkit_bench::useBaselineKernels(static_cast<int>(level))) {
+            std::fprintf(stderr, "note: %s keeps the kernels it chooses itself\n",
+                         CONKIT_BENCH_BASELINE);
+        }
+#endif
     }
     argc = kept;
     return ok;

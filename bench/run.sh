@@ -6,7 +6,7 @@
 #   bench/run.sh --install-peers  # first install the peer libraries (Debian)
 #   bench/run.sh --benchmark_filter=parse   # extra arguments go to the binary
 #   bench/run.sh --baseline 94106e4 ...     # also build and time that revision's
-#                                           # parser, for "conkit vs 94106e4"
+#                                           # parser and slices, for "conkit vs 94106e4"
 #   bench/run.sh --kernels=avx2   # the slice kernels of one level (scalar, sse2,
 #                                 # avx2, avx512), where the processor runs it
 set -euo pipefail

@@ -1,9 +1,18 @@
 // Slices and tokenizers against the C library, std::string_view,
 // std::from_chars and absl::StrSplit on the same inputs.
-#include "bench/AllocationCount.h"
-#include "bench/Workloads.h"
+//
+// Baseline.cmake compiles this file a second time with conkit renamed to
+// conkit_baseline and CONKIT_BENCH_AS_BASELINE defined: that copy registers
+// conkit's rows alone, as "<group>/conkit_baseline", on the earlier
+// revision's slices, and leaves the peers and the scaling rows to this one.
+#include "../AllocationCount.h"
+#include "../Workloads.h"
 
 #include "slices/StrSlice.h"
+#if defined(CONKIT_BENCH_AS_BASELINE) && __has_include("slices/detail/Kernels.h")
+#include "slices/detail/Kernels.h"
+#define CONKIT_BENCH_BASELINE_LEVELS
+#endif
 
 #include <benchmark/benchmark.h>
 #include <strings.h>
@@ -71,8 +80,27 @@ long long positionOr(std::size_t position) {
     return position == std::string_view::npos ? -1 : static_cast<long long>(position);
 }
 
+#if defined(CONKIT_BENCH_AS_BASELINE)
+constexpr bool asBaseline = true;
+#else
+constexpr bool asBaseline = false;
+#endif
+
 template <class Work> void add(const std::string& name, Work work) {
     benchmark::RegisterBenchmark(name.c_str(), work);
+}
+
+/// conkit's row of `group`: "<group>/conkit", or "<group>/conkit_baseline" in
+/// the baseline's copy.
+template <class Work> void addConkit(const std::string& group, Work work) {
+    add(group + (asBaseline ? "/conkit_baseline" : "/conkit"), work);
+}
+
+/// A peer's row, which only the current copy registers.
+template <class Work> void addPeer(const std::string& name, Work work) {
+    if (!asBaseline) {
+        add(name, work);
+    }
 }
 
 // --- character searches ---------------------------------------------------
@@ -83,18 +111,18 @@ void registerCharSearches() {
         const long long first = offsetOr(std::memchr(text.data(), c, text.size()), text);
         const long long last = offsetOr(memrchr(text.data(), c, text.size()), text);
         const std::string group = std::string("find_char/") + kind;
-        add(group + "/conkit", [&text, c = c, first](benchmark::State& s) {
+        addConkit(group, [&text, c = c, first](benchmark::State& s) {
             measure(s, text.size(), first, [&] { return slice(text).find(c, 0); });
         });
-        add(group + "/memchr", [&text, c = c, first](benchmark::State& s) {
+        addPeer(group + "/memchr", [&text, c = c, first](benchmark::State& s) {
             measure(s, text.size(), first,
                     [&] { return offsetOr(std::memchr(text.data(), c, text.size()), text); });
         });
         const std::string reverse = std::string("rfind_char/") + kind;
-        add(reverse + "/conkit", [&text, c = c, last](benchmark::State& s) {
+        addConkit(reverse, [&text, c = c, last](benchmark::State& s) {
             measure(s, text.size(), last, [&] { return slice(text).rfind(c, StrSlice::npos); });
         });
-        add(reverse + "/memrchr", [&text, c = c, last](benchmark::State& s) {
+        addPeer(reverse + "/memrchr", [&text, c = c, last](benchmark::State& s) {
             measure(s, text.size(), last,
                     [&] { return offsetOr(memrchr(text.data(), c, text.size()), text); });
         });
@@ -106,17 +134,17 @@ void registerCharSearches() {
 void registerTextSearch(const std::string& group, const std::string& text,
                         const std::string& needle) {
     const long long want = positionOr(std::string_view(text).find(needle));
-    add(group + "/conkit", [&text, needle, want](benchmark::State& s) {
+    addConkit(group, [&text, needle, want](benchmark::State& s) {
         measure(s, text.size(), want, [&] {
             return slice(text).find(needle.data(), static_cast<std::uint32_t>(needle.size()), 0);
         });
     });
-    add(group + "/memmem", [&text, needle, want](benchmark::State& s) {
+    addPeer(group + "/memmem", [&text, needle, want](benchmark::State& s) {
         measure(s, text.size(), want, [&] {
             return offsetOr(memmem(text.data(), text.size(), needle.data(), needle.size()), text);
         });
     });
-    add(group + "/string_view", [&text, needle, want](benchmark::State& s) {
+    addPeer(group + "/string_view", [&text, needle, want](benchmark::State& s) {
         measure(s, text.size(), want,
                 [&] { return positionOr(std::string_view(text).find(needle)); });
     });
@@ -153,10 +181,10 @@ std::string mixedCase(std::string text) {
 void registerNoCaseSearch(const std::string& group, const std::string& text,
                           const std::string& needle) {
     const long long want = positionOr(std::string_view(text).find(needle));
-    add(group + "/conkit", [&text, sought = mixedCase(needle), want](benchmark::State& s) {
+    addConkit(group, [&text, sought = mixedCase(needle), want](benchmark::State& s) {
         measure(s, text.size(), want, [&] { return slice(text).findNoCase(slice(sought)); });
     });
-    add(group + "/find", [&text, needle, want](benchmark::State& s) {
+    addPeer(group + "/find", [&text, needle, want](benchmark::State& s) {
         measure(s, text.size(), want, [&] { return slice(text).find(slice(needle)); });
     });
 }
@@ -201,14 +229,14 @@ void registerNoCase() {
         const auto& [a, b] = texts.back();
         const long long want = sign(foldingLoop(a.data(), b.data(), a.size()));
         const std::string group = "nocase/" + std::string(size == 64 ? "64B" : "4KiB");
-        add(group + "/conkit", [&a = a, &b = b, want](benchmark::State& s) {
+        addConkit(group, [&a = a, &b = b, want](benchmark::State& s) {
             measure(s, a.size(), want, [&] { return slice(a).compareNoCase(slice(b)); });
         });
-        add(group + "/strncasecmp", [&a = a, &b = b, want](benchmark::State& s) {
+        addPeer(group + "/strncasecmp", [&a = a, &b = b, want](benchmark::State& s) {
             measure(s, a.size(), want,
                     [&] { return sign(strncasecmp(a.data(), b.data(), a.size())); });
         });
-        add(group + "/folding_loop", [&a = a, &b = b, want](benchmark::State& s) {
+        addPeer(group + "/folding_loop", [&a = a, &b = b, want](benchmark::State& s) {
             measure(s, a.size(), want, [&] { return foldingLoop(a.data(), b.data(), a.size()); });
         });
     }
@@ -282,30 +310,30 @@ template <class Splitter> long long splitConkit(Splitter splitter) {
 void registerTokenizers() {
     const std::string& table = csv();
     const long long csvWant = csvMemchr(table);
-    add("split_csv/conkit", [&table, csvWant](benchmark::State& s) {
+    addConkit("split_csv", [&table, csvWant](benchmark::State& s) {
         measure(s, table.size(), csvWant,
                 [&] { return splitConkit(conkit::CharSplitter(slice(table), ',')); });
     });
-    add("split_csv/memchr_loop", [&table, csvWant](benchmark::State& s) {
+    addPeer("split_csv/memchr_loop", [&table, csvWant](benchmark::State& s) {
         measure(s, table.size(), csvWant, [&] { return csvMemchr(table); });
     });
     const std::string& text = english();
     const long long textWant = splitStringView(text, ", ");
-    add("split_text/conkit", [&text, textWant](benchmark::State& s) {
+    addConkit("split_text", [&text, textWant](benchmark::State& s) {
         measure(s, text.size(), textWant,
                 [&] { return splitConkit(conkit::StrSplitter(slice(text), ", ")); });
     });
-    add("split_text/string_view", [&text, textWant](benchmark::State& s) {
+    addPeer("split_text/string_view", [&text, textWant](benchmark::State& s) {
         measure(s, text.size(), textWant, [&] { return splitStringView(text, ", "); });
     });
 #if defined(CONKIT_HAVE_ABSL)
     // absl gives one empty token after a trailing delimiter; the others do
     // not, and neither generated text ends in one.
-    add("split_csv/absl", [&table, csvWant](benchmark::State& s) {
+    addPeer("split_csv/absl", [&table, csvWant](benchmark::State& s) {
         measure(s, table.size(), csvWant,
                 [&] { return fingerprintRange(absl::StrSplit(table, ',')); });
     });
-    add("split_text/absl", [&text, textWant](benchmark::State& s) {
+    addPeer("split_text/absl", [&text, textWant](benchmark::State& s) {
         measure(s, text.size(), textWant,
                 [&] { return fingerprintRange(absl::StrSplit(text, ", ")); });
     });
@@ -360,10 +388,10 @@ template <class T> long long convertFromChars(const conkit_bench::PackedNumbers&
 template <class T>
 void registerConversion(const std::string& group, const conkit_bench::PackedNumbers& numbers) {
     const long long want = convertFromChars<T>(numbers);
-    add(group + "/conkit", [&numbers, want](benchmark::State& s) {
+    addConkit(group, [&numbers, want](benchmark::State& s) {
         measure(s, numbers.digits.size(), want, [&] { return convertConkit<T>(numbers); });
     });
-    add(group + "/from_chars", [&numbers, want](benchmark::State& s) {
+    addPeer(group + "/from_chars", [&numbers, want](benchmark::State& s) {
         measure(s, numbers.digits.size(), want, [&] { return convertFromChars<T>(numbers); });
     });
 }
@@ -434,8 +462,25 @@ void registerScaling() {
     registerNoCase();
     registerTokenizers();
     registerConversions();
-    registerScaling();
+    if (!asBaseline) {
+        registerScaling();
+    }
     return true;
 }();
 
 } // namespace
+
+#if defined(CONKIT_BENCH_AS_BASELINE)
+namespace conkit_bench {
+
+bool useBaselineKernels(int level) {
+#if defined(CONKIT_BENCH_BASELINE_LEVELS)
+    return conkit::detail::useKernels(static_cast<conkit::detail::Vectors>(level));
+#else
+    static_cast<void>(level); // a revision before the kernel table: its own choice stays
+    return false;
+#endif
+}
+
+} // namespace conkit_bench
+#endif

@@ -48,6 +48,12 @@ inline int compareFoldedScalar(const char* a, const char* b, std::size_t size) n
 /// `Kernels::sliceFold`.)
 int compareFolded(const char* a, const char* b, std::size_t size) noexcept;
 
+/// The order of two texts of `size` and `count` bytes that are equal over the
+/// bytes they have in common: shorter first.
+constexpr int shorterFirst(std::uint32_t size, std::uint32_t count) noexcept {
+    return size < count ? -1 : (size > count ? 1 : 0);
+}
+
 /// Orders `size` bytes at `chars` against `count` bytes at `sought`: by
 /// `order` (-1, 0 or 1) over the bytes they have in common, which it is
 /// called for only when there are some, then shorter first. When there are
@@ -65,7 +71,7 @@ int compareSlices(const char* chars, std::uint32_t size, const char* sought, std
             return first;
         }
     }
-    return size < count ? -1 : (size > count ? 1 : 0);
+    return shorterFirst(size, count);
 }
 
 /// The plain slice comparison: `compareSlices` on the bytes the slice can be
