@@ -14,7 +14,9 @@ if(failed)
 endif()
 
 # The sources are extracted again only when the revision changes, so that a
-# reconfigure does not rebuild them.
+# reconfigure does not rebuild them; then with the time of extraction (tar -m),
+# not the commit's, so that everything built from the previous revision, newer
+# than that commit, is built again.
 set(dir ${CMAKE_CURRENT_BINARY_DIR}/baseline-src)
 set(extracted "")
 if(EXISTS ${dir}/commit.txt)
@@ -25,7 +27,7 @@ if(NOT extracted STREQUAL commit)
     file(MAKE_DIRECTORY ${dir})
     execute_process(
         COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} archive ${commit} options slices
-        COMMAND tar -x -C ${dir}
+        COMMAND tar -x -m -C ${dir}
         RESULTS_VARIABLE results)
     if(NOT results STREQUAL "0;0")
         message(FATAL_ERROR "CONKIT_BENCH_BASELINE: cannot extract ${commit} (${results})")
