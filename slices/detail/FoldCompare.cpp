@@ -77,13 +77,12 @@ constexpr FoldedBytes foldedBytes = [] {
 /// -1 or 1 by the byte pair at `a` + i and `b` + i, where i is the lowest set
 /// bit of `differing`, which is not 0. The folded bytes come from the table:
 /// two loads, where folding them takes a comparison and a move each; and the
-/// sign of their difference is its top bit spread by the shift (arithmetic
-/// with GCC and clang, the only compilers of this code).
+/// sign of their difference is its top bit, read unsigned and negated.
 int orderAt(const char* a, const char* b, std::uint64_t differing) noexcept {
     const auto i = static_cast<unsigned>(__builtin_ctzll(differing));
     const int order = foldedBytes.values[static_cast<unsigned char>(a[i])] -
                       foldedBytes.values[static_cast<unsigned char>(b[i])];
-    return (order >> 31) | 1;
+    return -static_cast<int>(static_cast<unsigned>(order) >> 31) | 1;
 }
 
 // Two bytes x and y are equal case-blind when x ^ y is 0, or when it is
