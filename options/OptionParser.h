@@ -33,75 +33,43 @@ CONKIT_OPTIONS_API int splitAt(const std::string& text, char separator, std::str
 
 /// The rules a parse follows; see `OptionParser::setSyntax`.
 enum class Syntax {
-    /// "--name", "-name" or "/name", each with an optional "=value"; the plain
-    /// word after any option word is its value. The default.
-    classic,
-    /// The conventions of getopt_long with argument permutation: "--name",
-    /// "--name=value", "-x", "-xVALUE", bundled "-abc", unique prefixes of
-    /// long names, "--" ending the options, "-" a positional word.
-    gnu
+    classic, ///< The default: "--name", "-name" or "/name" (@ref options_syntax_classic).
+    gnu      ///< getopt_long's, with permutation: "--name", "-abc" (@ref options_syntax_gnu).
 };
 
 /// Why the latest parse failed; see `OptionParser::errorKind`.
 enum class ParseErrorKind {
-    /// The parse succeeded, or failed without an error line (no words at all).
-    none,
-    /// An option word named no option.
-    unknownOption,
-    /// An option that needs a value got none.
-    missingArgument,
-    /// A value was given to an option that takes none (gnu syntax).
-    unexpectedArgument,
-    /// An abbreviated long name begins several long names (gnu syntax).
-    ambiguousOption,
-    /// A value broke its option's choices or range.
-    invalidValue,
-    /// A required option got no value from the command line or the
-    /// environment.
-    missingOption,
-    /// Two options of an exclusive group were named.
-    conflictingOptions,
-    /// The word where a command belongs names no command.
-    unknownCommand,
-    /// A command is required and none was given.
-    missingCommand,
-    /// A required operand got no word.
-    missingOperand,
-    /// A positional word was left that no operand takes.
-    extraOperand,
-    /// The configuration file could not be read or names no such option or
-    /// command (see @ref options_config).
-    badConfig,
-    /// A response file could not be read, or was nested too deeply (gnu syntax).
-    badResponseFile
+    none,               ///< The parse succeeded, or failed with no error line (no words at all).
+    unknownOption,      ///< An option word named no option.
+    missingArgument,    ///< An option that needs a value got none.
+    unexpectedArgument, ///< A value was given to an option that takes none (gnu syntax).
+    ambiguousOption,    ///< An abbreviated long name begins several long names (gnu syntax).
+    invalidValue,       ///< A value broke its option's choices or range.
+    missingOption,      ///< A required option got a value from no source.
+    conflictingOptions, ///< Two options of an exclusive group were named.
+    unknownCommand,     ///< The word where a command belongs names no command.
+    missingCommand,     ///< A command is required and none was given.
+    missingOperand,     ///< A required operand got no word.
+    extraOperand,       ///< A positional word was left that no operand takes.
+    badConfig,          ///< The configuration file was unreadable or named nothing known.
+    badResponseFile     ///< A response file was unreadable or nested too deeply (gnu syntax).
 };
 
 /// Where the value that `OptionParser::value` answers came from.
 enum class ValueSource {
-    /// No parse gave the option a value, and it has no default.
-    none,
-    /// The latest parse's command line named the option.
-    commandLine,
-    /// The option's environment variable, the command line not naming it.
-    environment,
-    /// Neither: the option's default.
-    defaultValue,
-    /// The configuration file, neither the command line nor the environment
-    /// giving the option (see @ref options_config).
-    configFile
+    none,         ///< No parse gave the option a value, and it has no default.
+    commandLine,  ///< The latest parse's command line named the option.
+    environment,  ///< The option's environment variable, the command line not naming it.
+    defaultValue, ///< None of the others: the option's default.
+    configFile    ///< The configuration file, neither command line nor environment giving it.
 };
 
 /// What a configuration file gives one option (see @ref options_config).
 struct ConfigEntry {
-    /// The command names that lead to the option's parser: "" for the top
-    /// parser, "remote add" for a command of a command.
-    std::string command;
-    /// A long name or alias of the option, as the file writes it.
-    std::string name;
-    /// Its values: one, or several for a list.
-    std::vector<std::string> values;
-    /// Where it stands: "FILE:LINE".
-    std::string origin;
+    std::string command;             ///< Its command path: "" for the top parser, or "remote add".
+    std::string name;                ///< A long name or alias of the option, as the file has it.
+    std::vector<std::string> values; ///< Its values: one, or several for a list.
+    std::string origin;              ///< Where it stands: "FILE:LINE".
 };
 
 /// Reads the configuration file `path` into `out`, in the file's order; on
@@ -130,20 +98,13 @@ public:
     /// One option of the table. Its seven fields are public; the parse writes
     /// `found` and `value` (see @ref options_queries_records).
     struct Option {
-        /// The short name, or '\0' for none.
-        char shortName = '\0';
-        /// The long name (the short name as text when defined without one).
-        std::string longName;
-        /// True when the option takes a value.
-        bool needArg = false;
-        /// The value when none is given; "" for none.
-        std::string defaultValue;
-        /// The help text.
-        std::string help;
-        /// True when the latest parse set the option.
-        bool found = false;
-        /// The latest value stored into the option (it may be an earlier parse's).
-        std::string value;
+        char shortName = '\0';    ///< The short name, or '\0' for none.
+        std::string longName;     ///< The long name; the short name as text when defined without.
+        bool needArg = false;     ///< True when the option takes a value.
+        std::string defaultValue; ///< The value when none is given; "" for none.
+        std::string help;         ///< The help text.
+        bool found = false;       ///< True when the latest parse set the option.
+        std::string value;        ///< The latest value stored, perhaps by an earlier parse.
 
         /// Stores `text` as `value` and sets `found`, as a parse does.
         CONKIT_OPTIONS_API void setValue(const std::string& text);
