@@ -26,8 +26,7 @@ CONKIT_OPTIONS_API int splitAt(const std::string& text, char separator, std::str
                                std::string& second);
 /// The last component of `path`, after its last '/' or else its last '\\'.
 [[nodiscard]] CONKIT_OPTIONS_API std::string baseName(const std::string& path);
-/// Splits `line` into words at blanks and tabs, double quotes keeping them
-/// inside a word (see @ref options_syntax_split).
+/// Splits `line` into words at blanks and tabs outside double quotes (@ref options_syntax_split).
 [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> splitCommandLine(const std::string& line);
 /// @}
 
@@ -81,13 +80,9 @@ namespace detail {
 struct ParserState;
 } // namespace detail
 
-/// A command-line option parser: options with a short name, a long name, an
-/// argument flag, a default and a help text; parsing of a command line; the
-/// help text and queries on the result. See @ref options_syntax.
-///
-/// It throws nothing and prints only the one error line of a failed parse
-/// (see @ref options_errors) and the help or version text when asked. Copies
-/// are independent; a moved-from parser may only be assigned or destroyed.
+/// A command-line option parser: a table of options (@ref options_table), the parse of a command
+/// line into it (@ref options_syntax), queries on the result, help, man page and completion.
+/// It throws nothing; unasked, it prints only a failed parse's error line (@ref options_errors).
 class OptionParser {
 public:
     /// The type of counts and indexes of positional arguments.
@@ -137,8 +132,7 @@ public:
         CONKIT_OPTIONS_API Option& env(const std::string& variable);
         /// The help heading it is listed under.
         CONKIT_OPTIONS_API Option& section(const std::string& title);
-        /// Left out of help, man page, completion and error lines; still parsed,
-        /// by its whole names only.
+        /// Left out of help, man page, completion and error lines; parsed by its whole names only.
         CONKIT_OPTIONS_API Option& hidden();
         /// Another long name for the option.
         CONKIT_OPTIONS_API Option& alias(const std::string& name);
@@ -269,8 +263,7 @@ public:
     CONKIT_OPTIONS_API Operand& addOperand(const std::string& name, const std::string& help);
     /// When true, a parse without a command fails.
     CONKIT_OPTIONS_API void setCommandRequired(bool required) noexcept;
-    /// The option with long name or alias `name`, or for one character its short name; else
-    /// nullptr.
+    /// The option with long name or alias `name` (for one character, short name), or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API Option* findOption(const std::string& name);
     /// The same, read-only.
     [[nodiscard]] CONKIT_OPTIONS_API const Option* findOption(const std::string& name) const;
@@ -289,8 +282,7 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API Syntax syntax() const noexcept;
     /// gnu: the first positional word ends the options.
     CONKIT_OPTIONS_API void setStopAtFirstArgument(bool stop) noexcept;
-    /// gnu: a word "@FILE" stands for the words of the file FILE; off by default
-    /// (see @ref options_syntax_response).
+    /// gnu: a word "@FILE" stands for FILE's words; off by default (@ref options_syntax_response).
     CONKIT_OPTIONS_API void setResponseFiles(bool on) noexcept;
     /// Parses an argument vector; word 0 is the program. False after an error.
     CONKIT_OPTIONS_API bool parse(int argc, const char* const* argv);
@@ -348,9 +340,8 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API bool versionRequested() const;
     /// When the option is set, copies its `value` field into `value` and returns true.
     CONKIT_OPTIONS_API bool getValue(const std::string& name, std::string& value) const;
-    /// When the latest parse gave the option a value that converts entirely, stores it.
-    /// T: short, unsigned short, int, unsigned, long, unsigned long, long long,
-    /// unsigned long long, float or double.
+    /// When the latest parse gave the option a value that converts entirely to T, stores it.
+    /// T: a built-in integer type from short to unsigned long long, float or double.
     template <class T> bool getValue(const std::string& name, T& out) const {
         return readNumber(name, out);
     }
