@@ -1,5 +1,4 @@
-// OptionParser: defines command-line options, parses a command line into them
-// and presents the tool. The rules in full are the reference pages under docs/.
+// The option parser's interface; the rules in full are the reference pages docs/options-*.md.
 #pragma once
 
 #include "options/Export.h"
@@ -90,8 +89,7 @@ public:
     /// Gives the completion candidates for the typed prefix of a value.
     using Completer = std::vector<std::string> (*)(const std::string& typed);
 
-    /// One option of the table. Its seven fields are public; the parse writes
-    /// `found` and `value` (see @ref options_queries_records).
+    /// One option of the table; a parse writes `found` and `value` (@ref options_queries_records).
     struct Option {
         char shortName = '\0';    ///< The short name, or '\0' for none.
         std::string longName;     ///< The long name; the short name as text when defined without.
