@@ -1,14 +1,13 @@
 // The option parser's interface; the rules in full are the reference pages docs/options-*.md.
 #pragma once
 
+#include "options/DefaultText.h"
 #include "options/Export.h"
 
 #include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace conkit {
@@ -413,28 +412,7 @@ public:
 
 private:
     template <class T> static std::string defaultText(const T& value) {
-        if constexpr (std::is_convertible_v<const T&, const char*>) {
-            const char* text = value;
-            return text != nullptr ? text : "";
-        } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-            return std::string(std::string_view(value));
-        } else if constexpr (std::is_same_v<T, bool>) {
-            return value ? "1" : "0";
-        } else if constexpr (std::is_same_v<T, char> || std::is_same_v<T, signed char> ||
-                             std::is_same_v<T, unsigned char>) {
-            return std::string(1, static_cast<char>(value));
-        } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
-            return std::to_string(static_cast<long long>(value));
-        } else if constexpr (std::is_integral_v<T>) {
-            return std::to_string(static_cast<unsigned long long>(value));
-        } else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
-            return streamed(static_cast<double>(value));
-        } else if constexpr (std::is_same_v<T, long double>) {
-            return streamed(value);
-        } else {
-            return streamed(
-                [](std::ostream& out, const void* p) { out << *static_cast<const T*>(p); }, &value);
-        }
+        return detail::defaultText(value, [](const auto&... args) { return streamed(args...); });
     }
     CONKIT_OPTIONS_API static std::string streamed(double value);
     CONKIT_OPTIONS_API static std::string streamed(long double value);
