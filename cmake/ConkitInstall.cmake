@@ -30,7 +30,8 @@ endif()
 # Callers include "options/OptionParser.h" and "slices/StrSlice.h", found in
 # include/conkit, so that the generic folder names options/ and slices/ never
 # stand directly in a shared include folder such as /usr/local/include. Only
-# the headers at the top of each folder are public; the folders below them
+# the headers at the top of each folder are installed: the public ones and the
+# few they include (Export.h, options/DefaultText.h); the folders below them
 # (the options' layers, the slices' kernels) are internal.
 foreach(piece IN LISTS CONKIT_PIECES)
     file(GLOB headers ${PROJECT_SOURCE_DIR}/${piece}/*.h)
