@@ -8,7 +8,10 @@
 #   bench/run.sh --baseline 94106e4 ...     # also build and time that revision's
 #                                           # parser and slices, for "conkit vs 94106e4"
 #   bench/run.sh --kernels=avx2   # the slice kernels of one level (scalar, sse2,
-#                                 # avx2, avx512), where the processor runs it
+#                                 # avx2, avx512), where the processor runs it;
+#                                 # glibc's peers (memchr, strncasecmp, ...) are
+#                                 # held to the same level, as on a processor
+#                                 # that has no more
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -27,6 +30,18 @@ fi
 cmake --preset bench -DCONKIT_BENCH_BASELINE="$baseline" >/dev/null
 
 cmake --workflow --preset bench >/dev/null
+# glibc picks its string functions when the program starts: hold it to the
+# level of the kernels asked for, so that both sides run as on a processor of
+# that level.
+avx512="-AVX512F,-AVX512BW,-AVX512VL,-AVX512DQ,-AVX512CD"
+for arg in "$@"; do
+    case "$arg" in
+    --kernels=avx2) export GLIBC_TUNABLES="glibc.cpu.hwcaps=$avx512" ;;
+    --kernels=sse2 | --kernels=scalar)
+        export GLIBC_TUNABLES="glibc.cpu.hwcaps=$avx512,-AVX2,-AVX" ;;
+    esac
+done
+
 # Repetitions are interleaved at random, so that a burst of load on a shared
 # machine spreads over every benchmark instead of falling on one of them.
 exec build/bench/bench/conkit_bench --benchmark_repetitions=5 \

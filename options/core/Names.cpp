@@ -14,12 +14,7 @@ bool precedes(const Names::Entry& a, const Names::Entry& b) noexcept {
 
 } // namespace
 
-std::uint32_t Names::find(std::string_view name) const noexcept {
-    // Most tables have no long name of one character: "-x" is then a
-    // short name at once.
-    if (name.size() == 1 && oneCharacterTexts == 0) {
-        return findShort(name[0]);
-    }
+std::uint32_t Names::findByText(std::string_view name) const noexcept {
     const std::uint32_t byLong = findLong(name);
     return byLong == none && name.size() == 1 ? findShort(name[0]) : byLong;
 }

@@ -85,7 +85,14 @@ public:
     }
     /// findOption's rule: the long name or alias `name`, or, for a name of
     /// one character, failing that the short name.
-    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept;
+    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
+        // Most tables have no long name of one character: "-x" is then a
+        // short name at once, without leaving the caller's loop.
+        if (name.size() == 1 && oneCharacterTexts == 0) {
+            return findShort(name[0]);
+        }
+        return findByText(name);
+    }
     /// The entry `word` names exactly (long names before aliases before
     /// "no-" forms), else the one owner whose abbreviable names begin with
     /// it.
@@ -111,6 +118,9 @@ private:
             byShort = index;
         }
     }
+    /// `find` for a table that has a long name of one character, or for a
+    /// longer name.
+    [[nodiscard]] std::uint32_t findByText(std::string_view name) const noexcept;
     /// `read` for a word that is no name: the one owner it begins the names of.
     [[nodiscard]] Reading readPrefix(std::string_view word) const noexcept;
     /// The entry of text `name` with precedence, or nullptr.

@@ -6,7 +6,6 @@
 
 #include "options/core/CommandLookup.h"
 #include "options/core/ParseRun.h"
-#include "options/core/PathName.h"
 #include "options/core/Suggestion.h"
 #include "options/core/ToolRequests.h"
 #include "options/core/ValueRules.h"
@@ -27,14 +26,11 @@ bool OptionParser::parse(int argc, const char* const* argv) {
     while (count < limit && argv[count] != nullptr) {
         ++count;
     }
-    return detail::parseWords(*this, detail::CommandWords(argv, count),
-                              count != 0 ? detail::lastPathComponent(argv[0]) : "", false, nullptr);
+    return detail::parseWords(*this, detail::CommandWords(argv, count), nullptr, false, nullptr);
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
-    return detail::parseWords(*this, detail::CommandWords(words),
-                              words.empty() ? "" : detail::lastPathComponent(words[0]), false,
-                              nullptr);
+    return detail::parseWords(*this, detail::CommandWords(words), nullptr, false, nullptr);
 }
 
 bool OptionParser::parse(const std::string& line) {
@@ -43,19 +39,25 @@ bool OptionParser::parse(const std::string& line) {
 
 namespace detail {
 
-bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
+bool parseWords(OptionParser& parser, const CommandWords& words, const std::string* program,
                 bool excused, const ConfigScope* config) {
     ParserState& state = parser.state();
     state.refreshIndex();
     state.gatherCheckedAfter();
     state.clearResults();
     if (words.size() == 0) {
-        state.results.program.clear();
+        state.results.nameProgram("");
         return false;
+    }
+    if (!state.programName.empty()) {
+        state.results.nameProgram(state.programName);
+    } else if (program != nullptr) {
+        state.results.nameProgram(*program);
+    } else {
+        state.results.nameProgramFromPath(words[0]);
     }
     state.results.reserve(words.size());
     ParseRun run(state, excused, config);
-    run.setProgram(state.programName.empty() ? program : std::string_view(state.programName));
     CommandWords read = words; // response files replace words as they are read
     const bool accepted = state.syntax == Syntax::gnu
                               ? parseGnu(read, state.stopAtFirstArgument, run)
@@ -223,7 +225,8 @@ bool ParseRun::runCommand(const CommandWords& words) {
     }
     // Help or version asked for before the command excuses what the command
     // requires, as it excuses what this parser requires.
-    if (parseWords(command->parser, words.from(commandAt), program() + " " + command->name,
+    const std::string commandProgram = program() + " " + command->name;
+    if (parseWords(command->parser, words.from(commandAt), &commandProgram,
                    excused || helpOrVersionAsked(state),
                    configScope != nullptr ? &shared : nullptr)) {
         return true;

@@ -49,12 +49,6 @@ public:
     /// @name Recording
     /// Those that return a bool return false after recording an error.
     /// @{
-    /// Takes `name` as the program name.
-    void setProgram(std::string_view name) {
-        if (!sameText(state.results.program, name)) { // usually the same as in the last parse
-            state.results.program.assign(name.data(), name.size());
-        }
-    }
     /// Takes word `index` of the command line, a positional word, as the word
     /// that names a command and returns true, when the parser has commands:
     /// the words from there on are the command's.
@@ -206,9 +200,10 @@ bool parseClassic(const CommandWords& words, ParseRun& run);
 /// the words in the end.
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
-/// Parses `words` into `parser`, whose program is `program`; with `excused`,
-/// nothing is required of it; `config` as for ParseRun.
-bool parseWords(OptionParser& parser, const CommandWords& words, std::string_view program,
+/// Parses `words` into `parser`. `program` names the program of a command's
+/// parse; nullptr takes it from word 0, as a command line's parse does. With
+/// `excused`, nothing is required of it; `config` as for ParseRun.
+bool parseWords(OptionParser& parser, const CommandWords& words, const std::string* program,
                 bool excused, const ConfigScope* config);
 
 } // namespace conkit::detail

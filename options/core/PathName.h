@@ -22,22 +22,4 @@ inline std::string_view lastPathComponent(std::string_view path) noexcept {
     return path.substr(start);
 }
 
-/// `lastPathComponent` of the NUL-terminated `path`, found in one pass over
-/// it, without measuring it first.
-inline std::string_view lastPathComponent(const char* path) noexcept {
-    const char* slash = nullptr;
-    const char* backslash = nullptr;
-    const char* at = path;
-    for (; *at != '\0'; ++at) {
-        if (*at == '/') {
-            slash = at;
-        } else if (*at == '\\') {
-            backslash = at;
-        }
-    }
-    const char* start =
-        slash != nullptr ? slash + 1 : (backslash != nullptr ? backslash + 1 : path);
-    return std::string_view(start, static_cast<std::size_t>(at - start));
-}
-
 } // namespace conkit::detail

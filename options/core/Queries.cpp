@@ -2,6 +2,7 @@
 // option's public fields or its record of the latest parse.
 #include "options/OptionParser.h"
 
+#include "options/core/ShortText.h"
 #include "options/core/State.h"
 
 #include "slices/StrSlice.h"
@@ -54,7 +55,10 @@ bool OptionParser::getValue(const std::string& name, std::string& value) const {
     if (index == detail::Names::none || !held->table[index].found) {
         return false;
     }
-    value = held->table[index].value;
+    const std::string& latest = held->table[index].value;
+    if (&value != &latest) { // the option's own field may be the one asked to hold it
+        detail::assignText(value, latest);
+    }
     return true;
 }
 

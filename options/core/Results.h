@@ -4,6 +4,7 @@
 
 #include "options/OptionParser.h"
 #include "options/core/OptionTable.h"
+#include "options/core/PathName.h"
 #include "options/core/ShortText.h"
 
 #include <cstdint>
@@ -131,7 +132,25 @@ public:
     void reserveRecords(std::size_t options);
     /// @}
 
-    /// The program name of the latest parse.
+    /// Takes `name` as the program name.
+    void nameProgram(std::string_view name) {
+        programFromPath = false;
+        if (!sameText(program, name)) { // usually the same as in the last parse
+            program.assign(name.data(), name.size());
+        }
+    }
+    /// Takes the last component of `path`, a command line's word 0, as the
+    /// program name. The path is kept, so that the same word 0 parsed again
+    /// is not read again.
+    void nameProgramFromPath(std::string_view path) {
+        if (!programFromPath || !sameText(programPath, path)) {
+            nameProgram(lastPathComponent(path));
+            programPath.assign(path.data(), path.size());
+            programFromPath = true;
+        }
+    }
+
+    /// The program name of the latest parse; written by the two above.
     std::string program;
     /// The error of the latest parse.
     std::string errorLine;
@@ -202,6 +221,9 @@ private:
     /// The option whose `value` field is still to be written, and its text.
     Option* pending = nullptr;
     Span pendingText;
+    /// The word 0 that `program` was taken from, when it was.
+    std::string programPath;
+    bool programFromPath = false;
     static constexpr Record empty{};
 };
 

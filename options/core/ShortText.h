@@ -34,13 +34,8 @@ inline bool sameText(std::string_view a, std::string_view b) noexcept {
                loadWord<std::uint32_t>(a.data() + n - 4) ==
                    loadWord<std::uint32_t>(b.data() + n - 4);
     }
-    if (n < 4) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (a[i] != b[i]) {
-                return false;
-            }
-        }
-        return true;
+    if (n < 4) { // the first, middle and last bytes are all of them
+        return n == 0 || (a[0] == b[0] && a[n / 2] == b[n / 2] && a[n - 1] == b[n - 1]);
     }
     return std::memcmp(a.data(), b.data(), n) == 0;
 }
@@ -91,8 +86,10 @@ inline void copyText(char* out, std::string_view text) noexcept {
         std::memcpy(out, &first, 4);
         std::memcpy(out + n - 4, &last, 4);
     } else if (n < 4) {
-        for (std::size_t i = 0; i < n; ++i) {
-            out[i] = p[i];
+        if (n != 0) { // the first, middle and last bytes are all of them
+            out[0] = p[0];
+            out[n / 2] = p[n / 2];
+            out[n - 1] = p[n - 1];
         }
     } else {
         std::memcpy(out, p, n);

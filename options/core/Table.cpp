@@ -299,7 +299,7 @@ bool OptionParser::hasConflict(const Option& option) const {
 
 void OptionParser::reset() {
     held->clearResults();
-    held->results.program.clear();
+    held->results.nameProgram("");
 }
 
 } // namespace conkit
