@@ -21,7 +21,7 @@ public:
     /// `word`, a long option ("--name[=value]") or a bundle of short ones
     /// ("-abc"); `next` is the place of the following word, and moves past a
     /// value taken from it. False after recording an error.
-    CONKIT_NOINLINE bool optionWord(std::string_view word, std::size_t& next) {
+    bool optionWord(std::string_view word, std::size_t& next) {
         return word[1] == '-' ? longOption(word, next) : shortOptions(word, next);
     }
 
