@@ -3,6 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 using conkit::OptionParser;
@@ -187,6 +191,55 @@ TEST(ParseTest, LongNamesOfAnyLength) {
     EXPECT_EQ(parseWords(parser, {"--" + longName}).printed, "--" + longName + " need arg.\n");
     EXPECT_TRUE(parseWords(parser, {"/" + longName + "=v"}).ok);
     EXPECT_TRUE(parser.isSet(longName));
+}
+
+/// Texts of `n` bytes that differ from "aa...a" in one byte: the first, the
+/// middle or the last.
+std::vector<std::string> neighbours(std::size_t n) {
+    std::vector<std::string> texts{std::string(n, 'a')};
+    for (const std::size_t at : {std::size_t{0}, n / 2, n - 1}) {
+        std::string text(n, 'a');
+        text[at] = 'b';
+        if (std::find(texts.begin(), texts.end(), text) == texts.end()) {
+            texts.push_back(text);
+        }
+    }
+    return texts;
+}
+
+TEST(ParseTest, NamesAndValuesThatDifferInOneByte) {
+    // Names and values of 1 to 17 bytes are compared and copied in word-sized
+    // pieces: each must still be told apart from its neighbours, and a value
+    // parsed again with one byte changed must replace the earlier one.
+    OptionParser parser;
+    std::vector<std::string> names;
+    for (std::size_t n = 1; n <= 17; ++n) {
+        for (const std::string& name : neighbours(n)) {
+            ASSERT_TRUE(parser.addOption('\0', name, true, "", ""));
+            names.push_back(name);
+        }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        const std::string value = std::to_string(i);
+        EXPECT_TRUE(parseWords(parser, {"--" + names[i] + "=" + value}).ok);
+        std::string got;
+        EXPECT_TRUE(parser.getValue(names[i], got));
+        EXPECT_EQ(got, value);
+        EXPECT_EQ(parser.findOption(names[i])->value, value);
+        EXPECT_FALSE(parser.isSet(names[(i + 1) % names.size()]));
+    }
+    // Each value follows the one it differs from in one byte.
+    for (std::size_t n = 1; n <= 17; ++n) {
+        const std::vector<std::string> values = neighbours(n);
+        for (const std::string& value : values) {
+            SCOPED_TRACE(value);
+            for (const std::string& given : {values[0], value}) {
+                EXPECT_TRUE(parseWords(parser, {"--a", given}).ok);
+                EXPECT_EQ(parser.findOption("a")->value, given);
+            }
+        }
+    }
 }
 
 TEST(WordsTest, StartsWithAndSplitAt) {

@@ -60,6 +60,10 @@ TEST(QueryTest, Values) {
     EXPECT_EQ(value, "bob");
     EXPECT_FALSE(parser.getValue("nosuch", value));
     EXPECT_EQ(value, "bob");
+    // The option's own field may be the one that receives its value.
+    std::string& own = parser.findOption("user")->value;
+    EXPECT_TRUE(parser.getValue("user", own));
+    EXPECT_EQ(own, "bob");
     EXPECT_EQ(parser.argCount(), 2U);
     EXPECT_TRUE(parser.hasArgs());
     EXPECT_EQ(parser.arg(1), "b");
