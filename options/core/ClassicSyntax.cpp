@@ -28,7 +28,10 @@ bool unknownOption(ParseRun& run, std::string_view written, std::string_view nam
 
 } // namespace
 
-bool parseClassic(const CommandWords& words, ParseRun& run) {
+bool parseClassic(const CommandWords& given, ParseRun& run) {
+    // A copy of the view that no store of the parse can reach, so that the
+    // compiler keeps it in registers instead of reading it again per word.
+    const CommandWords words = given;
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
