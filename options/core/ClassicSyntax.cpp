@@ -32,6 +32,7 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
     // A copy of the view that no store of the parse can reach, so that the
     // compiler keeps it in registers instead of reading it again per word.
     const CommandWords words = given;
+    const bool commands = run.takesCommands();
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
@@ -48,7 +49,8 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
                 }
                 current = Names::none;
                 awaiting = false;
-            } else if (run.startsCommand(i)) {
+            } else if (commands) {
+                run.startsCommand(i);
                 return true; // the rest is the command's
             } else {
                 run.positional(word);

@@ -156,6 +156,7 @@ private:
 template <bool responseFiles>
 bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     GnuParse parse(words, run);
+    const bool commands = run.takesCommands();
     std::size_t next = 1;
     while (next < words.size()) {
         const std::size_t index = next++;
@@ -172,7 +173,8 @@ bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
                 }
             }
             // A plain word, "-" or "": positional, or the command's name.
-            if (run.startsCommand(index)) {
+            if (commands) {
+                run.startsCommand(index);
                 return true;
             }
             run.positional(word);
@@ -187,7 +189,8 @@ bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     }
     // The options have ended: every word left is positional.
     for (; next < words.size(); ++next) {
-        if (run.startsCommand(next)) {
+        if (commands) {
+            run.startsCommand(next);
             return true;
         }
         run.positional(words[next]);

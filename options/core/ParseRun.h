@@ -49,16 +49,12 @@ public:
     /// @name Recording
     /// Those that return a bool return false after recording an error.
     /// @{
+    /// True when the parser has commands: its first positional word names one.
+    /// A loop over the words reads it once, before the loop.
+    [[nodiscard]] bool takesCommands() const noexcept { return hasCommands; }
     /// Takes word `index` of the command line, a positional word, as the word
-    /// that names a command and returns true, when the parser has commands:
-    /// the words from there on are the command's.
-    bool startsCommand(std::size_t index) noexcept {
-        if (!hasCommands) {
-            return false;
-        }
-        commandAt = index;
-        return true;
-    }
+    /// that names a command: the words from there on are the command's.
+    void startsCommand(std::size_t index) noexcept { commandAt = index; }
     /// Records a positional word.
     void positional(std::string_view word) { state.results.positionalWord(word); }
     /// Records an option word, `written`, that named option `index`, unless
