@@ -43,8 +43,7 @@ private:
         const ValueKind takes = negated ? ValueKind::none : valueKind(option);
         if (equals != body.size()) {
             if (takes == ValueKind::none) {
-                return run.fail(ParseErrorKind::unexpectedArgument, written,
-                                message(written, "takes no value"));
+                return optionError(ParseErrorKind::unexpectedArgument, written, "takes no value");
             }
             return run.namedWithValue(index, body.substr(equals + 1), written);
         }
@@ -93,8 +92,7 @@ private:
                    std::size_t& next) {
         if (takes == ValueKind::required) {
             if (next == words.size()) {
-                return run.fail(ParseErrorKind::missingArgument, written,
-                                message(written, "needs a value"));
+                return optionError(ParseErrorKind::missingArgument, written, "needs a value");
             }
             return run.namedWithValue(index, words[next++], written);
         }
@@ -144,6 +142,13 @@ private:
     /// "PROG: option 'WORD' " and `what`.
     std::string message(std::string_view written, const char* what) const {
         return run.program() + ": option '" + std::string(written) + "' " + what;
+    }
+
+    /// Fails with `message(written, what)`. Out of line, so that building the
+    /// error's text does not weigh on the paths that read options.
+    CONKIT_NOINLINE bool optionError(ParseErrorKind kind, std::string_view written,
+                                     const char* what) {
+        return run.fail(kind, written, message(written, what));
     }
 
     const CommandWords& words;
