@@ -187,8 +187,8 @@ private:
     Span configWord;
 };
 
-/// Parses `words` with the classic rules.
-bool parseClassic(const CommandWords& words, ParseRun& run);
+/// Parses `given` with the classic rules.
+bool parseClassic(const CommandWords& given, ParseRun& run);
 
 /// Parses `words` with the gnu rules; with `stopAtFirstArgument`, the first
 /// positional word ends the options.
