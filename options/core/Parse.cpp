@@ -22,10 +22,7 @@ namespace conkit {
 bool OptionParser::parse(int argc, const char* const* argv) {
     // The words end at argc or at a null entry, whichever comes first.
     const std::size_t limit = argv != nullptr && argc > 0 ? static_cast<std::size_t>(argc) : 0;
-    std::size_t count = 0;
-    while (count < limit && argv[count] != nullptr) {
-        ++count;
-    }
+    const auto count = static_cast<std::size_t>(std::find(argv, argv + limit, nullptr) - argv);
     return detail::parseWords(*this, detail::CommandWords(argv, count), nullptr, false, nullptr);
 }
 
