@@ -208,12 +208,16 @@ std::vector<std::string> neighbours(std::size_t n) {
 }
 
 TEST(ParseTest, NamesAndValuesThatDifferInOneByte) {
-    // Names and values of 1 to 17 bytes are compared and copied in word-sized
-    // pieces: each must still be told apart from its neighbours, and a value
-    // parsed again with one byte changed must replace the earlier one.
+    // Names and values are compared and copied in word-sized pieces, longer
+    // ones in a loop: each must still be told apart from its neighbours, and
+    // a value parsed again with one byte changed must replace the earlier one.
+    std::vector<std::size_t> lengths{25, 40};
+    for (std::size_t n = 1; n <= 17; ++n) {
+        lengths.push_back(n);
+    }
     OptionParser parser;
     std::vector<std::string> names;
-    for (std::size_t n = 1; n <= 17; ++n) {
+    for (const std::size_t n : lengths) {
         for (const std::string& name : neighbours(n)) {
             ASSERT_TRUE(parser.addOption('\0', name, true, "", ""));
             names.push_back(name);
@@ -230,7 +234,7 @@ TEST(ParseTest, NamesAndValuesThatDifferInOneByte) {
         EXPECT_FALSE(parser.isSet(names[(i + 1) % names.size()]));
     }
     // Each value follows the one it differs from in one byte.
-    for (std::size_t n = 1; n <= 17; ++n) {
+    for (const std::size_t n : lengths) {
         const std::vector<std::string> values = neighbours(n);
         for (const std::string& value : values) {
             SCOPED_TRACE(value);
