@@ -43,7 +43,13 @@ for arg in "$@"; do
 done
 
 # Repetitions are interleaved at random, so that a burst of load on a shared
-# machine spreads over every benchmark instead of falling on one of them.
-exec build/bench/bench/conkit_bench --benchmark_repetitions=5 \
+# machine spreads over every benchmark instead of falling on one of them. The
+# run stays on one processor: those of a shared virtual machine can differ in
+# speed by 2x, and a ratio must not compare two of them.
+pin=()
+if command -v taskset >/dev/null; then
+    pin=(taskset -c "$(taskset -cp $$ | sed 's/.*: //; s/[,-].*//')")
+fi
+exec "${pin[@]}" build/bench/bench/conkit_bench --benchmark_repetitions=5 \
     --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 "$@"
