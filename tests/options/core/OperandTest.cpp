@@ -1,5 +1,9 @@
 // Operands: how positional words are shared out, their errors in the order
 // of the checks, and how the help, the man page and checkTable show them.
+// Option.h comes first: it must complete the parser whichever header a
+// program includes.
+#include "options/Option.h"
+
 #include "ParserHelpers.h"
 
 namespace {
