@@ -61,8 +61,11 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
             return needArg(run, run.option(current), currentWord);
         }
         const std::string_view body = word.substr(prefix);
+        // A body of one letter, as in "-u", needs no search for the '='.
         const std::size_t equals =
-            static_cast<std::size_t>(std::find(body.begin(), body.end(), '=') - body.begin());
+            body.size() == 1 && body[0] != '='
+                ? 1
+                : static_cast<std::size_t>(std::find(body.begin(), body.end(), '=') - body.begin());
         const std::string_view name = body.substr(0, equals);
         current = run.find(name);
         currentWord = word.substr(0, prefix + name.size());
