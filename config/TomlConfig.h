@@ -3,7 +3,7 @@
 #pragma once
 
 #include "config/Export.h"
-#include "options/OptionParser.h"
+#include "options/ConfigEntry.h"
 
 #include <string>
 #include <vector>

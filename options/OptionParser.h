@@ -1,6 +1,7 @@
 // The option parser's interface; the rules in full are the reference pages docs/options-*.md.
 #pragma once
 
+#include "options/ConfigEntry.h"
 #include "options/DefaultText.h"
 #include "options/Export.h"
 
@@ -60,19 +61,6 @@ enum class ValueSource {
     defaultValue, ///< None of the others: the option's default.
     configFile    ///< The configuration file, neither command line nor environment giving it.
 };
-
-/// What a configuration file gives one option (see @ref options_config).
-struct ConfigEntry {
-    std::string command;             ///< Its command path: "" for the top parser, or "remote add".
-    std::string name;                ///< A long name or alias of the option, as the file has it.
-    std::vector<std::string> values; ///< Its values: one, or several for a list.
-    std::string origin;              ///< Where it stands: "FILE:LINE".
-};
-
-/// Reads the configuration file `path` into `out`, in the file's order; on
-/// failure returns false with a one-line reason in `error`.
-using ConfigReader = bool (*)(const std::string& path, std::vector<ConfigEntry>& out,
-                              std::string& error);
 
 namespace detail {
 struct ParserState;

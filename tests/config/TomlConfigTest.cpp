@@ -1,6 +1,7 @@
 // readTomlConfig on real files: the text of each kind of value, tables for
 // commands, the file's order, and each error line; then a parse that reads one.
 #include "config/TomlConfig.h"
+#include "options/OptionParser.h"
 
 #include <gtest/gtest.h>
 
