@@ -3,9 +3,9 @@
 // that another option has already taken.
 #include "options/OptionParser.h"
 
-#include "options/core/State.h"
-#include "options/core/ValueKind.h"
-#include "options/core/ValueRules.h"
+#include "options/parser/State.h"
+#include "options/table/ValueKind.h"
+#include "options/table/ValueRules.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // they named, under the gnu syntax's abbreviation rule.
 #include "options/OptionParser.h"
 
-#include "options/core/State.h"
+#include "options/parser/State.h"
 
 #include <algorithm>
 #include <set>

@@ -2,8 +2,8 @@
 // and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
-#include "options/core/ShortForm.h"
-#include "options/core/State.h"
+#include "options/table/ShortForm.h"
+#include "options/parser/State.h"
 #include "options/present/CompletionScript.h"
 #include "options/present/Presentation.h"
 

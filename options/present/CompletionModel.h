@@ -2,7 +2,7 @@
 // parser and its commands.
 #pragma once
 
-#include "options/core/ValueKind.h"
+#include "options/table/ValueKind.h"
 
 #include <cstddef>
 #include <string>

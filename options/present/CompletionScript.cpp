@@ -2,8 +2,8 @@
 // declaration in each shell, quoting, and function names.
 #include "options/present/CompletionScript.h"
 
-#include "options/core/ShortForm.h"
-#include "options/core/ToolRequests.h"
+#include "options/table/ShortForm.h"
+#include "options/tool/ToolRequests.h"
 
 #include <cstdint>
 

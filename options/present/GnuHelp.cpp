@@ -1,7 +1,7 @@
 // The help text of the gnu syntax: blocks of paragraphs and two-column
 // entries, the help column wrapped to the width of the terminal.
-#include "options/core/Operands.h"
-#include "options/core/ShortForm.h"
+#include "options/parse/Operands.h"
+#include "options/table/ShortForm.h"
 #include "options/present/Presentation.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
-#include "options/core/State.h"
+#include "options/parser/State.h"
 
-#include "options/core/ShortForm.h"
+#include "options/table/ShortForm.h"
 #include "options/present/Presentation.h"
 
 #include <algorithm>

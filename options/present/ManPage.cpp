@@ -2,7 +2,7 @@
 // every text escaped so that it prints as it is and never acts as roff.
 #include "options/OptionParser.h"
 
-#include "options/core/State.h"
+#include "options/parser/State.h"
 
 #include "options/present/Presentation.h"
 

@@ -3,11 +3,11 @@
 // the lines of free text.
 #include "options/present/Presentation.h"
 
-#include "options/core/ValueKind.h"
-#include "options/core/ValueRules.h"
+#include "options/table/ValueKind.h"
+#include "options/table/ValueRules.h"
 
-#include "options/core/Operands.h"
-#include "options/core/ShortForm.h"
+#include "options/parse/Operands.h"
+#include "options/table/ShortForm.h"
 
 #include <algorithm>
 

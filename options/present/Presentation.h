@@ -4,8 +4,8 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/core/Names.h"
-#include "options/core/Results.h"
+#include "options/table/Names.h"
+#include "options/parse/Results.h"
 
 #include <cstddef>
 #include <list>

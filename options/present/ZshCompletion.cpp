@@ -4,7 +4,7 @@
 // and as a script sourced after compinit.
 #include "options/present/CompletionScript.h"
 
-#include "options/core/ShortForm.h"
+#include "options/table/ShortForm.h"
 
 namespace conkit::detail {
 

@@ -3,8 +3,8 @@
 // option's or operand's completer for candidates.
 #include "options/tool/CompletionRequest.h"
 
-#include "options/core/State.h"
-#include "options/core/ValueKind.h"
+#include "options/parser/State.h"
+#include "options/table/ValueKind.h"
 
 #include <ostream>
 #include <string>

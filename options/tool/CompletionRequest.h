@@ -3,7 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/core/ToolRequests.h"
+#include "options/tool/ToolRequests.h"
 
 #include <iosfwd>
 #include <optional>

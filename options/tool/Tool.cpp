@@ -2,7 +2,7 @@
 // answers every request that asks nothing of the tool's own work.
 #include "options/OptionParser.h"
 
-#include "options/core/State.h"
+#include "options/parser/State.h"
 #include "options/tool/CompletionRequest.h"
 
 #include <iostream>

@@ -1,6 +1,6 @@
 // The parser's state: keeping the name index in step with the table, and
 // what a parse clears and checks.
-#include "options/core/State.h"
+#include "options/parser/State.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/core/Results.h"
+#include "options/parse/Results.h"
 
 #include <cstddef>
 #include <list>

@@ -4,11 +4,11 @@
 // sub-commands.
 #include "options/OptionParser.h"
 
-#include "options/core/CommandLookup.h"
-#include "options/core/ParseRun.h"
-#include "options/core/Suggestion.h"
-#include "options/core/ToolRequests.h"
-#include "options/core/ValueRules.h"
+#include "options/table/Commands.h"
+#include "options/parse/ParseRun.h"
+#include "options/messages/Suggestion.h"
+#include "options/tool/ToolRequests.h"
+#include "options/table/ValueRules.h"
 
 #include "slices/StrSlice.h"
 

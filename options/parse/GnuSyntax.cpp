@@ -1,8 +1,8 @@
 // The gnu rules: the conventions of getopt_long with argument permutation,
 // with optional values, "--no-" forms and aliases.
-#include "options/core/ParseRun.h"
-#include "options/core/Suggestion.h"
-#include "options/core/ValueKind.h"
+#include "options/parse/ParseRun.h"
+#include "options/messages/Suggestion.h"
+#include "options/table/ValueKind.h"
 
 #include <algorithm>
 #include <string>

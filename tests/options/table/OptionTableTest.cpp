@@ -1,6 +1,6 @@
 // Option definition, clashes, lookup and the reset between parses.
 #include "ParserHelpers.h"
-#include "options/core/ShortText.h"
+#include "options/text/ShortText.h"
 
 #include <gmock/gmock.h>
 

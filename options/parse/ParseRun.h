@@ -2,10 +2,10 @@
 // they record results, and the rules themselves.
 #pragma once
 
-#include "options/core/CommandWords.h"
-#include "options/core/ShortForm.h"
-#include "options/core/State.h"
-#include "options/core/ValueRules.h"
+#include "options/parse/CommandWords.h"
+#include "options/table/ShortForm.h"
+#include "options/parser/State.h"
+#include "options/table/ValueRules.h"
 #include "slices/detail/Hints.h"
 
 #include <string>

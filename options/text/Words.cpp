@@ -1,7 +1,7 @@
 // Small text helpers of the option parser.
 #include "options/OptionParser.h"
 
-#include "options/core/PathName.h"
+#include "options/text/PathName.h"
 
 namespace conkit {
 

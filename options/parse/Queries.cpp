@@ -2,8 +2,8 @@
 // option's public fields or its record of the latest parse.
 #include "options/OptionParser.h"
 
-#include "options/core/ShortText.h"
-#include "options/core/State.h"
+#include "options/text/ShortText.h"
+#include "options/parser/State.h"
 
 #include "slices/StrSlice.h"
 

@@ -1,9 +1,9 @@
 // Response files: reading one, splitting its text into words and putting them
 // in the place of the word that named it.
-#include "options/core/ResponseFiles.h"
+#include "options/sources/ResponseFiles.h"
 
 #include "options/OptionParser.h"
-#include "options/core/ParseRun.h"
+#include "options/parse/ParseRun.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The classic rules: "--name", "-name" or "/name" with an optional "=value";
 // the plain word after any option word is that option's value.
-#include "options/core/ParseRun.h"
+#include "options/parse/ParseRun.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // line for a word that names none.
 #pragma once
 
-#include "options/core/State.h"
-#include "options/core/Suggestion.h"
+#include "options/parser/State.h"
+#include "options/messages/Suggestion.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 // Reading a typed name against the names of a table.
-#include "options/core/Names.h"
+#include "options/table/Names.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // OptionParser: declaring operands, sharing the positional words out among
 // them and checking what they took.
-#include "options/core/Operands.h"
+#include "options/parse/Operands.h"
 
-#include "options/core/ParseRun.h"
+#include "options/parse/ParseRun.h"
 
 namespace conkit {
 

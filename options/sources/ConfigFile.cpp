@@ -2,11 +2,11 @@
 // reader it was given, checks that every entry names a command and an option,
 // and gives the options that neither the command line nor the environment
 // gives the values of their entries.
-#include "options/core/ConfigFile.h"
+#include "options/sources/ConfigFile.h"
 
-#include "options/core/CommandLookup.h"
-#include "options/core/ParseRun.h"
-#include "options/core/Suggestion.h"
+#include "options/table/Commands.h"
+#include "options/parse/ParseRun.h"
+#include "options/messages/Suggestion.h"
 
 #include <filesystem>
 #include <system_error>

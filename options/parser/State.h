@@ -3,10 +3,10 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/core/ConfigFile.h"
-#include "options/core/Names.h"
-#include "options/core/ResponseFiles.h"
-#include "options/core/Results.h"
+#include "options/sources/ConfigFile.h"
+#include "options/table/Names.h"
+#include "options/sources/ResponseFiles.h"
+#include "options/parse/Results.h"
 
 #include <cstdint>
 #include <list>

@@ -2,8 +2,8 @@
 // the options of one table, and the rules that read a word against them.
 #pragma once
 
-#include "options/core/ShortText.h"
-#include "options/core/ValueKind.h"
+#include "options/text/ShortText.h"
+#include "options/table/ValueKind.h"
 
 #include <algorithm>
 #include <array>

@@ -4,8 +4,8 @@
 // the table afresh.
 #include "options/OptionParser.h"
 
-#include "options/core/ShortForm.h"
-#include "options/core/State.h"
+#include "options/table/ShortForm.h"
+#include "options/parser/State.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Edit distances, for suggesting a known word in place of a mistyped one.
-#include "options/core/Suggestion.h"
+#include "options/messages/Suggestion.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,7 +2,7 @@
 // the file FILE holds.
 #pragma once
 
-#include "options/core/CommandWords.h"
+#include "options/parse/CommandWords.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 // The one writer of a parse's results.
-#include "options/core/Results.h"
+#include "options/parse/Results.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/core/OptionTable.h"
-#include "options/core/PathName.h"
-#include "options/core/ShortText.h"
+#include "options/table/OptionTable.h"
+#include "options/text/PathName.h"
+#include "options/text/ShortText.h"
 
 #include <cstdint>
 #include <string>
