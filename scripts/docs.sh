@@ -47,6 +47,58 @@ public:
 } // namespace detail
 } // namespace conkit
 EOF
+# The completion options a tool answers, as the option parser's sources name
+# them, and the shells they take (or SHELL, the placeholder): the pages and the
+# README show no other completion option word, as `tool --bash-completion`
+# once was (a tool fails it with exit status 2).
+completionNames=$(grep -rhoE --include='*.h' --include='*.cpp' '"completion(-[a-z]+)*"' options |
+    tr -d '"' | sort -u)
+if ! grep -qx completion <<<"$completionNames"; then
+    echo "docs: options/ names no option \"completion\"; the completion words cannot be checked" >&2
+    exit 1
+fi
+# Prints FILE:LINE:WORD for each completion option word in the files and
+# folders given that names an option not in completionNames or a shell that
+# is not taken.
+unknownCompletionWords() {
+    { grep -rHnoE -- '--[A-Za-z0-9_-]*completion[A-Za-z0-9_-]*(=[A-Za-z0-9_]*)?' "$@" || true; } |
+        awk -F: -v names="$completionNames" '
+            BEGIN {
+                n = split(names, list, "\n")
+                for (i = 1; i <= n; i++) known[list[i]] = 1
+            }
+            {
+                word = substr($3, 3)
+                value = "SHELL"
+                if ((at = index(word, "=")) > 0) {
+                    value = substr(word, at + 1)
+                    word = substr(word, 1, at - 1)
+                }
+                if (!(word in known) || value !~ /^(bash|zsh|fish|SHELL)$/) print
+            }'
+}
+cat >"$sample/words.md" <<'EOF'
+source <(tool --bash-completion)
+source <(tool --completion=bash) or `--completion=SHELL`, `--completion`
+tool --completion=ksh
+PROG --completion-request=SHELL -- WORD
+EOF
+found=$(unknownCompletionWords "$sample/words.md")
+if [ "$found" != "$sample/words.md:1:--bash-completion
+$sample/words.md:3:--completion=ksh" ]; then
+    echo "docs: the completion word check no longer finds exactly the two wrong words" \
+        "of a sample text:" >&2
+    printf '%s\n' "$found" >&2
+    exit 1
+fi
+found=$(unknownCompletionWords docs README.md)
+if [ -n "$found" ]; then
+    printf '%s\n' "$found" >&2
+    echo "docs: a completion option that no tool takes (a tool takes" \
+        "$(tr '\n' ' ' <<<"$completionNames")with bash, zsh or fish)" >&2
+    exit 1
+fi
+
 # The sample is read along with everything the settings name; only its own
 # warnings count here (the XML, which repeats some of them, is left out).
 status=0
