@@ -7,7 +7,9 @@
 # First it runs the same settings on a small header of its own, to make sure
 # that they still fail on its undocumented public members and its broken
 # comment, and only on those: a setting that quietly stopped the check would
-# otherwise pass every header.
+# otherwise pass every header. The same header holds one of each fault that
+# doxygen renders without a warning and this script finds in the HTML pages
+# (pageFaults), which must find each there.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -29,6 +31,12 @@ public:
     /// Overloads documented once, as a group.
     void grouped(int value);
     void grouped(double value);
+    /// @}
+    /// @name A section whose title holds a reference (@ref Sample)
+    /// @{
+
+    /// In the section.
+    void inSection();
     /// @}
 
 private:
@@ -99,6 +107,18 @@ if [ -n "$found" ]; then
     exit 1
 fi
 
+# Prints PAGE: FAULT: TEXT for each fault that doxygen renders without a
+# warning in the HTML pages given.
+pageFaults() {
+    local page
+    for page in "$@"; do
+        # A @name title is printed as written: a reference there shows as
+        # "@ref NAME" (the reference goes in the section's own text instead).
+        { grep -oE '.{0,40}[@\\]ref\b.{0,40}' "$page" || true; } |
+            sed "s|^|${page##*/}: literal reference: |"
+    done
+}
+
 # The sample is read along with everything the settings name; only its own
 # warnings count here (the XML, which repeats some of them, is left out).
 status=0
@@ -117,6 +137,13 @@ if [ "$status" -eq 0 ] || [ "$(grep -c . <<<"$warnings")" -ne 3 ] ||
     printf '%s\n' "$warnings" >&2
     exit 1
 fi
+page=$sample/out/html/classconkit_1_1Sample.html
+found=$(pageFaults "$page" | cut -d: -f2 | sort | uniq -c)
+if [ "$found" != "      1  literal reference" ]; then
+    echo "docs: the page checks no longer find exactly one of each fault in $page:" >&2
+    printf '%s\n' "$found" >&2
+    exit 1
+fi
 
 # doxygen creates its output folder but not the folders above it.
 rm -rf build/docs/html
@@ -128,6 +155,12 @@ if [ -n "$warnings" ]; then
 fi
 if [ "$status" -ne 0 ] || [ -n "$warnings" ]; then
     echo "docs: $(grep -c . <<<"$warnings") warnings; doxygen exited $status" >&2
+    exit 1
+fi
+found=$(pageFaults build/docs/html/*.html)
+if [ -n "$found" ]; then
+    printf '%s\n' "$found" >&2
+    echo "docs: $(grep -c . <<<"$found") faults in the HTML pages" >&2
     exit 1
 fi
 # Each member shows its own text. When a member group swallows a member's
