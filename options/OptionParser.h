@@ -100,8 +100,8 @@ public:
     CONKIT_OPTIONS_API OptionParser& operator=(OptionParser&& other) noexcept;
     /// Frees the parser; pointers from findOption end with it.
     CONKIT_OPTIONS_API ~OptionParser();
-    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, -h/--help,
-    /// -V/--version and the hidden --completion=SHELL and --man-page (see @ref options_tool).
+    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, `-h`/`--help`,
+    /// `-V`/`--version` and the hidden `--completion=SHELL` and `--man-page` (@ref options_tool).
     [[nodiscard]] CONKIT_OPTIONS_API static OptionParser
     tool(const std::string& name, const std::string& version, const std::string& description);
 
@@ -122,9 +122,9 @@ public:
                    const std::string& help) {
         return addOption(shortName, longName, needArg, defaultText(defaultValue), help);
     }
-    /// Adds -h, --help, "print help info".
+    /// Adds `-h`, `--help`, "print help info".
     CONKIT_OPTIONS_API void addHelpOption();
-    /// Adds -v, --version, "print version info".
+    /// Adds `-v`, `--version`, "print version info".
     CONKIT_OPTIONS_API void addVersionOption();
     /// The option findOption(name) finds, to describe further; else a scratch option.
     CONKIT_OPTIONS_API Option& describe(const std::string& name);
