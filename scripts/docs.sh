@@ -37,6 +37,8 @@ public:
 
     /// In the section; takes --help.
     void inSection();
+    /// Prints `cannot read 'FILE': REASON` and `more`.
+    void quoted();
     /// @}
 
 private:
@@ -120,6 +122,12 @@ pageFaults() {
         # shows as "–help" (in a code span, `--help`, it stays as written).
         { LC_ALL=C grep -oP '.{0,40}(&ndash;|&#8211;|\xE2\x80\x93)(?=[A-Za-z[]).{0,40}' "$page" ||
             true; } | sed "s|^|${page##*/}: en dash for --: |"
+        # A code span of one backtick that holds a quote closing a word ('FILE'
+        # then a blank or a stop) is printed as a quotation, 'FILE: REASON'
+        # between curly quotes, and the spans after it in the paragraph turn
+        # inside out; two backticks keep it a code span: ``'FILE': REASON``.
+        { grep -oE '.{0,40}&[lr]squo;.{0,40}' "$page" || true; } |
+            sed "s|^|${page##*/}: code span read as a quotation: |"
     done
 }
 
@@ -143,7 +151,8 @@ if [ "$status" -eq 0 ] || [ "$(grep -c . <<<"$warnings")" -ne 3 ] ||
 fi
 page=$sample/out/html/classconkit_1_1Sample.html
 found=$(pageFaults "$page" | cut -d: -f2 | sort | uniq -c)
-if [ "$found" != "      1  en dash for --
+if [ "$found" != "      1  code span read as a quotation
+      1  en dash for --
       1  literal reference" ]; then
     echo "docs: the page checks no longer find exactly one of each fault in $page:" >&2
     printf '%s\n' "$found" >&2
