@@ -131,6 +131,31 @@ pageFaults() {
     done
 }
 
+# The README's install commands build the libraries alone, in a folder of
+# their own: they turn off each CONKIT_BUILD_* switch that CMakeLists.txt does
+# not turn off by default, and leave conkit/build/ to the presets.
+install=$(awk '/^Installed, found by CMake/ { found = 1 }
+    found && /^```sh/ { block = 1; next }
+    block && /^```/ { exit }
+    block' README.md)
+switches=$(sed -nE 's/^option\((CONKIT_BUILD_[A-Z0-9_]+) .* ([^ ]+)\)$/\1 \2/p' CMakeLists.txt |
+    awk '$2 != "OFF" { print $1 }')
+if [ -z "$install" ] || [ -z "$switches" ]; then
+    echo "docs: found no install commands under \"Installed, found by CMake\" in README.md," \
+        "or no CONKIT_BUILD_* switch on by default in CMakeLists.txt" >&2
+    exit 1
+fi
+for switch in $switches; do
+    if ! grep -qE -- "-D$switch=OFF( |$)" <<<"$install"; then
+        echo "docs: README.md's install commands build what $switch builds; add -D$switch=OFF" >&2
+        exit 1
+    fi
+done
+if grep -qE -- '-B +conkit/build(/[^ ]*)?( |$)' <<<"$install"; then
+    echo "docs: README.md's install commands build in conkit/build, the presets' folder" >&2
+    exit 1
+fi
+
 # The sample is read along with everything the settings name; only its own
 # warnings count here (the XML, which repeats some of them, is left out).
 status=0
