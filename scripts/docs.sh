@@ -2,7 +2,9 @@
 # Builds the reference pages of the public headers (docs/Doxyfile) into
 # build/docs/html. Every warning, such as a public member without a comment or
 # a comment doxygen cannot read, is printed as FILE:LINE: TEXT and fails the
-# run.
+# run. So do faults that doxygen renders without a warning (pageFaults), and
+# two in the text of docs/ and README.md: a completion option that no tool
+# takes, and install commands that build more than the libraries.
 #
 # First it runs the same settings on a small header of its own, to make sure
 # that they still fail on its undocumented public members and its broken
