@@ -100,12 +100,13 @@ public:
     CONKIT_OPTIONS_API OptionParser& operator=(OptionParser&& other) noexcept;
     /// Frees the parser; pointers from findOption end with it.
     CONKIT_OPTIONS_API ~OptionParser();
-    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, -h/--help,
-    /// -V/--version and the hidden --completion=SHELL and --man-page (see @ref options_tool).
+    /// A parser set up as a Unix tool: gnu syntax, errors to std::cerr, `-h`/`--help`,
+    /// `-V`/`--version` and the hidden `--completion=SHELL` and `--man-page` (@ref options_tool).
     [[nodiscard]] CONKIT_OPTIONS_API static OptionParser
     tool(const std::string& name, const std::string& version, const std::string& description);
 
-    /// @name Defining options (see @ref options_table)
+    /// @name Defining options
+    /// See @ref options_table.
     /// @{
 
     /// Replaces the usage text.
@@ -121,9 +122,9 @@ public:
                    const std::string& help) {
         return addOption(shortName, longName, needArg, defaultText(defaultValue), help);
     }
-    /// Adds -h, --help, "print help info".
+    /// Adds `-h`, `--help`, "print help info".
     CONKIT_OPTIONS_API void addHelpOption();
-    /// Adds -v, --version, "print version info".
+    /// Adds `-v`, `--version`, "print version info".
     CONKIT_OPTIONS_API void addVersionOption();
     /// The option findOption(name) finds, to describe further; else a scratch option.
     CONKIT_OPTIONS_API Option& describe(const std::string& name);
@@ -145,7 +146,8 @@ public:
     CONKIT_OPTIONS_API void reset();
     /// @}
 
-    /// @name Parsing (see @ref options_syntax)
+    /// @name Parsing
+    /// See @ref options_syntax.
     /// @{
 
     /// The rules to follow; Syntax::classic by default.
@@ -180,7 +182,8 @@ public:
     CONKIT_OPTIONS_API void setErrorOutput(std::ostream* out) noexcept;
     /// @}
 
-    /// @name Help and version (see @ref options_help)
+    /// @name Help and version
+    /// See @ref options_help.
     /// @{
 
     /// The help text of the syntax in use.
@@ -199,7 +202,8 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string getVersion() const;
     /// @}
 
-    /// @name Queries on the latest parse (see @ref options_queries)
+    /// @name Queries on the latest parse
+    /// See @ref options_queries.
     /// @{
 
     /// True when the option with this short name is set.
@@ -248,7 +252,8 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string errorOption() const;
     /// @}
 
-    /// @name Presenting the tool (see @ref options_help and @ref options_completion)
+    /// @name Presenting the tool
+    /// See @ref options_help and @ref options_completion.
     /// @{
 
     /// The paragraph after the usage line of the gnu help.
@@ -268,7 +273,8 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string fishCompletion(const std::string& program) const;
     /// @}
 
-    /// @name Checking the table (see @ref options_checks)
+    /// @name Checking the table
+    /// See @ref options_checks.
     /// @{
 
     /// One line per mistake in the definitions; empty when there is none.
