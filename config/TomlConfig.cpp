@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -15,27 +16,6 @@
 namespace conkit {
 
 namespace {
-
-/// Reads the whole file `path` into `text`; false with the line of the
-/// error, whose reason is the C library's, when it cannot.
-bool readFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    int reason = errno;
-    if (file != nullptr) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) != 0) {
-            text.append(buffer, got);
-        }
-        reason = std::ferror(file) != 0 ? errno : 0;
-        static_cast<void>(std::fclose(file)); // read only: nothing to flush
-    }
-    if (file == nullptr || reason != 0) {
-        error = "cannot read '" + path + "': " + std::generic_category().message(reason);
-        return false;
-    }
-    return true;
-}
 
 /// `text` with every control character written as an escape (`\n`, `\x01`),
 /// so that an error line stays one line whatever the file holds.
@@ -53,6 +33,36 @@ std::string oneLine(std::string_view text) {
         }
     }
     return line;
+}
+
+/// Reads the whole file `path` into `text`; false with the line of the
+/// error, whose reason is the C library's, when it cannot.
+bool readFile(const std::string& path, std::string& text, std::string& error) {
+    int reason = 0;
+    std::error_code ignored;
+    std::FILE* file = nullptr;
+    if (path.find('\0') != std::string::npos) {
+        reason = ENOENT; // no file has such a name, and fopen would read a shorter one
+    } else if (std::filesystem::is_directory(path, ignored)) {
+        reason = EISDIR; // some systems open a folder and fail only when it is read
+    } else if ((file = std::fopen(path.c_str(), "rb")) == nullptr) {
+        reason = errno;
+    } else {
+        errno = 0;
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) != 0;) {
+            text.append(buffer, got);
+        }
+        if (std::ferror(file) != 0) {
+            reason = errno != 0 ? errno : EIO;
+        }
+        static_cast<void>(std::fclose(file)); // read only: nothing to flush
+    }
+    if (reason != 0) {
+        error = "cannot read '" + oneLine(path) + "': " + std::generic_category().message(reason);
+        return false;
+    }
+    return true;
 }
 
 /// The shortest text that reads back as `number`.

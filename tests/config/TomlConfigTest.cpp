@@ -73,10 +73,22 @@ TEST(TomlConfigTest, ReadsFiles) {
     EXPECT_GT(syntax[0].size(), 14U);
     const std::string cut = read(written("cut.toml", "f = na\n")).at(0);
     EXPECT_EQ(cut.find('\n'), std::string::npos) << cut;
-    const std::string folder = std::filesystem::path(written("x", "")).parent_path().string();
-    EXPECT_EQ(read(folder + "/missing.toml"),
-              std::vector<std::string>{"error: cannot read 'F': No such file or directory"});
-    EXPECT_EQ(read(folder), std::vector<std::string>{"error: cannot read 'F': Is a directory"});
+    // Paths that name no file to read; a NUL ends what the C library would
+    // open, so a path holding one names no file at all.
+    const std::string real = written("real.toml", "count = 3\n");
+    const std::string folder = std::filesystem::path(real).parent_path().string();
+    const struct {
+        std::string path;
+        std::string want;
+    } paths[] = {
+        {folder + "/missing.toml", "error: cannot read 'F': No such file or directory"},
+        {folder, "error: cannot read 'F': Is a directory"},
+        {real + std::string(1, '\0') + "x",
+         "error: cannot read '" + real + "\\x00x': No such file or directory"},
+    };
+    for (const auto& row : paths) {
+        EXPECT_EQ(read(row.path), std::vector<std::string>{row.want});
+    }
 }
 
 TEST(TomlConfigTest, ParseReadsTheFile) {
