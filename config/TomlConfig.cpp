@@ -2,6 +2,8 @@
 // configuration entries in the file's order.
 #include "config/TomlConfig.h"
 
+#include "config/detail/KeyDepth.h"
+
 #include <toml++/toml.h>
 
 #include <algorithm>
@@ -95,30 +97,32 @@ class Entries {
 public:
     explicit Entries(const std::string& file) : path(file) {}
 
-    /// Reads the keys of `table`, the table of the command path `command`.
-    void read(const toml::table& table, const std::string& command) {
-        for (const auto& [key, value] : table) {
-            const std::string name(key.str());
-            if (const toml::table* inner = value.as_table()) {
-                std::string inside = command;
-                if (!inside.empty()) {
-                    inside += ' ';
+    /// Reads the keys of `root` and of the tables in it, a table [NAME] for
+    /// the command NAME; a loop, not a recursion, whatever the depth.
+    void read(const toml::table& root) {
+        std::vector<std::pair<const toml::table*, std::string>> tables{{&root, std::string()}};
+        while (!tables.empty()) {
+            const toml::table& table = *tables.back().first;
+            const std::string command = std::move(tables.back().second);
+            tables.pop_back();
+            for (const auto& [key, value] : table) {
+                std::string name(key.str());
+                if (const toml::table* inner = value.as_table()) {
+                    tables.emplace_back(inner, command.empty() ? name : command + ' ' + name);
+                    continue;
                 }
-                inside += name;
-                read(*inner, inside);
-                continue;
-            }
-            ConfigEntry entry{command, name, {}, origin(key.source().begin)};
-            if (const toml::array* list = value.as_array()) {
-                for (const toml::node& item : *list) {
-                    if (!appendValue(item, entry.values)) {
-                        unsupported(item, name);
+                ConfigEntry entry{command, std::move(name), {}, origin(key.source().begin)};
+                if (const toml::array* list = value.as_array()) {
+                    for (const toml::node& item : *list) {
+                        if (!appendValue(item, entry.values)) {
+                            unsupported(item, entry.name);
+                        }
                     }
+                } else if (!appendValue(value, entry.values)) {
+                    unsupported(value, entry.name);
                 }
-            } else if (!appendValue(value, entry.values)) {
-                unsupported(value, name);
+                found.emplace_back(key.source().begin, std::move(entry));
             }
-            found.emplace_back(key.source().begin, std::move(entry));
         }
     }
 
@@ -167,9 +171,17 @@ bool readTomlConfig(const std::string& path, std::vector<ConfigEntry>& out, std:
     if (!readFile(path, text, error)) {
         return false;
     }
+    // Deeper keys would overflow the stack of toml++'s parse; toml++ stops
+    // arrays and inline tables at the same depth.
+    constexpr std::size_t maxDepth = 256;
+    if (const std::size_t line = detail::tooDeepKeyLine(text, maxDepth)) {
+        error = path + ":" + std::to_string(line) + ": keys nested too deeply (more than " +
+                std::to_string(maxDepth) + " levels)";
+        return false;
+    }
     Entries entries(path);
     try {
-        entries.read(toml::parse(text), std::string());
+        entries.read(toml::parse(text));
     } catch (const toml::parse_error& failed) {
         const toml::source_position at = failed.source().begin;
         error = path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ": " +
