@@ -107,8 +107,15 @@ public:
             tables.pop_back();
             for (const auto& [key, value] : table) {
                 std::string name(key.str());
-                if (const toml::table* inner = value.as_table()) {
-                    tables.emplace_back(inner, command.empty() ? name : command + ' ' + name);
+                const toml::table* inner = value.as_table();
+                if (inner != nullptr) {
+                    // ConfigEntry.command joins the names with blanks, and no
+                    // command is named "" or holds one.
+                    if (name.empty() || name.find(' ') != std::string::npos) {
+                        fail(key.source().begin, "unknown option '" + oneLine(name) + "'");
+                    } else {
+                        tables.emplace_back(inner, command.empty() ? name : command + ' ' + name);
+                    }
                     continue;
                 }
                 ConfigEntry entry{command, std::move(name), {}, origin(key.source().begin)};
@@ -151,10 +158,14 @@ private:
     }
 
     void unsupported(const toml::node& value, const std::string& key) {
-        const toml::source_position at = value.source().begin;
+        fail(value.source().begin, "unsupported value for '" + oneLine(key) + "'");
+    }
+
+    /// Keeps `what`, the error at `at`, when it comes first in the file.
+    void fail(const toml::source_position& at, const std::string& what) {
         if (failure.empty() || at < failedAt) {
             failedAt = at;
-            failure = origin(at) + ": unsupported value for '" + oneLine(key) + "'";
+            failure = origin(at) + ": " + what;
         }
     }
 

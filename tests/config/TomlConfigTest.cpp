@@ -71,6 +71,11 @@ TEST(TomlConfigTest, ReadsFiles) {
         {"deep = [[1]]\n", {"error: F:1: unsupported value for 'deep'"}},
         // An error line stays one line whatever the file holds.
         {"\"a\\u0001b\" = 1979-05-27\n", {"error: F:1: unsupported value for 'a\\x01b'"}},
+        // A table named "" or holding a blank names no command, whatever makes it.
+        {"[\"\"]\nx = 1\n", {"error: F:1: unknown option ''"}},
+        {"n = 1\n[\"remote add\"]\n", {"error: F:2: unknown option 'remote add'"}},
+        {"[remote.\"\"]\nx = 1\n", {"error: F:1: unknown option ''"}},
+        {"remote.\"\\u0001 b\".url = 1\n", {"error: F:1: unknown option '\\x01 b'"}},
         // 256 levels at most, however they nest; deeper fails before toml++
         // parses, which would overflow the stack.
         {"[" + repeated("a", 200, ".") + "]\n" + repeated("b", 56, ".") + " = 1\n",
