@@ -2,12 +2,15 @@
 // configuration entries in the file's order.
 #include "config/TomlConfig.h"
 
+#include "config/detail/KeyDepth.h"
+
 #include <toml++/toml.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -15,27 +18,6 @@
 namespace conkit {
 
 namespace {
-
-/// Reads the whole file `path` into `text`; false with the line of the
-/// error, whose reason is the C library's, when it cannot.
-bool readFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    int reason = errno;
-    if (file != nullptr) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) != 0) {
-            text.append(buffer, got);
-        }
-        reason = std::ferror(file) != 0 ? errno : 0;
-        static_cast<void>(std::fclose(file)); // read only: nothing to flush
-    }
-    if (file == nullptr || reason != 0) {
-        error = "cannot read '" + path + "': " + std::generic_category().message(reason);
-        return false;
-    }
-    return true;
-}
 
 /// `text` with every control character written as an escape (`\n`, `\x01`),
 /// so that an error line stays one line whatever the file holds.
@@ -53,6 +35,36 @@ std::string oneLine(std::string_view text) {
         }
     }
     return line;
+}
+
+/// Reads the whole file `path` into `text`; false with the line of the
+/// error, whose reason is the C library's, when it cannot.
+bool readFile(const std::string& path, std::string& text, std::string& error) {
+    int reason = 0;
+    std::error_code ignored;
+    std::FILE* file = nullptr;
+    if (path.find('\0') != std::string::npos) {
+        reason = ENOENT; // no file has such a name, and fopen would read a shorter one
+    } else if (std::filesystem::is_directory(path, ignored)) {
+        reason = EISDIR; // some systems open a folder and fail only when it is read
+    } else if ((file = std::fopen(path.c_str(), "rb")) == nullptr) {
+        reason = errno;
+    } else {
+        errno = 0;
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) != 0;) {
+            text.append(buffer, got);
+        }
+        if (std::ferror(file) != 0) {
+            reason = errno != 0 ? errno : EIO;
+        }
+        static_cast<void>(std::fclose(file)); // read only: nothing to flush
+    }
+    if (reason != 0) {
+        error = "cannot read '" + oneLine(path) + "': " + std::generic_category().message(reason);
+        return false;
+    }
+    return true;
 }
 
 /// The shortest text that reads back as `number`.
@@ -85,30 +97,40 @@ class Entries {
 public:
     explicit Entries(const std::string& file) : path(file) {}
 
-    /// Reads the keys of `table`, the table of the command path `command`.
-    void read(const toml::table& table, const std::string& command) {
-        for (const auto& [key, value] : table) {
-            const std::string name(key.str());
-            if (const toml::table* inner = value.as_table()) {
-                std::string inside = command;
-                if (!inside.empty()) {
-                    inside += ' ';
-                }
-                inside += name;
-                read(*inner, inside);
-                continue;
-            }
-            ConfigEntry entry{command, name, {}, origin(key.source().begin)};
-            if (const toml::array* list = value.as_array()) {
-                for (const toml::node& item : *list) {
-                    if (!appendValue(item, entry.values)) {
-                        unsupported(item, name);
+    /// Reads the keys of `root` and of the tables in it, a table [NAME] for
+    /// the command NAME; a loop, not a recursion, whatever the depth.
+    void read(const toml::table& root) {
+        std::vector<std::pair<const toml::table*, std::string>> tables{{&root, std::string()}};
+        while (!tables.empty()) {
+            const toml::table& table = *tables.back().first;
+            const std::string command = std::move(tables.back().second);
+            tables.pop_back();
+            for (const auto& [key, value] : table) {
+                std::string name(key.str());
+                const toml::table* inner = value.as_table();
+                if (inner != nullptr && !inner->is_inline()) {
+                    // ConfigEntry.command joins the names with blanks, and no
+                    // command is named "" or holds one.
+                    if (name.empty() || name.find(' ') != std::string::npos) {
+                        fail(key.source().begin, "unknown option '" + oneLine(name) + "'");
+                    } else {
+                        tables.emplace_back(inner, command.empty() ? name : command + ' ' + name);
                     }
+                    continue;
                 }
-            } else if (!appendValue(value, entry.values)) {
-                unsupported(value, name);
+                // An inline table is a value, and not one an option takes.
+                ConfigEntry entry{command, std::move(name), {}, origin(key.source().begin)};
+                if (const toml::array* list = value.as_array()) {
+                    for (const toml::node& item : *list) {
+                        if (!appendValue(item, entry.values)) {
+                            unsupported(item, entry.name);
+                        }
+                    }
+                } else if (!appendValue(value, entry.values)) {
+                    unsupported(value, entry.name);
+                }
+                found.emplace_back(key.source().begin, std::move(entry));
             }
-            found.emplace_back(key.source().begin, std::move(entry));
         }
     }
 
@@ -137,10 +159,14 @@ private:
     }
 
     void unsupported(const toml::node& value, const std::string& key) {
-        const toml::source_position at = value.source().begin;
+        fail(value.source().begin, "unsupported value for '" + oneLine(key) + "'");
+    }
+
+    /// Keeps `what`, the error at `at`, when it comes first in the file.
+    void fail(const toml::source_position& at, const std::string& what) {
         if (failure.empty() || at < failedAt) {
             failedAt = at;
-            failure = origin(at) + ": unsupported value for '" + oneLine(key) + "'";
+            failure = origin(at) + ": " + what;
         }
     }
 
@@ -157,9 +183,17 @@ bool readTomlConfig(const std::string& path, std::vector<ConfigEntry>& out, std:
     if (!readFile(path, text, error)) {
         return false;
     }
+    // Deeper keys would overflow the stack of toml++'s parse; toml++ stops
+    // arrays and inline tables at the same depth.
+    constexpr std::size_t maxDepth = 256;
+    if (const std::size_t line = detail::tooDeepKeyLine(text, maxDepth)) {
+        error = path + ":" + std::to_string(line) + ": keys nested too deeply (more than " +
+                std::to_string(maxDepth) + " levels)";
+        return false;
+    }
     Entries entries(path);
     try {
-        entries.read(toml::parse(text), std::string());
+        entries.read(toml::parse(text));
     } catch (const toml::parse_error& failed) {
         const toml::source_position at = failed.source().begin;
         error = path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ": " +

@@ -42,9 +42,20 @@ std::vector<std::string> read(const std::string& path) {
     return lines;
 }
 
+/// `count` copies of `text`, `between` between them.
+std::string repeated(const std::string& text, std::size_t count, const std::string& between) {
+    std::string all;
+    for (std::size_t i = 0; i < count; ++i) {
+        all += (i == 0 ? "" : between) + text;
+    }
+    return all;
+}
+
 TEST(TomlConfigTest, ReadsFiles) {
+    const std::string tooDeep = "keys nested too deeply (more than 256 levels)";
+    const std::string deep = repeated("a", 300, ".");
     const struct {
-        const char* text;
+        std::string text;
         std::vector<std::string> want;
     } rows[] = {
         {"zeta = \"z w\"\nalpha = 42\nratio = 0.1\none = 1.0\nbig = -1e300\nflag = true\n"
@@ -58,25 +69,68 @@ TEST(TomlConfigTest, ReadsFiles) {
         {"b = 1979-05-27\na = 07:32:00\n", {"error: F:1: unsupported value for 'b'"}},
         {"list = [1,\n  {x = 1}]\n", {"error: F:2: unsupported value for 'list'"}},
         {"deep = [[1]]\n", {"error: F:1: unsupported value for 'deep'"}},
+        // An inline table is a value, not a command's table; so is an array of tables.
+        {"n = 1\ncount = { a = 1 }\n", {"error: F:2: unsupported value for 'count'"}},
+        {"n = 1\n[[remote]]\nurl = 'u'\n", {"error: F:2: unsupported value for 'remote'"}},
         // An error line stays one line whatever the file holds.
         {"\"a\\u0001b\" = 1979-05-27\n", {"error: F:1: unsupported value for 'a\\x01b'"}},
+        // A table named "" or holding a blank names no command, whatever makes it.
+        {"[\"\"]\nx = 1\n", {"error: F:1: unknown option ''"}},
+        {"n = 1\n[\"remote add\"]\n", {"error: F:2: unknown option 'remote add'"}},
+        {"[remote.\"\"]\nx = 1\n", {"error: F:1: unknown option ''"}},
+        {"remote.\"\\u0001 b\".url = 1\n", {"error: F:1: unknown option '\\x01 b'"}},
+        // 256 levels at most, however they nest; deeper fails before toml++
+        // parses, which would overflow the stack.
+        {"[" + repeated("a", 200, ".") + "]\n" + repeated("b", 56, ".") + " = 1\n",
+         {"2 [" + repeated("a", 200, " ") + repeated(" b", 55, "") + "] b=1"}},
+        // An element of an array of tables is one level below the array.
+        {"[[" + repeated("a", 200, ".") + "]]\n" + repeated("b", 56, ".") + " = 1\n",
+         {"error: F:2: " + tooDeep}},
+        {"[" + repeated("a", 20000, ".") + "]\nx = 1\n", {"error: F:1: " + tooDeep}},
+        {"\n" + repeated("a", 20000, ".") + " = 1\n", {"error: F:2: " + tooDeep}},
+        {"a = " + repeated("{a = ", 20000, "") + "1" + repeated("}", 20000, "") + "\n",
+         {"error: F:1: " + tooDeep}},
+        {"[" + repeated("a", 200, ".") + "]\nb = [" + repeated("{c = [", 30, "") + "1" +
+             repeated("]}", 30, "") + "]\n",
+         {"error: F:2: " + tooDeep}},
+        // Only the header on line 5 counts: not the strings, comments and
+        // quoted names before it that hold brackets, quotes and dots.
+        {"s = \"\"\"\n{[" + deep + "]\\\"\"\"{\"\"\"\" # {\n" +
+             "t = ['''x'''', \"}#\", 'a\"b', {\"c.d\" = 1}] # [\n\"" + deep + "\" = 2\n[" + deep +
+             "]\n",
+         {"error: F:5: " + tooDeep}},
+        {"\xEF\xBB\xBF[" + deep + "]\n", {"error: F:1: " + tooDeep}},
     };
     int file = 0;
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
+        SCOPED_TRACE(row.text.substr(0, 100));
         EXPECT_EQ(read(written("f" + std::to_string(file++) + ".toml", row.text)), row.want);
     }
-    // toml++ describes a syntax error after where it is.
+    // toml++ describes a syntax error after where it is, and refuses deep arrays.
     const std::vector<std::string> syntax = read(written("syntax.toml", "a = 1\nb = = 2\n"));
     ASSERT_EQ(syntax.size(), 1U);
     EXPECT_EQ(syntax[0].rfind("error: F:2:5: ", 0), 0U) << syntax[0];
     EXPECT_GT(syntax[0].size(), 14U);
     const std::string cut = read(written("cut.toml", "f = na\n")).at(0);
     EXPECT_EQ(cut.find('\n'), std::string::npos) << cut;
-    const std::string folder = std::filesystem::path(written("x", "")).parent_path().string();
-    EXPECT_EQ(read(folder + "/missing.toml"),
-              std::vector<std::string>{"error: cannot read 'F': No such file or directory"});
-    EXPECT_EQ(read(folder), std::vector<std::string>{"error: cannot read 'F': Is a directory"});
+    const std::string arrays = read(written("arrays.toml", "a = " + std::string(20000, '[')))[0];
+    EXPECT_EQ(arrays.rfind("error: F:1:", 0), 0U) << arrays;
+    // Paths that name no file to read; a NUL ends what the C library would
+    // open, so a path holding one names no file at all.
+    const std::string real = written("real.toml", "count = 3\n");
+    const std::string folder = std::filesystem::path(real).parent_path().string();
+    const struct {
+        std::string path;
+        std::string want;
+    } paths[] = {
+        {folder + "/missing.toml", "error: cannot read 'F': No such file or directory"},
+        {folder, "error: cannot read 'F': Is a directory"},
+        {real + std::string(1, '\0') + "x",
+         "error: cannot read '" + real + "\\x00x': No such file or directory"},
+    };
+    for (const auto& row : paths) {
+        EXPECT_EQ(read(row.path), std::vector<std::string>{row.want});
+    }
 }
 
 TEST(TomlConfigTest, ParseReadsTheFile) {
