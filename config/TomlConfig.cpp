@@ -108,7 +108,7 @@ public:
             for (const auto& [key, value] : table) {
                 std::string name(key.str());
                 const toml::table* inner = value.as_table();
-                if (inner != nullptr && !inner->is_inline()) {
+                if (inner != nullptr) {
                     // ConfigEntry.command joins the names with blanks, and no
                     // command is named "" or holds one.
                     if (name.empty() || name.find(' ') != std::string::npos) {
@@ -118,7 +118,6 @@ public:
                     }
                     continue;
                 }
-                // An inline table is a value, and not one an option takes.
                 ConfigEntry entry{command, std::move(name), {}, origin(key.source().begin)};
                 if (const toml::array* list = value.as_array()) {
                     for (const toml::node& item : *list) {

@@ -69,9 +69,6 @@ TEST(TomlConfigTest, ReadsFiles) {
         {"b = 1979-05-27\na = 07:32:00\n", {"error: F:1: unsupported value for 'b'"}},
         {"list = [1,\n  {x = 1}]\n", {"error: F:2: unsupported value for 'list'"}},
         {"deep = [[1]]\n", {"error: F:1: unsupported value for 'deep'"}},
-        // An inline table is a value, not a command's table; so is an array of tables.
-        {"n = 1\ncount = { a = 1 }\n", {"error: F:2: unsupported value for 'count'"}},
-        {"n = 1\n[[remote]]\nurl = 'u'\n", {"error: F:2: unsupported value for 'remote'"}},
         // An error line stays one line whatever the file holds.
         {"\"a\\u0001b\" = 1979-05-27\n", {"error: F:1: unsupported value for 'a\\x01b'"}},
         // A table named "" or holding a blank names no command, whatever makes it.
