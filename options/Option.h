@@ -16,7 +16,7 @@ namespace conkit {
 struct OptionParser::Option {
     char shortName = '\0';    ///< The short name, or '\0' for none.
     std::string longName;     ///< The long name; the short name as text when defined without.
-    bool needArg = false;     ///< True when the option takes a value.
+    bool needArg = false;     ///< True when the option takes a value (see ValueKind).
     std::string defaultValue; ///< The value when none is given; "" for none.
     std::string help;         ///< The help text.
     bool found = false;       ///< True when the latest parse set the option.
@@ -61,27 +61,35 @@ struct OptionParser::Option {
     CONKIT_OPTIONS_API Option& completeWith(Completer complete);
     /// @}
 
+    /// What a word that names the option takes after it; `needArg` tells
+    /// whether it is anything but none.
+    enum class ValueKind : unsigned char {
+        none,     ///< Nothing: the next word is a word of its own.
+        required, ///< A value: attached, or else the next word.
+        optional  ///< gnu: a value only when attached; named alone, the implicit value.
+    };
+
     /// What the setters above recorded.
     struct Description {
         /// How a range is given.
         enum class Range : unsigned char { none, whole, real };
-        std::string valueName;            ///< See valueName().
-        bool optionalValue = false;       ///< See optionalValue().
-        std::string implicitValue;        ///< See optionalValue().
-        std::vector<std::string> choices; ///< See choices().
-        Range range = Range::none;        ///< Which range applies.
-        long long wholeMin = 0;           ///< See range().
-        long long wholeMax = 0;           ///< See range().
-        double realMin = 0;               ///< See realRange().
-        double realMax = 0;               ///< See realRange().
-        bool required = false;            ///< See required().
-        bool negatable = false;           ///< See negatable().
-        bool hidden = false;              ///< See hidden().
-        std::string env;                  ///< See env().
-        std::string section;              ///< See section().
-        std::vector<std::string> aliases; ///< See alias().
-        std::vector<std::size_t> groups;  ///< The exclusive groups it belongs to.
-        Completer completer = nullptr;    ///< See completeWith().
+        std::string valueName;             ///< See valueName().
+        ValueKind value = ValueKind::none; ///< See addOption() and optionalValue().
+        std::string implicitValue;         ///< See optionalValue().
+        std::vector<std::string> choices;  ///< See choices().
+        Range range = Range::none;         ///< Which range applies.
+        long long wholeMin = 0;            ///< See range().
+        long long wholeMax = 0;            ///< See range().
+        double realMin = 0;                ///< See realRange().
+        double realMax = 0;                ///< See realRange().
+        bool required = false;             ///< See required().
+        bool negatable = false;            ///< See negatable().
+        bool hidden = false;               ///< See hidden().
+        std::string env;                   ///< See env().
+        std::string section;               ///< See section().
+        std::vector<std::string> aliases;  ///< See alias().
+        std::vector<std::size_t> groups;   ///< The exclusive groups it belongs to.
+        Completer completer = nullptr;     ///< See completeWith().
     };
     /// What the setters recorded.
     [[nodiscard]] const Description& description() const noexcept { return described; }

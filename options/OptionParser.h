@@ -64,6 +64,7 @@ enum class ValueSource {
 
 namespace detail {
 struct ParserState;
+struct ParserAccess;
 } // namespace detail
 
 /// A command-line option parser: a table of options (@ref options_table), the parse of a command
@@ -286,11 +287,6 @@ public:
     checkAbbreviations(const std::string& baseline) const;
     /// @}
 
-    /// The parser's state, for the library's own code.
-    [[nodiscard]] detail::ParserState& state() noexcept { return *held; }
-    /// The parser's state, read-only.
-    [[nodiscard]] const detail::ParserState& state() const noexcept { return *held; }
-
 private:
     template <class T> static std::string defaultText(const T& value) {
         return detail::defaultText(value, [](const auto&... args) { return streamed(args...); });
@@ -310,6 +306,7 @@ private:
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, float& out) const;
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, double& out) const;
 
+    friend struct detail::ParserAccess;
     detail::ParserState* held;
 };
 

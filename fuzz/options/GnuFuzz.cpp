@@ -97,7 +97,8 @@ void checkQueries(const conkit::OptionParser& parser, const std::vector<std::str
         FUZZ_CHECK(!values.empty() || source != ValueSource::environment || !option->needArg);
         if (accepted) {
             for (const std::string& value : values) {
-                const bool implicit = option->description().optionalValue &&
+                const bool implicit = option->description().value ==
+                                          conkit::OptionParser::Option::ValueKind::optional &&
                                       value == option->description().implicitValue;
                 FUZZ_CHECK(implicit || conkit_fuzz::passes(*option, value));
             }

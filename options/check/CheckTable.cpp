@@ -3,7 +3,7 @@
 // that another option has already taken.
 #include "options/OptionParser.h"
 
-#include "options/parser/State.h"
+#include "options/parser/View.h"
 #include "options/table/ValueKind.h"
 #include "options/table/ValueRules.h"
 
@@ -47,7 +47,7 @@ void checkValue(const Option& option, const char* what, const std::string& text,
 void checkDescription(const Option& option, Lines& lines) {
     const Option::Description& rules = option.description();
     const std::string name = dashed(option.longName);
-    if (!option.needArg) {
+    if (detail::valueKind(option) == detail::ValueKind::none) {
         if (!rules.choices.empty()) {
             lines.push_back(name + ": has choices but takes no value");
         }
@@ -56,16 +56,19 @@ void checkDescription(const Option& option, Lines& lines) {
         }
     } else if (rules.negatable) {
         lines.push_back(name + ": negatable but takes " +
-                        (rules.optionalValue ? "an optional value" : "a value") +
+                        (detail::valueKind(option) == detail::ValueKind::optional
+                             ? "an optional value"
+                             : "a value") +
                         ", so there is no --no-" + option.longName);
     }
     if (rangeIsEmpty(rules)) {
         lines.push_back(name + ": range from " + detail::rangeText(rules) + " accepts no value");
     }
-    if (option.needArg && option.hasDefault()) {
+    const detail::ValueKind takes = detail::valueKind(option);
+    if (takes != detail::ValueKind::none && option.hasDefault()) {
         checkValue(option, "default", option.defaultValue, lines);
     }
-    if (option.needArg && rules.optionalValue) {
+    if (takes == detail::ValueKind::optional) {
         checkValue(option, "implicit value", rules.implicitValue, lines);
     }
     if (rules.required && option.hasDefault()) {
@@ -133,7 +136,7 @@ void checkBuiltIn(const detail::Table& table, const char* call, char shortName,
 /// The lines for the operands of `state`: operands that commands make
 /// pointless, an optional or repeated operand that a repeated one before it
 /// leaves without words, and choices that the operand's own range refuses.
-void checkOperands(const detail::ParserState& state, Lines& lines) {
+void checkOperands(const detail::TableState& state, Lines& lines) {
     const OptionParser::Operand::Description* repeated = nullptr;
     for (const OptionParser::Operand& operand : state.operands) {
         const OptionParser::Operand::Description& described = operand.description();
@@ -164,9 +167,10 @@ void checkOperands(const detail::ParserState& state, Lines& lines) {
 } // namespace
 
 std::vector<std::string> OptionParser::checkTable() const {
-    const detail::ParserState& state = *held;
+    const detail::ParserView view = detail::viewOf(*held);
+    const detail::TableState& state = view.table();
     const std::vector<std::string>& unknownNames = state.unknownNames;
-    const detail::Names names = state.currentNames();
+    const detail::Names& names = view.names();
     Lines lines;
     for (auto name = unknownNames.begin(); name != unknownNames.end(); ++name) {
         // describe("x") called twice is one mistake.
@@ -175,16 +179,16 @@ std::vector<std::string> OptionParser::checkTable() const {
                             "': no option had this name when describe or exclusive was given it");
         }
     }
-    for (const Option& option : state.table) {
+    for (const Option& option : state.options) {
         checkDescription(option, lines);
-        checkNames(state.table, names, option, lines);
+        checkNames(state.options, names, option, lines);
     }
     checkOperands(state, lines);
     if (state.helpNotAdded) {
-        checkBuiltIn(state.table, "addHelpOption", 'h', "help", lines);
+        checkBuiltIn(state.options, "addHelpOption", 'h', "help", lines);
     }
     if (state.versionNotAdded) {
-        checkBuiltIn(state.table, "addVersionOption", 'v', "version", lines);
+        checkBuiltIn(state.options, "addVersionOption", 'v', "version", lines);
     }
     for (const detail::Command& command : state.commands) {
         for (const std::string& line : command.parser.checkTable()) {

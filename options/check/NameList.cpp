@@ -3,7 +3,7 @@
 // they named, under the gnu syntax's abbreviation rule.
 #include "options/OptionParser.h"
 
-#include "options/parser/State.h"
+#include "options/parser/View.h"
 
 #include <algorithm>
 #include <set>
@@ -26,9 +26,9 @@ using Entries = std::vector<Entry>;
 /// The entries of a parser: the options in order of definition, then the
 /// "no-" forms that no long name or alias takes, then the commands. Where a
 /// rename gives two entries one name, the first one is what the parser finds.
-Entries entriesOf(const detail::ParserState& state) {
-    const detail::Table& table = state.table;
-    const detail::Names names = state.currentNames();
+Entries entriesOf(const detail::TableState& state) {
+    const detail::Table& table = state.options;
+    const detail::Names& names = state.names();
     Entries entries;
     Entries negated;
     for (const detail::Option& option : table) {
@@ -174,7 +174,7 @@ std::string ambiguity(const detail::Names& names, const std::string& word) {
 
 std::string OptionParser::nameList() const {
     std::vector<std::string> lines;
-    for (const Entry& entry : entriesOf(*held)) {
+    for (const Entry& entry : entriesOf(held->table)) {
         lines.push_back(lineOf(entry));
     }
     std::sort(lines.begin(), lines.end());
@@ -187,7 +187,7 @@ std::string OptionParser::nameList() const {
 
 std::vector<std::string> OptionParser::checkAbbreviations(const std::string& baseline) const {
     Entries before = entriesOf(baseline);
-    const Entries now = entriesOf(*held);
+    const Entries now = entriesOf(held->table);
     // A list does not say which options were hidden: an option hidden now
     // is read as hidden in the baseline too, so that the list of this
     // parser reads as the parser does.

@@ -18,12 +18,7 @@ std::size_t prefixLength(std::string_view word) noexcept {
 }
 
 bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
-    return run.fail(ParseErrorKind::missingArgument, written,
-                    "--" + awaiting.longName + " need arg.");
-}
-
-bool unknownOption(ParseRun& run, std::string_view written, std::string_view name) {
-    return run.fail(ParseErrorKind::unknownOption, written, "invalid option: " + std::string(name));
+    return run.fail(classicMissingArgument(run.texts(), written, awaiting.longName));
 }
 
 } // namespace
@@ -58,7 +53,10 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
             continue;
         }
         if (awaiting) {
-            return needArg(run, run.option(current), currentWord);
+            if (!needArg(run, run.option(current), currentWord)) {
+                return false;
+            }
+            awaiting = false; // a lenient parse reads the option word on
         }
         const std::string_view body = word.substr(prefix);
         // A body of one letter, as in "-u", needs no search for the '='.
@@ -70,7 +68,10 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
         current = run.find(name);
         currentWord = word.substr(0, prefix + name.size());
         if (current == Names::none) {
-            return unknownOption(run, currentWord, name);
+            if (!run.fail(classicUnknownOption(run.texts(), currentWord, name))) {
+                return false;
+            }
+            continue; // a lenient parse passes over it
         }
         if (equals != body.size()) {
             if (!run.namedWithValue(current, body.substr(equals + 1), currentWord)) {
@@ -80,12 +81,16 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
             if (!run.named(current, currentWord)) {
                 return false;
             }
-            const Option& named = run.option(current);
-            awaiting = named.needArg && named.defaultValue.empty();
+            awaiting = valueKind(run.option(current)) != ValueKind::none &&
+                       run.option(current).defaultValue.empty();
         }
     }
     // The words ran out while an option still needs its argument.
-    return awaiting ? needArg(run, run.option(current), currentWord) : true;
+    if (awaiting && !needArg(run, run.option(current), currentWord)) {
+        return false;
+    }
+    run.wordsEnded(current, false);
+    return true;
 }
 
 } // namespace conkit::detail

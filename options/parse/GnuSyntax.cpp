@@ -1,7 +1,8 @@
 // The gnu rules: the conventions of getopt_long with argument permutation,
 // with optional values, "--no-" forms and aliases.
-#include "options/parse/ParseRun.h"
 #include "options/messages/Suggestion.h"
+#include "options/parse/ParseRun.h"
+#include "options/sources/ResponseFiles.h"
 #include "options/table/ValueKind.h"
 
 #include <algorithm>
@@ -12,10 +13,19 @@ namespace conkit::detail {
 
 namespace {
 
+/// The number of words `words` holds: all of them for a command line's view,
+/// and for response words as many as are there to read.
+bool hasWord(const CommandWords& words, std::size_t index) noexcept {
+    return index < words.size();
+}
+bool hasWord(ResponseWords& words, std::size_t index) {
+    return words.has(index);
+}
+
 /// Reads the gnu rules over one command line, recording into a run.
-class GnuParse {
+template <class Words> class GnuParse {
 public:
-    GnuParse(const CommandWords& commandWords, ParseRun& recorder) noexcept
+    GnuParse(Words& commandWords, ParseRun& recorder) noexcept
         : words(commandWords), run(recorder) {}
 
     /// `word`, a long option ("--name[=value]") or a bundle of short ones
@@ -25,6 +35,10 @@ public:
         return word[1] == '-' ? longOption(word, next) : shortOptions(word, next);
     }
 
+    /// The option whose value the word after the last would be, in a
+    /// lenient parse; Names::none when there is none.
+    std::uint32_t pending = Names::none;
+
 private:
     bool longOption(std::string_view word, std::size_t& next) {
         const std::string_view body = word.substr(2);
@@ -33,7 +47,7 @@ private:
         const std::string_view name = body.substr(0, equals);
         const std::string_view written = word.substr(0, 2 + name.size());
         // "--" with an empty name is no abbreviation of every long name.
-        const Names::Reading reading = name.empty() ? Names::Reading{} : run.names().read(name);
+        const Names::Reading reading = name.empty() ? Names::Reading{} : run.read(name);
         if (reading.entry == nullptr) {
             return reading.matches > 1 ? ambiguous(written, name) : unknown(written, name);
         }
@@ -43,7 +57,7 @@ private:
         const ValueKind takes = negated ? ValueKind::none : valueKind(option);
         if (equals != body.size()) {
             if (takes == ValueKind::none) {
-                return optionError(ParseErrorKind::unexpectedArgument, written, "takes no value");
+                return optionError(written, false);
             }
             return run.namedWithValue(index, body.substr(equals + 1), written);
         }
@@ -91,8 +105,12 @@ private:
     bool takeValue(std::uint32_t index, ValueKind takes, std::string_view written,
                    std::size_t& next) {
         if (takes == ValueKind::required) {
-            if (next == words.size()) {
-                return optionError(ParseErrorKind::missingArgument, written, "needs a value");
+            if (!hasWord(words, next)) {
+                if (run.lenient()) {
+                    pending = index; // the next word, being completed, is its value
+                    return true;
+                }
+                return optionError(written, true);
             }
             return run.namedWithValue(index, words[next++], written);
         }
@@ -106,23 +124,20 @@ private:
     }
 
     /// The error for a prefix of the names of several options, every name
-    /// that begins with it listed in byte order.
-    bool ambiguous(std::string_view written, std::string_view prefix) {
-        std::string line = message(written, "is ambiguous:");
-        const std::vector<std::string_view> names = run.names().beginningWith(prefix);
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            line += i == 0 ? " --" : ", --";
-            line += names[i];
-        }
-        return run.fail(ParseErrorKind::ambiguousOption, written, line);
+    /// that begins with it listed in byte order. Out of line, as the errors
+    /// below: their texts would crowd the registers of the loop over the
+    /// words.
+    CONKIT_NOINLINE bool ambiguous(std::string_view written, std::string_view prefix) {
+        return run.fail(ambiguousOption(run.texts(), run.program(), written,
+                                        run.names().beginningWith(prefix)));
     }
 
     /// The error for an option word that names nothing; a long name `name`
-    /// gets " (did you mean '--NAME'?)" when the names within two edits of
-    /// it are those of one option in one form: the one such name, or else
-    /// the long name (or "no-" form) of that option.
-    bool unknown(std::string_view written, std::string_view name) {
-        std::string line = run.program() + ": unknown option '" + std::string(written) + "'";
+    /// gets a suggestion when the names within two edits of it are those of
+    /// one option in one form: the one such name, or else the long name (or
+    /// "no-" form) of that option.
+    CONKIT_NOINLINE bool unknown(std::string_view written, std::string_view name) {
+        std::string suggestion;
         if (!name.empty()) {
             CloseMatch close(name);
             for (const Names::Entry& entry : run.names().entries()) {
@@ -133,37 +148,35 @@ private:
                 }
             }
             if (close.found()) {
-                line += " (did you mean '--" + std::string(close.candidate()) + "'?)";
+                suggestion = "--" + std::string(close.candidate());
             }
         }
-        return run.fail(ParseErrorKind::unknownOption, written, line);
+        return run.fail(unknownOption(run.texts(), run.program(), written, suggestion));
     }
 
-    /// "PROG: option 'WORD' " and `what`.
-    std::string message(std::string_view written, const char* what) const {
-        return run.program() + ": option '" + std::string(written) + "' " + what;
+    /// Fails for option word `written`, which needs a value it did not get
+    /// (`missing`) or got one it takes none of. Out of line, so that building
+    /// the error's text does not weigh on the paths that read options.
+    CONKIT_NOINLINE bool optionError(std::string_view written, bool missing) {
+        return run.fail(missing ? missingArgument(run.texts(), run.program(), written)
+                                : unexpectedArgument(run.texts(), run.program(), written));
     }
 
-    /// Fails with `message(written, what)`. Out of line, so that building the
-    /// error's text does not weigh on the paths that read options.
-    CONKIT_NOINLINE bool optionError(ParseErrorKind kind, std::string_view written,
-                                     const char* what) {
-        return run.fail(kind, written, message(written, what));
-    }
-
-    const CommandWords& words;
+    Words& words;
     ParseRun& run;
     char letter[2] = {'-', '\0'};
 };
 
-/// The loop over the words. With `responseFiles` a template argument, a
-/// parse without response files runs a loop that never looks for them.
-template <bool responseFiles>
-bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
-    GnuParse parse(words, run);
+/// The loop over the words. With `Words` the response words, a parse reads
+/// "@FILE" words as response files; with the plain view, a parse without
+/// response files runs a loop that never looks for them.
+template <class Words> bool readWords(Words& words, bool stopAtFirstArgument, ParseRun& run) {
+    constexpr bool responseFiles = std::is_same_v<Words, ResponseWords>;
+    GnuParse<Words> parse(words, run);
     const bool commands = run.takesCommands();
     std::size_t next = 1;
-    while (next < words.size()) {
+    bool ended = false;
+    while (hasWord(words, next)) {
         const std::size_t index = next++;
         const std::string_view word = words[index];
         if (word.size() < 2 || word[0] != '-') {
@@ -184,30 +197,45 @@ bool readWords(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
             }
             run.positional(word);
             if (stopAtFirstArgument) {
+                ended = true;
                 break;
             }
         } else if (word == "--") {
+            ended = true;
             break;
         } else if (!parse.optionWord(word, next)) {
             return false;
         }
     }
     // The options have ended: every word left is positional.
-    for (; next < words.size(); ++next) {
+    for (; hasWord(words, next); ++next) {
         if (commands) {
             run.startsCommand(next);
             return true;
         }
         run.positional(words[next]);
     }
+    run.wordsEnded(parse.pending, ended);
+    return true;
+}
+
+/// The loop over `words` with response files, which then views the words
+/// read. Out of line: most parses have none.
+CONKIT_NOINLINE bool readWithResponseFiles(CommandWords& words, bool stopAtFirstArgument,
+                                           ParseRun& run) {
+    ResponseWords& read = run.responseWords(words);
+    if (!readWords(read, stopAtFirstArgument, run)) {
+        return false;
+    }
+    words = read.from(0);
     return true;
 }
 
 } // namespace
 
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
-    return run.readsResponseFiles() ? readWords<true>(words, stopAtFirstArgument, run)
-                                    : readWords<false>(words, stopAtFirstArgument, run);
+    return run.readsResponseFiles() ? readWithResponseFiles(words, stopAtFirstArgument, run)
+                                    : readWords(words, stopAtFirstArgument, run);
 }
 
 } // namespace conkit::detail

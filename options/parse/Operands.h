@@ -1,18 +1,15 @@
 // Operands: how the positional words of a parse are shared out among the
-// operands a parser declares, and how an operand reads in a usage line.
+// operands a parser declares.
 #pragma once
 
-#include "options/OptionParser.h"
 #include "options/parse/Results.h"
+#include "options/table/TableState.h"
 
 #include <cstddef>
 #include <list>
-#include <string>
 #include <vector>
 
 namespace conkit::detail {
-
-using Operand = OptionParser::Operand;
 
 /// The words each of `operands` takes from `words` positional words, in
 /// order: a required operand one, an optional one one when more words are
@@ -21,12 +18,9 @@ using Operand = OptionParser::Operand;
 /// taken by no operand.
 std::vector<OperandWords> shareWords(const std::list<Operand>& operands, std::size_t words);
 
-/// How `operand` reads in a usage line: "NAME", "[NAME]", "NAME..." or
-/// "[NAME]...".
-std::string usageForm(const Operand::Description& operand);
-
-/// How `operand` reads as an entry of the Arguments: block and the man
-/// page: its usage form without brackets.
-std::string entryForm(const Operand::Description& operand);
+/// The words each of `operands` takes from the `words` positional words
+/// before a completion's cursor: from the left, one each, a repeated one
+/// every word left, as completion counts places.
+std::vector<OperandWords> shareWordsFromLeft(const std::list<Operand>& operands, std::size_t words);
 
 } // namespace conkit::detail

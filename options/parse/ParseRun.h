@@ -2,48 +2,85 @@
 // they record results, and the rules themselves.
 #pragma once
 
-#include "options/parse/CommandWords.h"
-#include "options/table/ShortForm.h"
+#include "options/messages/Lines.h"
 #include "options/parser/State.h"
+#include "options/sources/ResponseFiles.h"
+#include "options/table/ShortForm.h"
 #include "options/table/ValueRules.h"
+#include "options/text/CommandWords.h"
 #include "slices/detail/Hints.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace conkit::detail {
+
+class ConfigFile;
+
+/// Where the words of a lenient parse leave the line: the parser the next
+/// word belongs to, the option whose value it is (Names::none when it is
+/// none's), and whether the options have ended there.
+struct LineEnd {
+    ParserState* level = nullptr;
+    std::uint32_t pending = Names::none;
+    bool ended = false;
+};
+
+/// What a parse of one parser is part of.
+struct ParseContext {
+    /// A parent parser asked for help or version: nothing is required of
+    /// this one.
+    bool excused = false;
+    /// The configuration file a parent parser shares, and the parser that
+    /// has its setting.
+    ConfigFile* config = nullptr;
+    const ParserState* configOwner = nullptr;
+    /// Set for a lenient parse, which reads the words before the cursor of
+    /// a completion: nothing is required, no value is checked, and words
+    /// the parse would refuse are passed over. It learns where they end.
+    LineEnd* line = nullptr;
+};
 
 /// The parser as one parse sees it. Both syntaxes find options and record
 /// through it, so that found flags, values, counts, positional words, checks
 /// of values and errors are the same whatever the rules.
 class ParseRun {
 public:
-    /// Records into `recorded`, whose results were cleared and whose index is
-    /// current. With `excused`, a parent parser asked for help or version, so
-    /// nothing is required of this one. `config`: the configuration file a
-    /// parent parser shares with this one, or nullptr.
-    ParseRun(ParserState& recorded, bool parentAsked, const ConfigScope* config) noexcept
-        : state(recorded), excused(parentAsked), hasCommands(!recorded.commands.empty()),
-          configScope(config), configOption(recorded.configFile.reader != nullptr
-                                                ? recorded.index.find(recorded.configFile.option)
-                                                : Names::none) {}
+    /// Records into `recorded`, whose results were cleared.
+    ParseRun(ParserState& recorded, const ParseContext& context) noexcept
+        : state(recorded), table(recorded.table), nameIndex(recorded.table.names()),
+          setting(context), hasCommands(!recorded.table.commands.empty()),
+          configOption(recorded.sources.configFile.reader != nullptr
+                           ? nameIndex.find(recorded.sources.configFile.option)
+                           : Names::none) {}
 
     /// @name The table
     /// @{
     /// Option `index` of the table.
-    [[nodiscard]] Option& option(std::uint32_t index) noexcept { return state.table[index]; }
-    /// What the names of the table read as.
-    [[nodiscard]] const Names& names() const noexcept { return state.index; }
+    [[nodiscard]] const Option& option(std::uint32_t index) const noexcept {
+        return state.table.options[index];
+    }
     /// The option `findOption` gives for `name`, or Names::none.
     [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
-        return state.index.find(name);
+        return nameIndex.find(name);
     }
+    /// What `word`, typed after "--", names under the gnu rule.
+    [[nodiscard]] Names::Reading read(std::string_view word) const noexcept {
+        return nameIndex.read(word);
+    }
+    /// The names of the table, as they are for the whole parse.
+    [[nodiscard]] const Names& names() const noexcept { return nameIndex; }
     /// The option that "-c" names in the gnu syntax, or Names::none.
     [[nodiscard]] std::uint32_t findShortForm(char c) const noexcept {
-        return isShortForm(c, Syntax::gnu) ? state.index.findShort(c) : Names::none;
+        return isShortForm(c, Syntax::gnu) ? nameIndex.findShort(c) : Names::none;
     }
-    /// The program name of this parse.
-    [[nodiscard]] const std::string& program() const noexcept { return state.results.program; }
+    /// The program name of this parse, which begins its error lines.
+    [[nodiscard]] std::string program() const { return state.program(); }
+    /// The texts error lines are written in.
+    [[nodiscard]] Texts texts() const { return state.texts(); }
+    /// True for a lenient parse.
+    [[nodiscard]] bool lenient() const noexcept { return setting.line != nullptr; }
     /// @}
 
     /// @name Recording
@@ -60,7 +97,7 @@ public:
     /// Records an option word, `written`, that named option `index`, unless
     /// an option of one of its exclusive groups was named before.
     bool named(std::uint32_t index, std::string_view written) {
-        Option& named = option(index);
+        Option& named = writable(index);
         if (!named.description().groups.empty() && !exclusiveAllows(named, written)) {
             return false;
         }
@@ -73,7 +110,7 @@ public:
     /// Stores `text`, given to option `index` by the option word `written`,
     /// once it passes the option's choices and range.
     bool stored(std::uint32_t index, std::string_view text, std::string_view written) {
-        Option& given = option(index);
+        Option& given = writable(index);
         const Option::Description& rules = given.description();
         if (!rules.choices.empty() || rules.range != Option::Description::Range::none) {
             return storedChecked(index, text, written);
@@ -84,7 +121,7 @@ public:
     /// `named` and then `stored`: the option word `written` named option
     /// `index` and gave it `text`.
     bool namedWithValue(std::uint32_t index, std::string_view text, std::string_view written) {
-        Option& given = option(index);
+        Option& given = writable(index);
         const Option::Description& rules = given.description();
         if (!rules.groups.empty() || !rules.choices.empty() ||
             rules.range != Option::Description::Range::none) {
@@ -98,108 +135,115 @@ public:
     }
     /// Stores the option's implicit value, which is not checked.
     void storedImplicit(std::uint32_t index) {
-        Option& given = option(index);
+        Option& given = writable(index);
         state.results.stored(given, index, given.description().implicitValue,
                              ValueSource::commandLine);
     }
     /// Records "--no-NAME": every earlier naming of option `index` is undone.
-    void negated(std::uint32_t index) { state.results.negated(option(index), index); }
-    /// Records the error of the parse: its kind, the option word it is about
-    /// and its line, which goes to the error output. Returns false.
-    bool fail(ParseErrorKind kind, std::string_view optionWord, std::string line);
+    void negated(std::uint32_t index) { state.results.negated(writable(index), index); }
+    /// Records the error of the parse, which goes to the error output, and
+    /// returns false; a lenient parse passes over it and returns true.
+    bool fail(Failure failure);
+    /// A lenient parse records where the words ended: option `pending`
+    /// awaits the next word (Names::none when none does), and whether the
+    /// options ended. A strict one ignores it.
+    void wordsEnded(std::uint32_t pending, bool ended) noexcept {
+        if (setting.line != nullptr) {
+            *setting.line = LineEnd{&state, pending, ended};
+        }
+    }
     /// True when a word "@FILE" stands for the words of FILE.
-    [[nodiscard]] bool readsResponseFiles() const noexcept { return state.responseFiles; }
-    /// Puts the words of the response file that word `at` ("@FILE") names in
-    /// its place; `words` then views the words so read (ResponseFiles.cpp).
-    bool readResponseFile(CommandWords& words, std::size_t at);
+    [[nodiscard]] bool readsResponseFiles() const noexcept { return state.responseFiles(); }
+    /// The words of `line` as this parse reads them with response files.
+    ResponseWords& responseWords(const CommandWords& line) { return responses.emplace(line); }
+    /// Puts the words of the response file that word `at` ("@FILE"), the
+    /// last word read, names in its place (parse/Sources.cpp).
+    bool readResponseFile(ResponseWords& words, std::size_t at);
     /// Completes a parse whose rules accepted `words`: runs the chosen
     /// command, reads the configuration file and the environment and checks
     /// what is required.
     bool finish(const CommandWords& words) {
-        return (commandAt == 0 && state.checkedAfter.empty() && state.commands.empty() &&
-                state.operands.empty() && configScope == nullptr &&
-                state.configFile.reader == nullptr) ||
+        return (commandAt == 0 && state.table.handedOut().empty() && !hasCommands &&
+                state.table.operands.empty() && setting.config == nullptr &&
+                state.sources.configFile.reader == nullptr && !lenient()) ||
                finishSlowly(words);
     }
-    /// The text of the environment variable of `option`; "" when it has
-    /// none, or it is not set.
-    [[nodiscard]] std::string_view environmentText(const Option& option) const;
+    /// @}
+
+    /// @name For the sources' step (parse/Sources.cpp) and the tool's help command
+    /// @{
     /// Gives option `index`, which the command line did not name, `text` from
     /// `from` (a variable, or a FILE:LINE of the configuration file): a value
     /// once it passes the option's choices and range, else on or off as the
     /// text says. A text refused fails the parse, with `program` beginning
-    /// the line, when `checked`; else it is passed over.
+    /// the line, when `checked`; else it is stored as it is (in a lenient
+    /// parse) or passed over.
     bool fallback(std::uint32_t index, std::string_view text, std::string_view from,
                   ValueSource source, std::string_view program, bool checked);
+    /// Parses `words` (the command word first) with the command `command`
+    /// of this parser, recording it as the chosen one.
+    bool runCommand(Command& command, const CommandWords& words);
+    /// The word that named the configuration file's option, "" for none.
+    [[nodiscard]] std::string_view configWord() const { return state.results.text(configWordSpan); }
+    [[nodiscard]] ParserState& parser() noexcept { return state; }
+    [[nodiscard]] const ParserState& parser() const noexcept { return state; }
+    [[nodiscard]] const ParseContext& context() const noexcept { return setting; }
     /// @}
 
 private:
+    /// Option `index`, to record into: the parse writes its public fields.
+    [[nodiscard]] Option& writable(std::uint32_t index) noexcept {
+        return state.table.options[index];
+    }
     /// `stored` for an option with choices or a range. Out of line: most
     /// options have neither, and the check and its error inlined would
     /// crowd the registers of the loop over the words.
     CONKIT_NOINLINE bool storedChecked(std::uint32_t index, std::string_view text,
                                        std::string_view written);
-    /// True when `text` passes the choices and range of `option`.
-    static bool accepts(const Option& option, std::string_view text) {
-        const Option::Description& rules = option.description();
-        return (rules.choices.empty() && rules.range == Option::Description::Range::none) ||
-               acceptsValue(rules, text);
-    }
     bool exclusiveAllows(const Option& option, std::string_view written);
     /// Keeps `written`, the word that named the configuration file's option,
     /// which an error about the file names. Out of line, as `storedChecked`.
     CONKIT_NOINLINE void keepConfigWord(std::string_view written) {
-        configWord = state.results.kept(written);
+        configWordSpan = state.results.kept(written);
     }
-    /// The error for `text` given to `option`, from the command line (by the
-    /// option word `written`) or from `from` (see `fallback`); `program`
-    /// begins the line.
-    bool invalidValue(const Option& option, std::string_view text, std::string_view written,
-                      std::string_view from, std::string_view program);
-    /// What a value must be, in brackets, when `text` breaks `rules`: its
-    /// choices (with a suggestion when one is close) or its range.
-    static std::string expectedValue(const Rules& rules, std::string_view text);
     bool finishSlowly(const CommandWords& words);
-    bool runCommand(const CommandWords& words);
-    /// The command `help` of a tool: the words after it name the commands
-    /// whose help is asked for.
-    bool answerHelpCommand(const CommandWords& words);
     /// Shares the positional words out among the operands and, when
     /// `checked`, fails on a missing or extra operand or an invalid word.
     bool operandsAccepted(bool checked);
-    /// Reads the environment variable of option `index`, which the command
-    /// line did not name; unless `checked`, a value it refuses is passed over.
-    bool readEnvironment(std::uint32_t index, bool checked);
     /// True when this parse or the command it chose asked for help or
-    /// version, or a tool's parse for a completion script or its man page.
-    [[nodiscard]] static bool helpOrVersionAsked(const ParserState& asked);
+    /// version, or a tool's parse for something else it answers.
+    [[nodiscard]] static bool answerAsked(const ParserState& asked);
 
     ParserState& state;
-    bool excused;
+    const TableState& table;
+    /// The names of the table, read once as the parse begins: nothing can
+    /// change them while it runs.
+    const Names& nameIndex;
+    ParseContext setting;
     bool hasCommands;
     /// The index of the word that names a command, or 0.
     std::size_t commandAt = 0;
-    /// The configuration file this parser takes entries from, or nullptr;
-    /// the option that names the file, and the word that named it, kept
-    /// with the parse's texts.
-    const ConfigScope* configScope;
+    /// The option that names the configuration file, and the word that
+    /// named it, kept with the parse's texts.
     std::uint32_t configOption;
-    Span configWord;
+    Span configWordSpan;
+    /// The words as read with response files, which the chosen command reads on.
+    std::optional<ResponseWords> responses;
 };
 
 /// Parses `given` with the classic rules.
 bool parseClassic(const CommandWords& given, ParseRun& run);
 
 /// Parses `words` with the gnu rules; with `stopAtFirstArgument`, the first
-/// positional word ends the options.
-/// "@FILE" words replaced as the run reads response files, `words` viewing
-/// the words in the end.
+/// positional word ends the options. `words` views the words in the end,
+/// each "@FILE" the run read replaced by its file's words.
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
-/// Parses `words` into `parser`. `program` names the program of a command's
-/// parse; nullptr takes it from word 0, as a command line's parse does. With
-/// `excused`, nothing is required of it; `config` as for ParseRun.
-bool parseWords(OptionParser& parser, const CommandWords& words, const std::string* program,
-                bool excused, const ConfigScope* config);
+/// Parses `words` into the parser `parser` in `context`.
+bool parseWords(ParserState& parser, const CommandWords& words, const ParseContext& context);
+
+/// The value refusal for `text` given to an option or operand with `rules`:
+/// its choices (with a suggestion when one is close) or its range.
+std::string refusalReason(const Texts& texts, const Rules& rules, std::string_view text);
 
 } // namespace conkit::detail

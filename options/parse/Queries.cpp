@@ -2,8 +2,9 @@
 // option's public fields or its record of the latest parse.
 #include "options/OptionParser.h"
 
-#include "options/text/ShortText.h"
+#include "options/parse/Operands.h"
 #include "options/parser/State.h"
+#include "options/text/ShortText.h"
 
 #include "slices/StrSlice.h"
 
@@ -13,12 +14,12 @@ namespace {
 
 /// The option `name` finds in `state`, or Names::none.
 std::uint32_t lookup(const detail::ParserState& state, std::string_view name) {
-    return state.withNames([name](const detail::Names& names) { return names.find(name); });
+    return state.table.find(name);
 }
 
 /// The latest value the latest parse gave option `index`, else its default.
 std::string_view latestValue(const detail::ParserState& state, std::uint32_t index) {
-    return state.results.latestValue(index, state.table[index].defaultValue);
+    return state.results.latestValue(index, state.table.options[index].defaultValue);
 }
 
 /// Reads the latest value of the option `name` into `out`, when the latest
@@ -32,14 +33,13 @@ template <class T> bool readInto(const detail::ParserState& state, std::string_v
 } // namespace
 
 bool OptionParser::isSet(char shortName) const {
-    const std::uint32_t index = held->withNames(
-        [shortName](const detail::Names& names) { return names.findShort(shortName); });
-    return index != detail::Names::none && held->table[index].found;
+    const std::uint32_t index = held->table.findShort(shortName);
+    return index != detail::Names::none && held->table.options[index].found;
 }
 
 bool OptionParser::isSet(const std::string& name) const {
     const std::uint32_t index = lookup(*held, name);
-    return index != detail::Names::none && held->table[index].found;
+    return index != detail::Names::none && held->table.options[index].found;
 }
 
 bool OptionParser::helpRequested() const {
@@ -52,10 +52,10 @@ bool OptionParser::versionRequested() const {
 
 bool OptionParser::getValue(const std::string& name, std::string& value) const {
     const std::uint32_t index = lookup(*held, name);
-    if (index == detail::Names::none || !held->table[index].found) {
+    if (index == detail::Names::none || !held->table.options[index].found) {
         return false;
     }
-    const std::string& latest = held->table[index].value;
+    const std::string& latest = held->table.options[index].value;
     if (&value != &latest) { // the option's own field may be the one asked to hold it
         detail::assignText(value, latest);
     }
@@ -87,32 +87,24 @@ ValueSource OptionParser::source(const std::string& name) const {
     if (from != ValueSource::none) {
         return from;
     }
-    return held->table[index].hasDefault() ? ValueSource::defaultValue : ValueSource::none;
+    return held->table.options[index].hasDefault() ? ValueSource::defaultValue : ValueSource::none;
 }
 
 std::string OptionParser::command() const {
-    for (const detail::Command& command : held->commands) {
-        if (command.chosen) {
-            return command.name;
-        }
-    }
-    return std::string();
+    const detail::Command* chosen = held->chosenCommand();
+    return chosen != nullptr ? chosen->name : std::string();
 }
 
 const OptionParser* OptionParser::commandParser() const {
-    for (const detail::Command& command : held->commands) {
-        if (command.chosen) {
-            return &command.parser;
-        }
-    }
-    return nullptr;
+    const detail::Command* chosen = held->chosenCommand();
+    return chosen != nullptr ? &chosen->parser : nullptr;
 }
 
 std::vector<std::string> OptionParser::operands(const std::string& name) const {
     const std::vector<detail::OperandWords>& shares = held->results.operandWords();
     const std::vector<detail::Span>& words = held->results.arguments();
     auto share = shares.begin();
-    for (const Operand& operand : held->operands) {
+    for (const Operand& operand : held->table.operands) {
         if (share == shares.end()) {
             break;
         }
@@ -147,15 +139,15 @@ bool OptionParser::hasArgs() const noexcept {
 }
 
 std::string OptionParser::lastError() const {
-    return held->results.errorLine;
+    return held->results.failure.line;
 }
 
 ParseErrorKind OptionParser::errorKind() const noexcept {
-    return held->results.errorKind;
+    return held->results.failure.kind;
 }
 
 std::string OptionParser::errorOption() const {
-    return held->results.errorWord;
+    return held->results.failure.word;
 }
 
 bool OptionParser::readNumber(const std::string& name, short& out) const {

@@ -38,9 +38,14 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
     positional.clear();
     shared.clear();
     used = 0;
-    errorLine.clear();
-    errorWord.clear();
-    errorKind = ParseErrorKind::none;
+    if (failure.kind != ParseErrorKind::none) { // its texts are empty otherwise
+        clearFailure();
+    }
+    chosen = noCommand;
+}
+
+void Results::clearFailure() {
+    failure = Failure();
 }
 
 void Results::writePending() {
@@ -73,11 +78,9 @@ void Results::setValue(Option& option, std::string_view text) {
     option.found = true;
 }
 
-void Results::reserveRecords(std::size_t options) {
-    if (records.size() < options) {
-        records.resize(std::max(options, 2 * records.size()));
-        touched.reserve(records.size());
-    }
+void Results::growRecords(std::size_t options) {
+    records.resize(std::max(options, 2 * records.size()));
+    touched.reserve(records.size());
 }
 
 void Results::grow(std::size_t more) {

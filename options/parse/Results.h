@@ -3,9 +3,11 @@
 #pragma once
 
 #include "options/OptionParser.h"
+#include "options/messages/Lines.h"
 #include "options/table/OptionTable.h"
 #include "options/text/PathName.h"
 #include "options/text/ShortText.h"
+#include "slices/detail/Hints.h"
 
 #include <cstdint>
 #include <string>
@@ -129,7 +131,11 @@ public:
         positional.reserve(words);
     }
     /// Makes room for the records of `options` options, as the table grows.
-    void reserveRecords(std::size_t options);
+    void reserveRecords(std::size_t options) {
+        if (records.size() < options) {
+            growRecords(options);
+        }
+    }
     /// @}
 
     /// Takes `name` as the program name.
@@ -150,12 +156,14 @@ public:
         }
     }
 
-    /// The program name of the latest parse; written by the two above.
+    /// The program name the latest parse took from its word 0 (or was
+    /// given); written by the two above.
     std::string program;
-    /// The error of the latest parse.
-    std::string errorLine;
-    std::string errorWord;
-    ParseErrorKind errorKind = ParseErrorKind::none;
+    /// The error of the latest parse; its kind is none after a success.
+    Failure failure;
+    /// The command the latest parse chose, by its place among the commands.
+    static constexpr std::size_t noCommand = static_cast<std::size_t>(-1);
+    std::size_t chosen = noCommand;
 
 private:
     /// A value: whose it is, and where its text lies.
@@ -207,6 +215,9 @@ private:
         return {begin, text.size()};
     }
     void grow(std::size_t more);
+    void growRecords(std::size_t options);
+    /// Out of line: a parse seldom follows a failed one.
+    CONKIT_NOINLINE void clearFailure();
     /// Writes the `value` field of the option that took the latest values.
     void writePending();
 

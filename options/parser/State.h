@@ -1,151 +1,97 @@
-// What a parser holds: its table, its commands, its settings and texts, the
-// name index of its table and the results of its latest parse.
+// What a parser holds: the part each layer owns, and where a command finds
+// the settings it takes from its parent.
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/sources/ConfigFile.h"
-#include "options/table/Names.h"
-#include "options/sources/ResponseFiles.h"
+#include "options/messages/Texts.h"
 #include "options/parse/Results.h"
+#include "options/sources/Settings.h"
+#include "options/table/TableState.h"
 
-#include <cstdint>
-#include <list>
+#include <iosfwd>
+#include <iterator>
 #include <string>
-#include <vector>
 
 namespace conkit::detail {
 
-/// A sub-command: its name, its help and its parser.
-struct Command {
-    std::string name;
-    std::string help;
-    OptionParser parser;
-    bool chosen = false;
-};
-
-/// The names an option had when it was handed out for change, and whether
-/// it was hidden (a hidden option's names take no part in abbreviation).
-struct NamesSeen {
-    std::uint32_t option = 0;
-    char shortName = '\0';
-    bool negatable = false;
-    bool needArg = false;
-    bool hidden = false;
-    std::string longName;
-    std::vector<std::string> aliases;
-
-    [[nodiscard]] bool sameAs(const Option& now) const noexcept {
-        return now.shortName == shortName && now.description().negatable == negatable &&
-               now.needArg == needArg && now.description().hidden == hidden &&
-               now.longName == longName && now.description().aliases == aliases;
-    }
-};
+class ParseRun;
+class CommandWords;
 
 struct ParserState {
-    /// @name Settings and texts
-    /// @{
-    std::string usage;
-    std::string version;
-    std::string description;
-    std::string footer;
-    /// The program name set by setProgramName; "" for word 0's base name.
-    std::string programName;
-    std::size_t helpWidth = 80;
-    Syntax syntax = Syntax::classic;
-    bool stopAtFirstArgument = false;
-    bool responseFiles = false;
-    bool commandRequired = false;
-    /// Made by OptionParser::tool: answers `help` as a command and takes
-    /// --completion and --man-page as requests that excuse every check.
-    bool tool = false;
-    /// A tool's parser or one of its commands: each command added gets the
-    /// tool's -h/--help, and help or version leaves the environment unread.
-    bool toolLevel = false;
-    std::ostream* errorOutput = nullptr;
-    OptionParser::Environment environment = nullptr;
-    ConfigSetting configFile;
-    /// @}
-
-    /// @name The table
-    /// @{
-    Table table;
-    std::list<Command> commands;
-    /// The operands, in order of declaration; ignored when there are commands.
-    std::list<OptionParser::Operand> operands;
-    /// What describe() hands out for a name no option has.
-    Option scratch;
-    /// Names given to describe() or exclusive() that no option had.
-    std::vector<std::string> unknownNames;
-    std::size_t groupCount = 0;
-    bool helpNotAdded = false;
-    bool versionNotAdded = false;
-    /// @}
-
-    /// The latest parse's results.
+    /// The latest parse; first, where a parse's stores reach it in the
+    /// fewest instructions.
     Results results;
-    /// The words of the latest parse that read a response file.
-    ResponseWords responseWords;
-    /// The program name help, errors and scripts show.
-    [[nodiscard]] const std::string& program() const noexcept {
-        return programName.empty() ? results.program : programName;
-    }
-    /// Clears the results of this parser and its commands, as a parse does first.
-    void clearResults();
+    /// What the tool declared.
+    TableState table;
+    /// Where values come from besides the command line.
+    SourceSettings sources;
+    /// Where error lines go.
+    std::ostream* errorOutput = nullptr;
+    /// The width the gnu help wraps at; 0 reads COLUMNS.
+    std::size_t helpWidth = 80;
+    /// Made by OptionParser::tool (or a command of such a parser): help or
+    /// version leaves the environment unread, and a failed parse is
+    /// followed by the Try line.
+    bool tool = false;
+    /// What a parse does with a word that names none of the commands, in
+    /// place of failing: a tool answers `help` (tool/HelpCommand.cpp).
+    bool (*commandFallback)(ParseRun& run, const CommandWords& words) = nullptr;
 
-    /// @name The name index: a cache of what the table's names read as
-    /// Options change only through a reference handed out by findOption or
-    /// describe; the index is current while every option handed out keeps
-    /// the names it had when the index last looked.
+    /// The parser this one is a command of, and the word that names it;
+    /// nullptr for a parser of its own.
+    const ParserState* parent = nullptr;
+    std::string commandName;
+
+    ParserState() = default;
+    /// A copy: its commands are the copy's, and a command copied alone keeps
+    /// what it took from its parent.
+    ParserState(const ParserState& other);
+    ParserState& operator=(const ParserState&) = delete;
+    ~ParserState() = default;
+
+    /// @name What a command takes from the parser at the top
     /// @{
-    /// True when the index reads the table as it is.
-    [[nodiscard]] bool indexCurrent() const noexcept {
-        return indexed == table.size() && (namesSeen.empty() || namesKept());
+    [[nodiscard]] const ParserState& root() const noexcept {
+        return parent == nullptr ? *this : parent->root();
     }
-    /// True when every option handed out keeps the names the index saw.
-    [[nodiscard]] bool namesKept() const noexcept;
-    /// Makes the index current.
-    void refreshIndex() {
-        if (!indexCurrent()) {
-            readIndexAgain();
-        }
+    [[nodiscard]] Syntax syntax() const noexcept { return root().table.syntax; }
+    [[nodiscard]] bool responseFiles() const noexcept {
+        return syntax() == Syntax::gnu && root().sources.responseFiles;
     }
-    void readIndexAgain();
-    /// Calls `use(names)` with names that read the table as it is: the
-    /// index when it is current, else a reading made for the call.
-    template <class Use> decltype(auto) withNames(Use use) const {
-        if (indexCurrent()) {
-            return use(index);
-        }
-        return use(Names(table));
+    [[nodiscard]] std::ostream* errors() const noexcept { return root().errorOutput; }
+    [[nodiscard]] OptionParser::Environment environment() const noexcept {
+        return root().sources.environment;
     }
-    /// A copy of names that read the table as it is, for code that reads
-    /// many names outside a parse.
-    [[nodiscard]] Names currentNames() const { return indexCurrent() ? index : Names(table); }
-    /// Records that option `option` was handed out for change.
-    void handOut(std::uint32_t option);
-    /// Adds the last option of the table to the index.
-    void indexAdded();
-
-    Names index;
-    /// How many options of the table the index has read.
-    std::size_t indexed = 0;
-    /// The options handed out for change, and their names as the index saw them.
-    std::vector<std::uint32_t> handedOut;
-    std::vector<NamesSeen> namesSeen;
-    /// The options that had required() or env() when the index was built.
-    std::vector<std::uint32_t> describedAfter;
-    /// Those and the options handed out that have either now, in order of
-    /// definition: what a parse checks once the command line is read.
-    std::vector<std::uint32_t> checkedAfter;
-    /// Gathers `checkedAfter` for a parse: anew when options were handed out
-    /// (they may have been described since) or the index was read afresh.
-    void gatherCheckedAfter() {
-        if (!handedOut.empty() || checkedAfter.size() != describedAfter.size()) {
-            gatherCheckedAfterAgain();
-        }
-    }
-    void gatherCheckedAfterAgain();
+    [[nodiscard]] bool isTool() const noexcept { return root().tool; }
+    [[nodiscard]] Texts texts() const noexcept { return Texts(); }
     /// @}
+
+    /// The command the latest parse chose, or nullptr.
+    [[nodiscard]] const Command* chosenCommand() const noexcept {
+        if (results.chosen == Results::noCommand) {
+            return nullptr;
+        }
+        auto command = table.commands.begin();
+        std::advance(command, static_cast<std::ptrdiff_t>(results.chosen));
+        return &*command;
+    }
+    /// The program name help, errors and scripts show: the one set, else
+    /// for a command "PROG NAME", else the latest parse's word 0 base name.
+    [[nodiscard]] std::string program() const;
+    /// Clears the results of this parser and its commands, as a parse does first.
+    void clearResults() {
+        results.clear(table.options, table.handedOut());
+        if (!table.commands.empty()) {
+            clearCommands();
+        }
+    }
+    void clearCommands();
+};
+
+/// The state behind a parser, for the library's own code.
+struct ParserAccess {
+    static ParserState& of(OptionParser& parser) noexcept { return *parser.held; }
+    static const ParserState& of(const OptionParser& parser) noexcept { return *parser.held; }
 };
 
 } // namespace conkit::detail

@@ -2,10 +2,11 @@
 // and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
-#include "options/table/ShortForm.h"
-#include "options/parser/State.h"
+#include "options/parser/View.h"
 #include "options/present/CompletionScript.h"
 #include "options/present/Presentation.h"
+#include "options/present/Shells.h"
+#include "options/table/ShortForm.h"
 
 namespace conkit {
 
@@ -13,25 +14,9 @@ namespace {
 
 using Model = detail::CompletionModel;
 
-/// True when `text` holds a byte no command-line word can hold.
-bool untypeable(std::string_view text) {
-    return text.find('\0') != std::string_view::npos;
-}
-
-/// True for the bytes below the blank and DEL.
-bool isControl(char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
-}
-
-/// True when `text` can be offered: it holds no control character.
-bool offerable(std::string_view text) {
-    for (const char c : text) {
-        if (isControl(c)) {
-            return false;
-        }
-    }
-    return true;
-}
+using detail::isControl;
+using detail::offerable;
+using detail::untypeable;
 
 /// `text` on one line: every control character becomes a blank.
 std::string oneLine(std::string text) {
@@ -144,68 +129,69 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
     }
 }
 
-/// Adds the level of `parser` to `model`, then the levels of its commands,
+/// Adds the level of `view` to `model`, then the levels of its commands,
 /// which take the syntax of the program.
-void addLevel(Model& model, const OptionParser& parser, Syntax syntax) {
-    const detail::ParserState& state = parser.state();
+void addLevel(Model& model, const detail::ParserView& view, Syntax syntax) {
+    const detail::TableState& table = view.table();
     const std::size_t level = model.levels.size();
     const std::size_t firstOption = model.options.size();
     model.levels.emplace_back();
-    model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && state.stopAtFirstArgument;
-    for (const OptionParser::Option& option : state.table) {
+    model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && table.stopAtFirstArgument;
+    for (const OptionParser::Option& option : table.options) {
         model.options.push_back(optionOf(option, model.groupCount));
     }
-    model.groupCount += state.groupCount;
-    state.withNames([&](const detail::Names& names) {
-        addNames(model.levels[level], state.table, names, firstOption, syntax);
-        return 0;
-    });
+    model.groupCount += table.groupCount;
+    addNames(model.levels[level], table.options, view.names(), firstOption, syntax);
     // A level with commands takes no operands: its positional word is the
     // command.
-    if (state.commands.empty()) {
-        for (const OptionParser::Operand& operand : state.operands) {
+    if (table.commands.empty()) {
+        for (const OptionParser::Operand& operand : table.operands) {
             model.levels[level].operands.push_back(
                 {model.options.size(), operand.description().repeated});
             model.options.push_back(operandOf(operand.description()));
         }
     }
-    for (const detail::Command& command : state.commands) {
+    for (const detail::Command& command : table.commands) {
         if (untypeable(command.name)) {
             continue;
         }
         const Model::Command completed{command.name, oneLine(command.help), model.levels.size(),
                                        offerable(command.name)};
         model.levels[level].commands.push_back(completed);
-        addLevel(model, command.parser, syntax);
+        addLevel(model, detail::ParserView::of(command), syntax);
     }
-}
-
-/// The model of `parser` and its commands.
-Model modelOf(const OptionParser& parser) {
-    Model model;
-    model.classic = parser.syntax() == Syntax::classic;
-    model.responseFiles = !model.classic && parser.state().responseFiles;
-    addLevel(model, parser, parser.syntax());
-    return model;
-}
-
-/// The program's name as a command line can hold it: up to its first NUL.
-std::string commandName(const std::string& program) {
-    return program.substr(0, program.find('\0'));
 }
 
 } // namespace
 
+namespace detail {
+
+CompletionModel completionModel(const ParserView& view) {
+    Model model;
+    model.classic = view.syntax() == Syntax::classic;
+    model.responseFiles = view.responseFiles();
+    addLevel(model, view, view.syntax());
+    return model;
+}
+
+std::string completionScript(const ParserView& view, const Shell& shell,
+                             const std::string& program) {
+    // The program's name as a command line can hold it: up to its first NUL.
+    return shell.script(completionModel(view), program.substr(0, program.find('\0')));
+}
+
+} // namespace detail
+
 std::string OptionParser::bashCompletion(const std::string& program) const {
-    return detail::bashScript(modelOf(*this), commandName(program));
+    return detail::completionScript(detail::viewOf(*held), *detail::shellNamed("bash"), program);
 }
 
 std::string OptionParser::zshCompletion(const std::string& program) const {
-    return detail::zshScript(modelOf(*this), commandName(program));
+    return detail::completionScript(detail::viewOf(*held), *detail::shellNamed("zsh"), program);
 }
 
 std::string OptionParser::fishCompletion(const std::string& program) const {
-    return detail::fishScript(modelOf(*this), commandName(program));
+    return detail::completionScript(detail::viewOf(*held), *detail::shellNamed("fish"), program);
 }
 
 } // namespace conkit

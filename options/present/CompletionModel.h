@@ -3,6 +3,7 @@
 #pragma once
 
 #include "options/table/ValueKind.h"
+#include "options/text/Utf8.h"
 
 #include <cstddef>
 #include <string>
@@ -10,6 +11,30 @@
 #include <vector>
 
 namespace conkit::detail {
+
+/// True when `text` holds a byte no command-line word can hold (a NUL).
+inline bool untypeable(std::string_view text) noexcept {
+    return text.find('\0') != std::string_view::npos;
+}
+
+/// True for the bytes below the blank and DEL.
+constexpr bool isControl(char c) noexcept {
+    return static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
+}
+
+/// True when `text` may be offered as a word to complete, in every shell:
+/// it holds no control character (a menu shows one word a line, a line
+/// end would make two and a tab starts fish's description) and is
+/// well-formed UTF-8 (a shell would quote a stray byte as an escape). The
+/// one rule for the choices, the names and the program's own candidates.
+inline bool offerable(std::string_view text) noexcept {
+    for (const char c : text) {
+        if (isControl(c)) {
+            return false;
+        }
+    }
+    return validUtf8(text);
+}
 
 /// A parser and its commands as the completion scripts see them: every word
 /// that names an option, what follows it, and what each place on the command

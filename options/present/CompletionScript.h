@@ -75,10 +75,4 @@ std::string singleQuoted(std::string_view text);
 /// that programs never share a function and no name grows long.
 std::string functionName(std::string_view program);
 
-/// The script for each shell; see `OptionParser::bashCompletion` and its
-/// siblings.
-std::string bashScript(const CompletionModel& model, const std::string& program);
-std::string zshScript(const CompletionModel& model, const std::string& program);
-std::string fishScript(const CompletionModel& model, const std::string& program);
-
 } // namespace conkit::detail

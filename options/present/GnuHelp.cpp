@@ -1,8 +1,9 @@
 // The help text of the gnu syntax: blocks of paragraphs and two-column
 // entries, the help column wrapped to the width of the terminal.
-#include "options/parse/Operands.h"
+#include "options/present/GnuHelp.h"
+
+#include "options/present/Usage.h"
 #include "options/table/ShortForm.h"
-#include "options/present/Presentation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -109,16 +110,14 @@ std::string paragraph(std::string_view text) {
     return block;
 }
 
-std::string optionBlock(const ToolFacts& tool, const OptionBlock& shown, std::size_t width) {
-    std::string block = shown.title.empty() ? "Options" : std::string(shown.title);
-    block += ":\n";
+std::string optionBlock(const ParserView& view, const Texts& texts, const OptionBlock& shown,
+                        std::size_t width) {
+    std::string block = blockHeading(texts, shown) + "\n";
     for (const Option* option : shown.options) {
         // Long forms line up whether a short form stands before them or not.
         std::string entry = isShortForm(option->shortName, Syntax::gnu) ? "  " : "      ";
-        for (const EntryPiece& piece : entryPieces(tool.table, tool.names, *option)) {
-            entry += piece.text;
-        }
-        appendEntry(block, entry, helpWithTags(*option), width);
+        entry += joined(entryPieces(view.table().options, view.names(), *option));
+        appendEntry(block, entry, helpWithTags(texts, *option), width);
     }
     return block;
 }
@@ -140,35 +139,37 @@ std::size_t helpColumns(std::size_t columns, OptionParser::Environment environme
     return whole && number >= narrowestColumns && number <= widestColumns ? number : defaultWidth;
 }
 
-std::string gnuHelpText(const ToolFacts& tool, std::string_view usageLine, std::string_view program,
-                        std::size_t width) {
+std::string gnuHelpText(const ParserView& view, std::size_t width) {
+    const TableState& table = view.table();
+    const Texts texts = view.texts();
+    const std::string program = view.program();
     std::vector<std::string> blocks;
-    if (usageLine.empty()) {
-        std::string line = "Usage: " + std::string(program) + " [OPTION]...";
-        line += tool.commands.empty() ? usageForms(tool.operands) : " COMMAND [ARG]...";
-        blocks.push_back(line + "\n");
+    if (table.usage.empty()) {
+        blocks.push_back(texts.text(MessageId::usageHeading) + " " +
+                         joined(synopsis(view, program)) + "\n");
     } else {
-        blocks.push_back(paragraph(usageLine));
+        blocks.push_back(paragraph(usageText(table.usage, program)));
     }
-    blocks.push_back(paragraph(tool.description));
-    if (operandsExplained(tool.operands)) {
-        std::string block = "Arguments:\n";
-        for (const Operand::Description* operand : tool.operands) {
-            appendEntry(block, "  " + entryForm(*operand), helpWithTags(*operand), width);
+    blocks.push_back(paragraph(table.description));
+    const std::vector<const Operand::Description*> operands = shownOperands(table);
+    if (operandsExplained(operands)) {
+        std::string block = texts.text(MessageId::argumentsHeading) + "\n";
+        for (const Operand::Description* operand : operands) {
+            appendEntry(block, "  " + entryForm(*operand), helpWithTags(texts, *operand), width);
         }
         blocks.push_back(std::move(block));
     }
-    for (const OptionBlock& shown : optionBlocks(tool.table)) {
-        blocks.push_back(optionBlock(tool, shown, width));
+    for (const OptionBlock& shown : optionBlocks(table.options)) {
+        blocks.push_back(optionBlock(view, texts, shown, width));
     }
-    if (!tool.commands.empty()) {
-        std::string block = "Commands:\n";
-        for (const CommandFacts& command : tool.commands) {
-            appendEntry(block, "  " + std::string(command.name), command.help, width);
+    if (!table.commands.empty()) {
+        std::string block = texts.text(MessageId::commandsHeading) + "\n";
+        for (const Command& command : table.commands) {
+            appendEntry(block, "  " + command.name, command.help, width);
         }
         blocks.push_back(std::move(block));
     }
-    blocks.push_back(paragraph(tool.footer));
+    blocks.push_back(paragraph(table.footer));
 
     std::string text;
     for (const std::string& block : blocks) {

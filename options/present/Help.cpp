@@ -2,10 +2,10 @@
 // printing them; the gnu layout of the help is built elsewhere.
 #include "options/OptionParser.h"
 
-#include "options/parser/State.h"
-
+#include "options/parser/View.h"
+#include "options/present/GnuHelp.h"
+#include "options/present/Usage.h"
 #include "options/table/ShortForm.h"
-#include "options/present/Presentation.h"
 
 #include <algorithm>
 #include <iostream>
@@ -17,11 +17,10 @@ namespace {
 /// Width of the name column, indent included; help texts start after it.
 constexpr std::size_t nameColumnWidth = 24;
 
-constexpr std::string_view progMarker = "%prog";
-
 /// Appends the classic help line of `option` to `out`, so that `helpText`
 /// builds the whole text in one string.
-void appendHelpLine(const OptionParser::Option& option, std::string& out) {
+void appendHelpLine(const detail::Texts& texts, const OptionParser::Option& option,
+                    std::string& out) {
     const std::size_t lineStart = out.size();
     out += "  ";
     if (detail::isShortForm(option.shortName, Syntax::classic)) {
@@ -43,8 +42,7 @@ void appendHelpLine(const OptionParser::Option& option, std::string& out) {
     out.append(width < nameColumnWidth ? nameColumnWidth - width : 1, ' ');
     out += option.help;
     if (option.hasDefault()) {
-        out += ". default is ";
-        out += option.defaultValue;
+        out += texts.text(detail::MessageId::classicDefault, {{"value", option.defaultValue}});
     }
 }
 
@@ -52,39 +50,28 @@ void appendHelpLine(const OptionParser::Option& option, std::string& out) {
 
 std::string OptionParser::Option::helpLine() const {
     std::string line;
-    appendHelpLine(*this, line);
+    appendHelpLine(detail::Texts(), *this, line);
     return line;
 }
 
 std::string OptionParser::usageText() const {
-    std::string text = held->usage;
-    const std::string::size_type at = text.find(progMarker);
-    if (at != std::string::npos) {
-        text.replace(at, progMarker.size(), held->program());
-    }
-    return text;
+    return detail::usageText(held->table.usage, held->program());
 }
 
 std::string OptionParser::helpText() const {
-    const detail::ParserState& state = *held;
-    if (state.syntax == Syntax::gnu) {
-        const detail::Names names = state.currentNames();
-        const detail::ToolFacts tool{state.table,
-                                     names,
-                                     detail::commandFacts(state.commands),
-                                     detail::operandFacts(state.operands, state.commands),
-                                     state.description,
-                                     state.footer};
-        return detail::gnuHelpText(tool, usageText(), state.program(),
-                                   detail::helpColumns(state.helpWidth, state.environment));
+    const detail::ParserView view = detail::viewOf(*held);
+    if (view.syntax() == Syntax::gnu) {
+        return detail::gnuHelpText(view, detail::helpColumns(view.helpWidth(), view.environment()));
     }
+    const detail::Texts texts = view.texts();
+    const detail::TableState& state = view.table();
     std::string text = state.version;
     text += '\n';
     text += usageText();
     text += '\n';
     // In long-name order; options with the same long name in definition order.
     std::vector<const Option*> options;
-    for (const Option& option : state.table) {
+    for (const Option& option : state.options) {
         options.push_back(&option);
     }
     std::stable_sort(options.begin(), options.end(),
@@ -93,7 +80,7 @@ std::string OptionParser::helpText() const {
         if (option->description().hidden) {
             continue;
         }
-        appendHelpLine(*option, text);
+        appendHelpLine(texts, *option, text);
         text += '\n';
     }
     return text;
@@ -107,7 +94,7 @@ void OptionParser::printHelp(std::ostream& out) const {
     // The gnu help ends with its last line, as Unix tools print theirs; the
     // classic help has always been followed by an empty line.
     out << helpText();
-    if (held->syntax == Syntax::gnu) {
+    if (held->syntax() == Syntax::gnu) {
         out.flush();
     } else {
         out << std::endl;
@@ -119,7 +106,7 @@ void OptionParser::printVersion() const {
 }
 
 void OptionParser::printVersion(std::ostream& out) const {
-    out << held->version << std::endl;
+    out << held->table.version << std::endl;
 }
 
 } // namespace conkit

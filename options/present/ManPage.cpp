@@ -2,10 +2,10 @@
 // every text escaped so that it prints as it is and never acts as roff.
 #include "options/OptionParser.h"
 
-#include "options/parser/State.h"
+#include "options/present/Usage.h"
+#include "options/text/Utf8.h"
 
-#include "options/present/Presentation.h"
-
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -15,34 +15,6 @@ namespace {
 
 using detail::EntryPiece;
 using Operand = OptionParser::Operand;
-
-constexpr char32_t replacementCharacter = 0xFFFD;
-
-/// The code point that begins at `text[at]` and the bytes it takes; a byte
-/// that begins no well-formed UTF-8 sequence is one U+FFFD.
-std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned lead = byte(at);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || at + length > text.size()) {
-        return {replacementCharacter, 1};
-    }
-    char32_t point = lead & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return {replacementCharacter, 1};
-        }
-        point = (point << 6) | (byte(at + i) & 0x3Fu);
-    }
-    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (point < shortest || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-        return {replacementCharacter, 1};
-    }
-    return {point, length};
-}
 
 /// A man page being written. Text goes through `text`, which escapes it;
 /// requests and font changes go through `raw`.
@@ -58,7 +30,7 @@ public:
     /// characters, so that no word is too long for a line.
     void text(std::string_view text) {
         for (std::size_t at = 0; at < text.size();) {
-            const auto [point, length] = decodeAt(text, at);
+            const auto [point, length] = detail::decodeAt(text, at);
             at += length;
             if (point <= 0x20 || point == 0x7F || (point >= 0x80 && point <= 0x9F)) {
                 out += ' ';
@@ -234,56 +206,73 @@ void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
     page.endLine();
 }
 
-/// Appends `operand` as the synopsis shows it, the name in italics: " NAME",
-/// " [NAME]" for an optional one, and "..." after a repeated one.
-void appendOperandForm(Roff& page, const Operand::Description& operand) {
-    const bool bracketed = operand.optional;
-    page.raw(bracketed ? " [\\fI" : " \\fI");
-    page.text(operand.name);
-    page.raw(bracketed ? "\\fR]" : "\\fR");
-    page.raw(operand.repeated ? "..." : "");
+/// Appends the heading of a section.
+void appendSection(Roff& page, const detail::Texts& texts, detail::MessageId name) {
+    page.raw(".SH ");
+    page.text(texts.text(name));
+    page.endLine();
+}
+
+/// Appends `pattern`, a template of the catalogue, as lines of text, its
+/// placeholders bold (the names `args` give them), each ending its line.
+void appendSentence(Roff& page, const std::string& pattern, detail::Args args) {
+    bool lineStart = false;
+    detail::forEachPiece(
+        pattern,
+        [&page, &lineStart](std::string_view text) {
+            if (lineStart) { // a blank that opens an input line would break it
+                text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+            }
+            page.text(text);
+            lineStart = lineStart && text.empty();
+        },
+        [&page, &lineStart, args](std::string_view name) {
+            for (const detail::Arg& arg : args) {
+                if (arg.name == name) {
+                    appendEntry(page, {{EntryPiece::Kind::name, std::string(arg.value)}});
+                    lineStart = true;
+                }
+            }
+        });
+    page.endLine();
 }
 
 } // namespace
 
 std::string OptionParser::manPage(const std::string& program, int section) const {
-    const detail::ParserState& state = *held;
-    const detail::Names names = state.currentNames();
+    const detail::ParserView view = detail::viewOf(*held);
+    const detail::TableState& table = view.table();
+    const detail::Names& names = view.names();
+    const detail::Texts texts = view.texts();
     Roff page;
     page.raw(".TH");
     page.argument(program);
     page.argument(std::to_string(section));
-    if (!state.version.empty()) {
+    if (!table.version.empty()) {
         page.raw(" \"\""); // no date
-        page.argument(state.version);
+        page.argument(table.version);
     }
     page.endLine();
 
-    page.raw(".SH NAME\n");
+    appendSection(page, texts, detail::MessageId::manName);
     page.text(program);
-    const std::string_view sentence = firstSentence(state.description);
+    const std::string_view sentence = firstSentence(table.description);
     if (!sentence.empty()) {
         page.raw(" \\- ");
         page.text(sentence);
     }
     page.endLine();
 
-    // The usage text from its "%prog" on, line by line; else the usual form.
-    page.raw(".SH SYNOPSIS\n\\fB");
-    page.text(program);
-    page.raw("\\fR");
-    const std::size_t marker = state.usage.find("%prog");
-    const std::vector<const Operand::Description*> operands =
-        detail::operandFacts(state.operands, state.commands);
-    if (marker == std::string::npos) {
-        page.raw(" [\\fIOPTION\\fR]...");
-        for (const Operand::Description* operand : operands) {
-            appendOperandForm(page, *operand);
-        }
-        page.raw(state.commands.empty() ? "\n" : " \\fICOMMAND\\fR [\\fIARG\\fR]...\n");
+    // The usage text from its "%prog" on, line by line; else the synopsis.
+    appendSection(page, texts, detail::MessageId::manSynopsis);
+    const detail::UsageText usage = detail::splitUsage(table.usage);
+    if (!usage.marked) {
+        appendEntry(page, detail::synopsis(view, program));
     } else {
-        const std::string_view rest = std::string_view(state.usage).substr(marker + 5);
-        for (std::string_view line : detail::paragraphLines(rest)) {
+        page.raw("\\fB");
+        page.text(program);
+        page.raw("\\fR");
+        for (std::string_view line : detail::paragraphLines(usage.after)) {
             page.text(line);
             page.endLine();
             page.raw(".br\n");
@@ -291,24 +280,25 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
     page.endLine();
 
-    if (!detail::paragraphLines(state.description).empty()) {
-        page.raw(".SH DESCRIPTION\n");
-        page.lines(state.description, ".PP\n");
+    if (!detail::paragraphLines(table.description).empty()) {
+        appendSection(page, texts, detail::MessageId::manDescription);
+        page.lines(table.description, ".PP\n");
     }
 
+    const std::vector<const Operand::Description*> operands = detail::shownOperands(table);
     if (detail::operandsExplained(operands)) {
-        page.raw(".SH ARGUMENTS\n");
+        appendSection(page, texts, detail::MessageId::manArguments);
         for (const Operand::Description* operand : operands) {
             page.raw(".TP\n");
             appendEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
                                {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
-            page.lines(detail::helpWithTags(*operand), ".sp\n");
+            page.lines(detail::helpWithTags(texts, *operand), ".sp\n");
         }
     }
 
-    const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(state.table);
+    const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(table.options);
     if (!blocks.empty()) {
-        page.raw(".SH OPTIONS\n");
+        appendSection(page, texts, detail::MessageId::manOptions);
     }
     for (const detail::OptionBlock& block : blocks) {
         if (!block.title.empty()) {
@@ -318,14 +308,14 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         }
         for (const Option* option : block.options) {
             page.raw(".TP\n");
-            appendEntry(page, detail::entryPieces(state.table, names, *option));
-            page.lines(detail::helpWithTags(*option), ".sp\n");
+            appendEntry(page, detail::entryPieces(table.options, names, *option));
+            page.lines(detail::helpWithTags(texts, *option), ".sp\n");
         }
     }
 
-    if (!state.commands.empty()) {
-        page.raw(".SH COMMANDS\n");
-        for (const detail::Command& command : state.commands) {
+    if (!table.commands.empty()) {
+        appendSection(page, texts, detail::MessageId::manCommands);
+        for (const detail::Command& command : table.commands) {
             page.raw(".TP\n");
             appendEntry(page, {{EntryPiece::Kind::name, command.name}});
             page.lines(command.help, ".sp\n");
@@ -333,36 +323,33 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
 
     bool environmentShown = false;
-    for (const Option& option : state.table) {
+    for (const Option& option : table.options) {
         const Option::Description& described = option.description();
         if (described.hidden || described.env.empty()) {
             continue;
         }
         if (!environmentShown) {
-            page.raw(".SH ENVIRONMENT\n");
+            appendSection(page, texts, detail::MessageId::manEnvironment);
             environmentShown = true;
         }
         page.raw(".TP\n");
         appendEntry(page, {{EntryPiece::Kind::name, described.env}});
-        page.text("Stands for ");
-        appendEntry(page, {{EntryPiece::Kind::name, "--" + option.longName}});
-        page.text("when the command line does not name that option.");
-        page.endLine();
+        appendSentence(page, texts.pattern(detail::MessageId::manVariable),
+                       {{"option", "--" + option.longName}});
     }
 
-    const detail::ConfigSetting& config = state.configFile;
+    const detail::ConfigSetting& config = view.configFile();
     if (config.reader != nullptr && !config.defaultPath.empty()) {
-        page.raw(".SH FILES\n.TP\n");
+        appendSection(page, texts, detail::MessageId::manFiles);
+        page.raw(".TP\n");
         appendEntry(page, {{EntryPiece::Kind::placeholder, config.defaultPath}});
-        const std::uint32_t index = names.find(config.option);
-        if (index == detail::Names::none || state.table[index].description().hidden) {
-            page.text("The configuration file.");
+        const std::uint32_t index = table.find(config.option);
+        if (index == detail::Names::none || table.options[index].description().hidden) {
+            appendSentence(page, texts.pattern(detail::MessageId::manConfigFile), {});
         } else {
-            page.text("The configuration file, read when ");
-            appendEntry(page, {{EntryPiece::Kind::name, "--" + state.table[index].longName}});
-            page.text("names no other.");
+            appendSentence(page, texts.pattern(detail::MessageId::manConfigFileNamed),
+                           {{"option", "--" + table.options[index].longName}});
         }
-        page.endLine();
     }
     return page.page();
 }

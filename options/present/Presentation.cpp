@@ -3,11 +3,9 @@
 // the lines of free text.
 #include "options/present/Presentation.h"
 
+#include "options/table/ShortForm.h"
 #include "options/table/ValueKind.h"
 #include "options/table/ValueRules.h"
-
-#include "options/parse/Operands.h"
-#include "options/table/ShortForm.h"
 
 #include <algorithm>
 
@@ -101,55 +99,68 @@ std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, cons
 
 namespace {
 
-/// Appends the tag "[HEADBODY]" to `text`, after a blank unless it is empty.
-void appendTag(std::string& text, std::string_view head, std::string_view body) {
-    text += text.empty() ? "[" : " [";
-    text += head;
-    text += body;
-    text += ']';
+/// Appends `tag` to `text`, after a blank unless it is empty.
+void appendTag(std::string& text, const std::string& tag) {
+    if (!text.empty()) {
+        text += ' ';
+    }
+    text += tag;
 }
 
 } // namespace
 
-std::string helpWithTags(const Option& option) {
+std::string helpWithTags(const Texts& texts, const Option& option) {
     const Option::Description& described = option.description();
     std::string text = option.help;
-    const auto tag = [&text](std::string_view head, std::string_view body) {
-        appendTag(text, head, body);
-    };
     if (described.required) {
-        tag("required", "");
+        appendTag(text, texts.text(MessageId::requiredTag));
     }
     if (!described.choices.empty()) {
-        tag("possible values: ", joinedChoices(described));
+        appendTag(text, texts.text(MessageId::choicesTag, {{"choices", joinedChoices(described)}}));
     }
-    if (option.needArg && option.hasDefault()) {
+    if (valueKind(option) != ValueKind::none && option.hasDefault()) {
         const std::string& value = option.defaultValue;
         // Quotes keep a blank at either end visible.
         const bool quoted = isBlankOrTab(value.front()) || isBlankOrTab(value.back());
-        tag("default: ", quoted ? '"' + value + '"' : value);
+        appendTag(text, texts.text(MessageId::defaultTag,
+                                   {{"value", quoted ? '"' + value + '"' : value}}));
     }
     if (!described.env.empty()) {
-        tag("env: ", described.env);
+        appendTag(text, texts.text(MessageId::environmentTag, {{"variable", described.env}}));
     }
     return text;
 }
 
-std::string helpWithTags(const Operand::Description& operand) {
+std::string helpWithTags(const Texts& texts, const Operand::Description& operand) {
     std::string text = operand.help;
     if (!operand.words.choices.empty()) {
-        appendTag(text, "possible values: ", joinedChoices(operand.words));
+        appendTag(text,
+                  texts.text(MessageId::choicesTag, {{"choices", joinedChoices(operand.words)}}));
     }
     return text;
 }
 
-std::string usageForms(const std::vector<const Operand::Description*>& operands) {
-    std::string forms;
-    for (const Operand::Description* operand : operands) {
-        forms += ' ';
-        forms += usageForm(*operand);
+std::vector<const Operand::Description*> shownOperands(const TableState& table) {
+    std::vector<const Operand::Description*> shown;
+    if (table.commands.empty()) {
+        for (const Operand& operand : table.operands) {
+            shown.push_back(&operand.description());
+        }
     }
-    return forms;
+    return shown;
+}
+
+std::string blockHeading(const Texts& texts, const OptionBlock& block) {
+    return block.title.empty() ? texts.text(MessageId::optionsHeading)
+                               : texts.text(MessageId::sectionHeading, {{"title", block.title}});
+}
+
+std::string joined(const std::vector<EntryPiece>& pieces) {
+    std::string text;
+    for (const EntryPiece& piece : pieces) {
+        text += piece.text;
+    }
+    return text;
 }
 
 bool operandsExplained(const std::vector<const Operand::Description*>& operands) {

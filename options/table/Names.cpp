@@ -14,11 +14,6 @@ bool precedes(const Names::Entry& a, const Names::Entry& b) noexcept {
 
 } // namespace
 
-std::uint32_t Names::findByText(std::string_view name) const noexcept {
-    const std::uint32_t byLong = findLong(name);
-    return byLong == none && name.size() == 1 ? findShort(name[0]) : byLong;
-}
-
 void Names::clear() {
     all.clear();
     sorted.clear();

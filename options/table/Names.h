@@ -1,9 +1,11 @@
 // The one owner of what a typed name means: every name a user can type for
-// the options of one table, and the rules that read a word against them.
+// the options of one table, the rules that read a word against them, and the
+// rule of which names clash.
 #pragma once
 
-#include "options/text/ShortText.h"
+#include "options/table/ShortForm.h"
 #include "options/table/ValueKind.h"
+#include "options/text/ShortText.h"
 
 #include <algorithm>
 #include <array>
@@ -20,6 +22,9 @@ namespace conkit::detail {
 ///
 /// Exact names are found through a hash table, whatever the size of the
 /// table, and prefixes by a binary search of the names in sorted order.
+/// Each lookup compares the typed text with a text through `Same`: the
+/// entry's own copy (`asRead`), or the option's name as it is now (see
+/// NameIndex), so that a name the option no longer has is not found.
 class Names {
 public:
     /// No option.
@@ -40,6 +45,8 @@ public:
         /// A name of a hidden option: it names the option only when typed
         /// whole.
         bool hidden = false;
+        /// For an alias, its place among the option's aliases.
+        std::uint32_t place = 0;
         /// The option and form it names, as one number: two entries with
         /// the same owner are one option in one form.
         [[nodiscard]] std::uint32_t owner() const noexcept {
@@ -60,6 +67,14 @@ public:
         std::size_t matches = 0;
     };
 
+    /// Compares a typed text with an entry's own copy of its text.
+    struct AsRead {
+        bool operator()(const Entry& entry, std::string_view typed) const noexcept {
+            return sameText(entry.text, typed);
+        }
+        bool shortName(std::uint32_t, char) const noexcept { return true; }
+    };
+
     Names() = default;
     /// The names of `options`.
     template <class Options> explicit Names(const Options& options) { build(options); }
@@ -74,34 +89,59 @@ public:
 
     /// The option with long name `name`, else the first that has it as an
     /// alias; `none` when no option has.
-    [[nodiscard]] std::uint32_t findLong(std::string_view name) const noexcept {
-        const Entry* entry = exactly(name);
+    template <class Same = AsRead>
+    [[nodiscard]] std::uint32_t findLong(std::string_view name, Same same = {}) const noexcept {
+        const Entry* entry = exactly(name, same);
         return entry != nullptr && entry->kind != Kind::negated ? entry->option : none;
     }
     /// Among the options whose short name is `c`, the one whose long name
     /// sorts first (the first defined among equals); `none` when none has.
-    [[nodiscard]] std::uint32_t findShort(char c) const noexcept {
-        return shortNames[static_cast<unsigned char>(c)];
+    template <class Same = AsRead>
+    [[nodiscard]] std::uint32_t findShort(char c, Same same = {}) const noexcept {
+        const std::uint32_t option = shortNames[static_cast<unsigned char>(c)];
+        return option != none && same.shortName(option, c) ? option : none;
     }
+    /// True when no long name or alias has one character: a name of one
+    /// character is then a short name at once.
+    [[nodiscard]] bool shortNamesFirst() const noexcept { return oneCharacterTexts == 0; }
     /// findOption's rule: the long name or alias `name`, or, for a name of
     /// one character, failing that the short name.
-    [[nodiscard]] std::uint32_t find(std::string_view name) const noexcept {
+    template <class Same = AsRead>
+    [[nodiscard]] std::uint32_t find(std::string_view name, Same same = {}) const noexcept {
         // Most tables have no long name of one character: "-x" is then a
         // short name at once, without leaving the caller's loop.
         if (name.size() == 1 && oneCharacterTexts == 0) {
-            return findShort(name[0]);
+            return findShort(name[0], same);
         }
-        return findByText(name);
+        const std::uint32_t byLong = findLong(name, same);
+        return byLong == none && name.size() == 1 ? findShort(name[0], same) : byLong;
     }
     /// The entry `word` names exactly (long names before aliases before
-    /// "no-" forms), else the one owner whose abbreviable names begin with
-    /// it.
+    /// "no-" forms); nullptr when none has its text.
+    template <class Same = AsRead>
+    [[nodiscard]] const Entry* exactly(std::string_view word, Same same = {}) const noexcept {
+        if (slots.empty()) {
+            return nullptr;
+        }
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t slot = hashOf(word) & mask; slots[slot] != 0; slot = (slot + 1) & mask) {
+            const Entry& held = all[slots[slot] - 1];
+            if (same(held, word)) {
+                return &held;
+            }
+        }
+        return nullptr;
+    }
+    /// The entry `word` names exactly, else the one owner whose abbreviable
+    /// names begin with it.
     [[nodiscard]] Reading read(std::string_view word) const noexcept {
         if (const Entry* entry = exactly(word)) {
             return {entry, 1};
         }
         return readPrefix(word);
     }
+    /// `read` for a word that is no name: the one owner it begins the names of.
+    [[nodiscard]] Reading readPrefix(std::string_view word) const noexcept;
     /// The text of every abbreviable entry that begins with `prefix`, in
     /// byte order.
     [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
@@ -117,19 +157,6 @@ private:
         if (byShort == none || sortsBefore(options[index], options[byShort])) {
             byShort = index;
         }
-    }
-    /// `find` for a table that has a long name of one character, or for a
-    /// longer name.
-    [[nodiscard]] std::uint32_t findByText(std::string_view name) const noexcept;
-    /// `read` for a word that is no name: the one owner it begins the names of.
-    [[nodiscard]] Reading readPrefix(std::string_view word) const noexcept;
-    /// The entry of text `name` with precedence, or nullptr.
-    [[nodiscard]] const Entry* exactly(std::string_view name) const noexcept {
-        if (slots.empty()) {
-            return nullptr;
-        }
-        const std::uint32_t held = slots[slotOf(name)];
-        return held != 0 ? &all[held - 1] : nullptr;
     }
     /// The slot of text `name` in the hash table: its entry's, or an empty one.
     [[nodiscard]] std::size_t slotOf(std::string_view name) const noexcept {
@@ -172,8 +199,9 @@ template <class Options> void Names::build(const Options& options) {
     for (std::uint32_t i = 0; i < count; ++i) {
         const bool hidden = options[i].description().hidden;
         add({options[i].longName, i, Kind::longName, true, hidden});
-        for (const std::string& alias : options[i].description().aliases) {
-            add({alias, i, Kind::alias, true, hidden});
+        const std::vector<std::string>& aliases = options[i].description().aliases;
+        for (std::uint32_t place = 0; place < aliases.size(); ++place) {
+            add({aliases[place], i, Kind::alias, true, hidden, place});
         }
         addShort(options, i);
     }
@@ -190,6 +218,22 @@ template <class Options> void Names::build(const Options& options) {
 template <class Options> void Names::added(const Options& options, std::uint32_t index) {
     add({options[index].longName, index, Kind::longName});
     addShort(options, index);
+}
+
+/// The rule of which names clash: two options clash when they have one
+/// short form (an ASCII letter) or one long name or alias.
+template <class Option> bool namesClash(const Option& a, const Option& b) noexcept {
+    if (a.shortName == b.shortName && isShortForm(a.shortName, Syntax::classic)) {
+        return true;
+    }
+    const auto named = [](const Option& option, const std::string& name) {
+        const std::vector<std::string>& aliases = option.description().aliases;
+        return option.longName == name ||
+               std::find(aliases.begin(), aliases.end(), name) != aliases.end();
+    };
+    const std::vector<std::string>& aliases = a.description().aliases;
+    return named(b, a.longName) || std::any_of(aliases.begin(), aliases.end(),
+                                               [&](const std::string& n) { return named(b, n); });
 }
 
 /// The option of `options` that has `name` as its long name, else the first

@@ -6,23 +6,24 @@
 
 namespace conkit::detail {
 
-/// What a word that names an option takes after it.
-enum class ValueKind : unsigned char {
-    /// Nothing: the next word is a word of its own.
-    none,
-    /// A value: attached, or else the next word.
-    required,
-    /// A value only when attached (gnu); named alone, the implicit value.
-    optional
-};
+using ValueKind = OptionParser::Option::ValueKind;
 
-/// What `option` takes: nothing without `needArg`, an optional value when it
-/// was described so, else a value.
+/// What `option` takes: its recorded kind, which `needArg` mirrors for the
+/// classic interface; a caller who changed `needArg` by hand is obeyed
+/// (nothing without it, a value with it where none was recorded).
 inline ValueKind valueKind(const OptionParser::Option& option) noexcept {
     if (!option.needArg) {
         return ValueKind::none;
     }
-    return option.description().optionalValue ? ValueKind::optional : ValueKind::required;
+    return option.description().value == ValueKind::optional ? ValueKind::optional
+                                                             : ValueKind::required;
+}
+
+/// Records that `option` takes `kind`, mirrored in `needArg`.
+inline void setValueKind(OptionParser::Option::Description& described, bool& needArg,
+                         ValueKind kind) noexcept {
+    described.value = kind;
+    needArg = kind != ValueKind::none;
 }
 
 /// True when the gnu syntax reads "--no-NAME" for `option`: it is negatable

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace conkit::detail {
 
@@ -57,15 +58,24 @@ inline std::string joinedChoices(const Rules& rules) {
     return list;
 }
 
-/// The limits of the range of `rules` as "MIN to MAX": whole numbers as they
-/// are, real ones as printf's %g writes them.
-inline std::string rangeText(const Rules& rules) {
+/// The limits of the range of `rules` as texts: whole numbers as they are,
+/// real ones as printf's %g writes them.
+inline std::pair<std::string, std::string> rangeLimits(const Rules& rules) {
     if (rules.range == Rules::Range::whole) {
-        return std::to_string(rules.wholeMin) + " to " + std::to_string(rules.wholeMax);
+        return {std::to_string(rules.wholeMin), std::to_string(rules.wholeMax)};
     }
-    char text[64];
-    static_cast<void>(std::snprintf(text, sizeof text, "%g to %g", rules.realMin, rules.realMax));
-    return text;
+    const auto written = [](double limit) {
+        char text[32];
+        static_cast<void>(std::snprintf(text, sizeof text, "%g", limit));
+        return std::string(text);
+    };
+    return {written(rules.realMin), written(rules.realMax)};
+}
+
+/// The limits of the range of `rules` as "MIN to MAX".
+inline std::string rangeText(const Rules& rules) {
+    const auto [min, max] = rangeLimits(rules);
+    return min + " to " + max;
 }
 
 } // namespace conkit::detail

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "options/OptionParser.h"
-#include "options/tool/ToolRequests.h"
 
 #include <iosfwd>
 #include <optional>
@@ -12,8 +11,9 @@ namespace conkit::detail {
 
 /// When `argv` is a completion request and `parser` takes one, prints the
 /// candidates for its last word on `out`, one per line, and returns 0;
-/// else returns nothing and reads nothing.
-std::optional<int> answerCompletionRequest(const OptionParser& parser, int argc,
-                                           const char* const* argv, std::ostream& out);
+/// else returns nothing and reads nothing. The words before the last are
+/// read as a parse reads them, leniently (ParseRun.h).
+std::optional<int> answerCompletionRequest(OptionParser& parser, int argc, const char* const* argv,
+                                           std::ostream& out);
 
 } // namespace conkit::detail

@@ -3,7 +3,10 @@
 #include "options/OptionParser.h"
 
 #include "options/parser/State.h"
+#include "options/present/Shells.h"
 #include "options/tool/CompletionRequest.h"
+#include "options/tool/HelpCommand.h"
+#include "options/tool/ToolRequests.h"
 
 #include <iostream>
 
@@ -23,36 +26,41 @@ template <class Asked> const OptionParser* deepest(const OptionParser& top, Aske
     return found;
 }
 
+/// Adds the hidden option `name` through which a tool is asked for
+/// something it presents, with `help`; `shells` when its value names one.
+void addRequest(OptionParser& parser, std::string_view name, detail::MessageId help, bool shells) {
+    const std::string longName(name);
+    parser.addOption('\0', longName, shells, std::string(), detail::englishText(help));
+    OptionParser::Option& option = parser.describe(longName).hidden();
+    if (shells) {
+        option.valueName("SHELL").choices(detail::shellNames());
+    }
+    detail::ParserState& state = detail::ParserAccess::of(parser);
+    state.table.requests.push_back(state.table.find(longName));
+}
+
 } // namespace
 
 OptionParser OptionParser::tool(const std::string& name, const std::string& version,
                                 const std::string& description) {
     OptionParser parser;
     detail::ParserState& state = *parser.held;
-    state.syntax = Syntax::gnu;
+    state.table.syntax = Syntax::gnu;
     state.errorOutput = &std::cerr;
-    state.programName = name;
-    state.description = description;
-    state.version = name + " " + version;
+    state.table.programName = name;
+    state.table.description = description;
+    state.table.version = name + " " + version;
     state.tool = true;
-    state.toolLevel = true;
-    parser.addOption('h', "help", false, std::string(), "print this help and exit");
-    parser.addOption('V', "version", false, std::string(), "print the version and exit");
-    const std::string completion(detail::completionOption);
-    const std::string manPage(detail::manPageOption);
-    parser.addOption('\0', completion, true, std::string(),
-                     "print the completion script for SHELL");
-    parser.describe(completion).valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
-    parser.addOption('\0', manPage, false, std::string(), "print the man page");
-    parser.describe(manPage).hidden();
-    const std::string request(detail::completionRequestOption);
-    parser.addOption('\0', request, true, std::string(), "answer a completion script's request");
-    parser.describe(request).valueName("SHELL").choices({"bash", "zsh", "fish"}).hidden();
+    state.commandFallback = detail::answerHelpCommand;
+    parser.addOption('h', "help", false, std::string(),
+                     detail::englishText(detail::MessageId::toolHelpOptionHelp));
+    parser.addOption('V', "version", false, std::string(),
+                     detail::englishText(detail::MessageId::toolVersionOptionHelp));
+    addRequest(parser, detail::completionOption, detail::MessageId::completionOptionHelp, true);
+    addRequest(parser, detail::manPageOption, detail::MessageId::manPageOptionHelp, false);
+    addRequest(parser, detail::completionRequestOption,
+               detail::MessageId::completionRequestOptionHelp, true);
     return parser;
-}
-
-void OptionParser::setProgramName(const std::string& name) {
-    held->programName = name;
 }
 
 std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* argv) {
@@ -66,30 +74,29 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
         return answered;
     }
     const bool parsed = parse(argc, argv);
-    const detail::ParserState& state = *held;
+    detail::ParserState& state = *held;
     if (parsed && state.tool) {
-        const std::string& program = state.program();
         const std::string completion(detail::completionOption);
-        const std::string shell = isSet(completion) ? value(completion) : "";
-        if (!shell.empty()) {
-            out << (shell == "bash"  ? bashCompletion(program)
-                    : shell == "zsh" ? zshCompletion(program)
-                                     : fishCompletion(program));
+        if (isSet(completion)) {
+            if (const detail::Shell* shell = detail::shellNamed(value(completion))) {
+                out << detail::completionScript(detail::viewOf(state), *shell, state.program());
+                out.flush();
+                return 0;
+            }
+        }
+        if (isSet(std::string(detail::manPageOption))) {
+            out << manPage(state.program());
             out.flush();
             return 0;
         }
-        if (isSet(std::string(detail::manPageOption))) {
-            out << manPage(program);
-            out.flush();
-            return 0;
+        if (isSet(std::string(detail::completionRequestOption))) {
+            return 0; // a request without its words asks for nothing
         }
     }
     if (!parsed) {
-        const OptionParser* failed = deepest(
-            *this, [](const OptionParser& p) { return p.errorKind() != ParseErrorKind::none; });
-        if (failed != nullptr && state.errorOutput != nullptr) {
-            *state.errorOutput << "Try '" << failed->state().program()
-                               << " --help' for more information." << std::endl;
+        const detail::Failure& failure = state.results.failure;
+        if (failure.kind != ParseErrorKind::none && state.errors() != nullptr) {
+            *state.errors() << detail::tryLine(state.texts(), failure.program) << std::endl;
         }
         return 2;
     }

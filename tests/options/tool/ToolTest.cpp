@@ -132,7 +132,7 @@ TEST(ToolTest, CommandsAndTheHelpCommand) {
         {{"--help", "add"}, 0, "Usage: vcs [OPTION]...", ""},
         {{"remote", "add", "-h"}, 0, "Usage: vcs remote add [OPTION]...\n", ""},
         {{"help", "ad"}, 2, "", "vcs: unknown command 'ad' (did you mean 'add'?)\nTry 'vcs --help' for more information.\n"},
-        {{"help", "remote", "rm"}, 2, "", "vcs remote: unknown command 'rm'\nTry 'vcs --help' for more information.\n"},
+        {{"help", "remote", "rm"}, 2, "", "vcs remote: unknown command 'rm'\nTry 'vcs remote --help' for more information.\n"},
         {{"help", "add", "extra"}, 2, "", "vcs: extra operand 'extra'\nTry 'vcs --help' for more information.\n"},
         {{"-r", "x", "add", "f"}, 2, "", "vcs add: option '--msg' is required\nTry 'vcs add --help' for more information.\n"},
         {{"-r", "x", "add", "-m", "y", "f"}, std::nullopt, "", ""},

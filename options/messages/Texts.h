@@ -1,0 +1,66 @@
+// Writing a text of the catalogue: its template, in English or as a
+// translator gives it, with its placeholders replaced by values.
+#pragma once
+
+#include "options/messages/Catalogue.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace conkit::detail {
+
+/// A placeholder's name and the value that replaces it.
+struct Arg {
+    std::string_view name;
+    std::string_view value;
+};
+using Args = std::initializer_list<Arg>;
+
+/// Calls `literal(text)` for each run of literal text of `pattern` ("{{" and
+/// "}}" read as one brace) and `placeholder(name)` for each placeholder, in
+/// order. A brace that opens no placeholder is literal text.
+template <class Literal, class Placeholder>
+void forEachPiece(std::string_view pattern, Literal literal, Placeholder placeholder) {
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const char c = pattern[at];
+        if ((c == '{' || c == '}') && at + 1 < pattern.size() && pattern[at + 1] == c) {
+            literal(pattern.substr(start, at + 1 - start));
+            start = ++at + 1;
+        } else if (c == '{') {
+            const std::size_t close = pattern.find('}', at);
+            if (close == std::string_view::npos) {
+                break;
+            }
+            literal(pattern.substr(start, at - start));
+            placeholder(pattern.substr(at + 1, close - at - 1));
+            start = close + 1;
+            at = close;
+        }
+    }
+    literal(pattern.substr(start));
+}
+
+/// `pattern` with each placeholder replaced, once, by its value in `args`;
+/// a value is never read again, so braces in it stay as they are.
+std::string fill(std::string_view pattern, Args args);
+
+/// The texts of one parser: the catalogue's templates, as its translator
+/// gives them.
+class Texts {
+public:
+    explicit Texts(Translator translator = nullptr) noexcept : translate(translator) {}
+
+    /// The template of `id`.
+    [[nodiscard]] std::string pattern(MessageId id) const;
+    /// The text of `id` with its placeholders replaced by `args`.
+    [[nodiscard]] std::string text(MessageId id, Args args = {}) const {
+        return fill(pattern(id), args);
+    }
+
+private:
+    Translator translate;
+};
+
+} // namespace conkit::detail
