@@ -6,11 +6,10 @@
 // lookahead index, which searches a window ahead at a time.
 #include "slices/StrSlice.h"
 
-#include "slices/detail/Hints.h"
+#include "slices/detail/DelimiterIndex.h"
 #include "slices/detail/TextSearch.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace conkit {
 
@@ -104,71 +103,6 @@ bool StrSlice::between(const char* open, const char* close, StrSlice& out) const
     return true;
 }
 
-namespace detail {
-
-/// The first of the offsets held that is a delimiter at or after `from`, or
-/// null when none is left. A candidate before `from` lay inside the last
-/// delimiter. The window matched the first and last bytes; the rest are left.
-inline const char* DelimiterIndex::nextHeld(const char* from, const char* sought,
-                                            std::size_t count) noexcept {
-    while (taken != size) {
-        const char* at = window + offsets[taken++];
-        if (at >= from && (count <= 2 || std::memcmp(at + 1, sought + 1, count - 2) == 0)) {
-            return at;
-        }
-    }
-    return nullptr;
-}
-
-std::size_t DelimiterIndex::find(StrSlice rest, const char* sought, std::size_t count) noexcept {
-    // A delimiter of one or two bytes is whole wherever the window marked a
-    // candidate, so most of its steps take an offset already held, with no
-    // call and nothing to save. The rest is out of line.
-    // (Under the test the compiler knows `count`, and drops nextHeld's memcmp.)
-    if (count <= 2) {
-        if (const char* at = nextHeld(rest.data(), sought, count)) {
-            return static_cast<std::size_t>(at - rest.data());
-        }
-    }
-    return findAhead(rest, sought, count);
-}
-
-CONKIT_NOINLINE std::size_t DelimiterIndex::findAhead(StrSlice rest, const char* sought,
-                                                      std::size_t count) noexcept {
-    const char* const from = rest.data();
-    const char* const end = rest.end();
-    for (;;) {
-        if (const char* at = nextHeld(from, sought, count)) {
-            return static_cast<std::size_t>(at - from);
-        }
-        const char* start = indexed != nullptr && indexed > from ? indexed : from;
-        if (static_cast<std::size_t>(end - start) >= markedWindow + count - 1) {
-            const Marks marks = markCandidates(start, sought, count, offsets, capacity);
-            if (marks.covered != 0) {
-                window = start;
-                indexed = start + marks.covered;
-                size = static_cast<unsigned char>(marks.found);
-                taken = 0;
-                if (size != 0) {
-                    continue;
-                }
-                start = indexed; // a window without a candidate: long gaps are memchr's
-            }
-        }
-        // Too little left for a window, no vector kernels, or a long gap:
-        // the plain search, after which the index starts anew.
-        indexed = nullptr;
-        size = 0;
-        taken = 0;
-        const auto left = static_cast<std::size_t>(end - start);
-        const std::size_t at =
-            count == 1 ? findByte(start, left, *sought) : findText(start, left, sought, count);
-        return at != notFound ? static_cast<std::size_t>(start - from) + at : notFound;
-    }
-}
-
-} // namespace detail
-
 bool CharSplitter::next(StrSlice& token) noexcept {
     if (remaining.isEmpty()) {
         return false;
@@ -188,8 +122,9 @@ bool StrSplitter::next(StrSlice& token) noexcept {
         remaining.clear();
         return true;
     }
-    cut(remaining, index.find(remaining, delimiter.data(), delimiter.size()), delimiter.size(),
-        token, remaining);
+    cut(remaining,
+        detail::DelimiterIndex(lookahead).find(remaining, delimiter.data(), delimiter.size()),
+        delimiter.size(), token, remaining);
     return true;
 }
 

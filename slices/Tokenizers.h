@@ -64,37 +64,6 @@ private:
     StrSlice token;
 };
 
-namespace detail {
-
-/// A tokenizer's lookahead: where the next delimiters of a long text stand,
-/// found a window of 256 bytes at a time by one vector pass and then handed
-/// out in order, so that the steps of a tokenizer do not each start a search
-/// (and mispredict where it ends). Texts too short for a window, and builds
-/// without vector kernels, are searched as before. Internal.
-class DelimiterIndex {
-public:
-    /// Where the `count` bytes at `sought` (at least one) first stand in the
-    /// non-empty `rest`, as an offset from its first byte; the largest
-    /// `size_t` when they do not. Each `rest` must begin at or after the end
-    /// of the last answer's delimiter, in the same text.
-    std::size_t find(StrSlice rest, const char* sought, std::size_t count) noexcept;
-
-private:
-    // The next held offset that is a delimiter at or after `from`, or null.
-    const char* nextHeld(const char* from, const char* sought, std::size_t count) noexcept;
-    // `find` once the held offsets are used up: indexes windows further on.
-    std::size_t findAhead(StrSlice rest, const char* sought, std::size_t count) noexcept;
-
-    static constexpr unsigned capacity = 64;
-    const char* window = nullptr;  // where the offsets count from
-    const char* indexed = nullptr; // the first candidate not looked at yet, or null
-    unsigned char size = 0;        // offsets held
-    unsigned char taken = 0;       // offsets handed out
-    unsigned char offsets[capacity] = {};
-};
-
-} // namespace detail
-
 /// Hands out the fields of a text separated by one delimiter character.
 ///
 /// Empty fields are kept: a delimiter at the front, or two in a row, give an
@@ -154,7 +123,10 @@ public:
 private:
     StrSlice remaining;
     StrSlice delimiter;
-    detail::DelimiterIndex index;
+    // Where the next delimiters of a long text stand, found a window ahead:
+    // plain bytes here, whose layout and use belong to the lookahead in
+    // slices/detail/DelimiterIndex.h (which checks their number).
+    alignas(void*) unsigned char lookahead[2 * sizeof(void*) + 66] = {};
 };
 
 /// Hands out the words of a text: the runs of characters between runs of

@@ -1,10 +1,11 @@
-// Search for one byte: the C library's memchr (and glibc's memrchr), with the
-// first 16 bytes checked inline on x86-64 so that the short distances of a
-// tokenizer skip the call; and the one class of bytes, blanks, that is looked
-// for as a class. Internal: not installed.
+// Search for one byte: the C library's memchr (and glibc's memrchr), after a
+// look at the first bytes with the kernel table's inline block where its level
+// has one, so that the short distances of a tokenizer skip the call; and the
+// one class of bytes, blanks, that is looked for as a class. Internal: not
+// installed.
 #pragma once
 
-#include "slices/detail/Cpu.h"
+#include "slices/detail/Kernels.h"
 
 #include <cstddef>
 #include <cstring>
@@ -28,19 +29,16 @@ constexpr bool isBlank(char c) noexcept {
 
 /// The index of the first `c` among the `size` bytes at `text`, or `notFound`.
 inline std::size_t findByte(const char* text, std::size_t size, char c) noexcept {
-#if defined(CONKIT_X86_VECTORS)
-    if (size >= 16) {
-        // Only whole 16-byte blocks inside the range are loaded.
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-        const auto mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
-        if (mask != 0) {
-            return static_cast<std::size_t>(__builtin_ctz(mask));
+    if (blockFirst(size)) {
+        // Only whole blocks inside the range are looked at.
+        std::size_t at = 0;
+        if (findInBlock(text, c, at)) {
+            return at;
         }
-        const std::size_t rest = offsetOf(std::memchr(text + 16, c, size - 16), text + 16);
-        return rest != notFound ? rest + 16 : notFound;
+        const char* after = text + byteBlock;
+        const std::size_t rest = offsetOf(std::memchr(after, c, size - byteBlock), after);
+        return rest != notFound ? rest + byteBlock : notFound;
     }
-#endif
     return size != 0 ? offsetOf(std::memchr(text, c, size), text) : notFound;
 }
 

@@ -9,9 +9,12 @@ namespace conkit::detail {
 
 namespace {
 
-constexpr Kernels plainKernels = {Vectors::scalar,    scanExact,   scanLastExact,
-                                  scanNoCase,         markNothing, compareFoldedScalar,
-                                  compareSlicesScalar};
+/// The plain loops never look at a block inline: no size reaches this.
+constexpr std::size_t noBlock = static_cast<std::size_t>(-1);
+
+constexpr Kernels plainKernels = {
+    Vectors::scalar, noBlock,     scanExact,           scanLastExact,
+    scanNoCase,      markNothing, compareFoldedScalar, compareSlicesScalar};
 
 } // namespace
 

@@ -319,6 +319,7 @@ void putTextKernels(Vectors level, Kernels& table) noexcept {
     // There are no AVX-512 searches: that level runs the AVX2 ones.
     const bool avx2 = level >= Vectors::avx2;
     if (level >= Vectors::sse2) {
+        table.blockFrom = byteBlock; // findInBlock is SSE2 at every level
         table.findAfter = avx2 ? forwardAvx2<false> : forwardSse2<false>;
         table.findLast = avx2 ? backwardAvx2 : backwardSse2;
         table.findNoCase = avx2 ? forwardAvx2<true> : forwardSse2<true>;

@@ -43,6 +43,10 @@ TEST(KernelTableTest, PutsOnlyLevelsThisProcessorRunsInUse) {
         const bool runs = asked <= conkit::detail::availableVectors();
         EXPECT_EQ(conkit::detail::useKernels(asked), runs) << levelNames[level];
         EXPECT_EQ(conkit::detail::kernels().level, runs ? asked : current) << levelNames[level];
+        // findByte's inline vector block goes with the table: at the vector
+        // levels only.
+        const bool block = conkit::detail::kernels().blockFrom <= conkit::detail::byteBlock;
+        EXPECT_EQ(block, conkit::detail::kernels().level != Vectors::scalar) << levelNames[level];
     }
     conkit::detail::useKernels(before);
 }

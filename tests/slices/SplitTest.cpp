@@ -95,7 +95,8 @@ TEST(SplitTest, Between) {
     }
 }
 
-template <class Splitter> std::vector<std::string> tokens(Splitter splitter) {
+/// The tokens that `splitter` hands out, which consumes them.
+template <class Splitter> std::vector<std::string> tokens(Splitter&& splitter) {
     std::vector<std::string> out;
     StrSlice token;
     while (splitter.next(token)) {
@@ -181,6 +182,28 @@ TEST(TokenizerTest, TokensPointIntoTheText) {
     EXPECT_EQ(number, 34);
     EXPECT_FALSE(splitter.next(token));
     EXPECT_EQ(token.data(), text + 3); // left alone
+}
+
+TEST(TokenizerTest, CopyGoesOnFromWhereTheOriginalStood) {
+    // Long enough for the lookahead to hold delimiters when the copy is made:
+    // the copy must hand out the same tokens, without taking any from the
+    // original.
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+        text += std::to_string(i) + ", ";
+    }
+    StrSplitter original(StrSlice(text), StrSlice(", "));
+    StrSlice token;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(original.next(token));
+    }
+    StrSplitter copy = original;
+    const std::vector<std::string> rest = tokens(copy); // drains the copy alone
+    ASSERT_EQ(rest.size(), 295u);
+    EXPECT_EQ(rest.front(), "5");
+    EXPECT_EQ(rest.back(), "299");
+    EXPECT_EQ(tokens(original), rest);
+    EXPECT_FALSE(copy.next(token));
 }
 
 TEST(TokenizerTest, RangeFor) {
