@@ -1,5 +1,5 @@
 # cmake -DSOURCE=<conkit sources> -DWORK=<scratch folder> [-DCROSSCOMPILING=ON]
-#       [-DEMULATOR=...] [-DWINDOWS=...] -P AmalgamateTest.cmake
+#       -P AmalgamateTest.cmake
 #
 # The single-file kit. scripts/amalgamate.sh writes conkit.h, conkit.cpp and
 # conkit_config.cpp; the search example, its includes changed to "conkit.h",
@@ -14,6 +14,11 @@ cmake_policy(VERSION 3.18...3.25)
 if(CROSSCOMPILING)
     message("skipped: the kit is built and run with the build machine's g++, "
             "and a cross build's programs are for another platform")
+    return()
+endif()
+# a.out, and programs that write LF alone: a Unix build machine's g++.
+if(CMAKE_HOST_WIN32)
+    message("skipped: the kit's programs are built and run as on a Unix build machine")
     return()
 endif()
 find_program(BASH bash)
