@@ -36,8 +36,8 @@ int cut(const StrSlice whole, std::size_t at, std::size_t width, StrSlice& head,
 /// Where `sought` first stands among the `size` bytes at `text`, searching
 /// from `start`; the empty text stands at `start`. `notFound` when `start` is
 /// not below `size` or there is no such place.
-std::size_t findFrom(const char* text, std::size_t size, std::size_t start,
-                     const StrSlice& sought) noexcept {
+std::size_t findTextFrom(const char* text, std::size_t size, std::size_t start,
+                         const StrSlice& sought) noexcept {
     if (start >= size) {
         return notFound;
     }
@@ -50,26 +50,26 @@ std::size_t findFrom(const char* text, std::size_t size, std::size_t start,
 }
 
 /// The split at a delimiter character, for a non-empty `whole`.
-int splitAt(const StrSlice& whole, char delimiter, StrSlice& head, StrSlice& tail) noexcept {
+int splitNonEmpty(const StrSlice& whole, char delimiter, StrSlice& head, StrSlice& tail) noexcept {
     return cut(whole, detail::findByte(whole.data(), whole.size(), delimiter), 1, head, tail);
 }
 
 /// The split at a delimiter text, for a non-empty `whole`; an empty delimiter
 /// stands before the first character.
-int splitAt(const StrSlice& whole, const StrSlice& delimiter, StrSlice& head,
-            StrSlice& tail) noexcept {
-    return cut(whole, findFrom(whole.data(), whole.size(), 0, delimiter), delimiter.size(), head,
-               tail);
+int splitNonEmpty(const StrSlice& whole, const StrSlice& delimiter, StrSlice& head,
+                  StrSlice& tail) noexcept {
+    return cut(whole, findTextFrom(whole.data(), whole.size(), 0, delimiter), delimiter.size(),
+               head, tail);
 }
 
 } // namespace
 
 int StrSlice::split(char delimiter, StrSlice& head, StrSlice& tail) const noexcept {
-    return isEmpty() ? 0 : splitAt(*this, delimiter, head, tail);
+    return isEmpty() ? 0 : splitNonEmpty(*this, delimiter, head, tail);
 }
 
 int StrSlice::split(const char* delimiter, StrSlice& head, StrSlice& tail) const noexcept {
-    return isEmpty() ? 0 : splitAt(*this, StrSlice(delimiter), head, tail);
+    return isEmpty() ? 0 : splitNonEmpty(*this, StrSlice(delimiter), head, tail);
 }
 
 bool StrSlice::between(char open, char close, StrSlice& out) const noexcept {
@@ -90,12 +90,12 @@ bool StrSlice::between(char open, char close, StrSlice& out) const noexcept {
 bool StrSlice::between(const char* open, const char* close, StrSlice& out) const noexcept {
     const std::uint32_t size = usable();
     const StrSlice opening(open);
-    const std::size_t at = findFrom(chars, size, 0, opening);
+    const std::size_t at = findTextFrom(chars, size, 0, opening);
     if (at == notFound) {
         return false;
     }
     const std::size_t start = at + opening.size();
-    const std::size_t closing = findFrom(chars, size, start, StrSlice(close));
+    const std::size_t closing = findTextFrom(chars, size, start, StrSlice(close));
     if (closing == notFound) {
         return false;
     }
@@ -107,7 +107,7 @@ bool CharSplitter::next(StrSlice& token) noexcept {
     if (remaining.isEmpty()) {
         return false;
     }
-    splitAt(remaining, delimiter, token, remaining);
+    splitNonEmpty(remaining, delimiter, token, remaining);
     return true;
 }
 

@@ -345,7 +345,7 @@ template <class F> Rounded<F> decimalValue(const FloatText& text) noexcept {
 }
 
 /// The value of a scanned number, rounded to F.
-template <class F> Rounded<F> valueOf(const FloatText& text) noexcept {
+template <class F> Rounded<F> roundedValue(const FloatText& text) noexcept {
     Rounded<F> rounded;
     switch (text.form) {
     case FloatForm::none:
@@ -376,7 +376,7 @@ template <class F> bool parseFloatingAs(const char* first, const char* last, F& 
     if (text.form == FloatForm::none || text.end != last) {
         return false;
     }
-    const Rounded<F> rounded = valueOf<F>(text);
+    const Rounded<F> rounded = roundedValue<F>(text);
     if (rounded.outOfRange) {
         return false;
     }
@@ -400,7 +400,7 @@ float narrowToFloat(double value) noexcept {
 }
 
 double readDouble(const char* first, const char* last) noexcept {
-    return valueOf<double>(scanFloat(first, last)).value;
+    return roundedValue<double>(scanFloat(first, last)).value;
 }
 
 bool parseFloating(const char* first, const char* last, float& out) noexcept {
