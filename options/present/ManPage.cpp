@@ -186,7 +186,7 @@ std::string_view firstSentence(std::string_view text) {
 
 /// Appends the names of an option's entry, names in bold and placeholders in
 /// italics.
-void appendEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
+void appendManEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
     for (const EntryPiece& piece : pieces) {
         const bool styled = piece.kind != EntryPiece::Kind::punctuation;
         if (styled) {
@@ -229,7 +229,7 @@ void appendSentence(Roff& page, const std::string& pattern, detail::Args args) {
         [&page, &lineStart, args](std::string_view name) {
             for (const detail::Arg& arg : args) {
                 if (arg.name == name) {
-                    appendEntry(page, {{EntryPiece::Kind::name, std::string(arg.value)}});
+                    appendManEntry(page, {{EntryPiece::Kind::name, std::string(arg.value)}});
                     lineStart = true;
                 }
             }
@@ -267,7 +267,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     appendSection(page, texts, detail::MessageId::manSynopsis);
     const detail::UsageText usage = detail::splitUsage(table.usage);
     if (!usage.marked) {
-        appendEntry(page, detail::synopsis(view, program));
+        appendManEntry(page, detail::synopsis(view, program));
     } else {
         page.raw("\\fB");
         page.text(program);
@@ -290,8 +290,8 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         appendSection(page, texts, detail::MessageId::manArguments);
         for (const Operand::Description* operand : operands) {
             page.raw(".TP\n");
-            appendEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
-                               {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
+            appendManEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
+                                  {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
             page.lines(detail::helpWithTags(texts, *operand), ".sp\n");
         }
     }
@@ -308,7 +308,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         }
         for (const Option* option : block.options) {
             page.raw(".TP\n");
-            appendEntry(page, detail::entryPieces(table.options, names, *option));
+            appendManEntry(page, detail::entryPieces(table.options, names, *option));
             page.lines(detail::helpWithTags(texts, *option), ".sp\n");
         }
     }
@@ -317,7 +317,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
         appendSection(page, texts, detail::MessageId::manCommands);
         for (const detail::Command& command : table.commands) {
             page.raw(".TP\n");
-            appendEntry(page, {{EntryPiece::Kind::name, command.name}});
+            appendManEntry(page, {{EntryPiece::Kind::name, command.name}});
             page.lines(command.help, ".sp\n");
         }
     }
@@ -333,7 +333,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
             environmentShown = true;
         }
         page.raw(".TP\n");
-        appendEntry(page, {{EntryPiece::Kind::name, described.env}});
+        appendManEntry(page, {{EntryPiece::Kind::name, described.env}});
         appendSentence(page, texts.pattern(detail::MessageId::manVariable),
                        {{"option", "--" + option.longName}});
     }
@@ -342,7 +342,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     if (config.reader != nullptr && !config.defaultPath.empty()) {
         appendSection(page, texts, detail::MessageId::manFiles);
         page.raw(".TP\n");
-        appendEntry(page, {{EntryPiece::Kind::placeholder, config.defaultPath}});
+        appendManEntry(page, {{EntryPiece::Kind::placeholder, config.defaultPath}});
         const std::uint32_t index = table.find(config.option);
         if (index == detail::Names::none || table.options[index].description().hidden) {
             appendSentence(page, texts.pattern(detail::MessageId::manConfigFile), {});

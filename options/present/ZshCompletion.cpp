@@ -15,7 +15,7 @@ namespace {
 // compadd for options, commands (with their help, laid out as _describe
 // does, whose patterns stall on very long words) and choices; _files for
 // file names.
-const char* const engine = R"(
+const char* const zshEngine = R"(
     local -a typed=("${(@Q)words[1,CURRENT-1]}")
     local -i level=0 ended=0 pending=-1 positional=0 found=-1 j
     local flags w named=' '
@@ -111,7 +111,7 @@ std::string zshScript(const CompletionModel& model, const std::string& program) 
     const ArrayStyle style{"local -a ", "=(", "", "\n    )", singleQuoted};
     const std::string function = functionName(program);
     // With response files, "@FILE" completes a file name after the "@".
-    const std::string body = withPart(engine, "@A@", model.responseFiles,
+    const std::string body = withPart(zshEngine, "@A@", model.responseFiles,
                                       "    elif (( !ended )) && [[ $cur == '@'* ]]; then\n"
                                       "        compset -P 1 '@'\n"
                                       "        _files\n"
