@@ -113,12 +113,16 @@ const char* const bashEngine = R"(
         # the quote, stands escaped and reopens it. Readline closes the quote
         # after a sole word unless the word ends with the quote character, and
         # overwrites the opening quote with a word that begins with it; so such
-        # words carry the closing or opening quote themselves.
+        # words carry the closing or opening quote themselves. In double quotes
+        # a '!' would start a history expansion when the line is entered, and a
+        # backslash before it would stay in the word: it stands escaped outside
+        # the quote.
         if [[ $quote == \' ]]; then
             w=${w//\'/\'\\\'\'}
             [[ $w == \'* ]] && w=\'$w
         elif [[ $quote == \" ]]; then
             w=${w//\\/\\\\} w=${w//\"/\\\"} w=${w//\$/\\\$} w=${w//\`/\\\`}
+            w=${w//!/\"\\!\"}
         else
             printf -v w %q "$w"
         fi

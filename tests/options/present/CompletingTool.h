@@ -8,9 +8,13 @@ namespace conkit_test {
 
 /// "prog [-H HOST] MODE HOST FILE...": MODE's choices, file names for FILE,
 /// and for HOST and -H every host the program knows, whatever is typed (the
-/// scripts narrow them down), but none for "o".
+/// scripts narrow them down), but none for "o"; for "!", hosts no shell can
+/// be offered but one, whose '!' history expansion must not reach.
 inline conkit::OptionParser completingTool() {
     const auto hosts = [](const std::string& typed) {
+        if (typed == "!") {
+            return std::vector<std::string>{"!!", "!two\nlines", "!a\ttab", "!\xff"};
+        }
         return typed == "o" ? std::vector<std::string>()
                             : std::vector<std::string>{"alpha", "alps", "beta", "it's a host"};
     };

@@ -411,6 +411,12 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"prog -H x stop alph", "alpha"},
                      {"prog start o", ""}, // the program prints nothing: no file names
                      {"prog start 'i", shell == "bash" ? "'it'\\''s a host" : "it\\'s\\ a\\ host"},
+                     // '!' never reaches history expansion; a candidate with a
+                     // control character or a stray byte is not offered.
+                     {"prog start \"!", shell == "bash"  ? "\"\"\\!\"\"\\!\"\""
+                                        : shell == "zsh" ? "\\!\\!"
+                                                         : "!!"},
+                     {"prog start !", shell == "fish" ? "!!" : "\\!\\!"},
                      {"prog --host=a", "--host=alpha --host=alps"},
                      {"prog stop beta x o", "out.txt out\\ dir"},
                  });

@@ -137,6 +137,12 @@ TEST(ConfigFileTest, EveryRuleOnce) {
         {{}, with({entry("", "count", {"11"}, 2)}), {}, {"t: invalid value '11' for '--count' from tool.toml:2 (expected a number from 1 to 10)", Kind::invalidValue, "--count"}, "", "", none, {}, false},
         {{}, with({entry("", "quiet", {"maybe"}, 2)}), {}, {"t: invalid value 'maybe' for '--quiet' from tool.toml:2 (expected 1, true, yes, on, 0, false, no or off)", Kind::invalidValue, "--quiet"}, "", "", none, {}, false},
         {{"show"}, with({entry("show", "depth", {"x"}, 7)}), {}, {"t: invalid value 'x' for '--depth' from tool.toml:7 (expected a number from 1 to 5)", Kind::invalidValue, "--depth"}, "", "", none, {}, false},
+        // Options that ask for an answer, and the file's own option, are not the file's to set.
+        {{}, with({entry("", "help", {"true"}, 2)}), {}, {"t: tool.toml:2: option '--help' cannot be set in a configuration file", Kind::badConfig, ""}, "", "", none, {}, false},
+        {{"show"}, with({entry("remote", "help", {"true"}, 3)}), {}, {"t: tool.toml:3: option '--help' cannot be set in a configuration file", Kind::badConfig, ""}, "", "", none, {}, false},
+        {{"-C", "tool.toml"}, with({entry("", "config", {"x.toml"}, 4)}), {}, {"t: tool.toml:4: option '--config' cannot be set in a configuration file", Kind::badConfig, "-C"}, "", "", none, {}, false},
+        // A table that names an option gives it a value no option takes.
+        {{}, with({entry("count", "a", {"1"}, 5)}), {}, {"t: tool.toml:5: unsupported value for 'count'", Kind::badConfig, ""}, "", "", none, {}, false},
         // The command's own rules come first, and a file without the required option leaves it missing.
         {{"remote", "--urk"}, with({entry("", "colr", {"x"}, 2)}), {}, {"t remote: unknown option '--urk' (did you mean '--url'?)", Kind::unknownOption, "--urk"}, "", "", none, {}, false},
         {{}, {}, {}, {"t: option '--name' is required", Kind::missingOption, "--name"}, "", "", none, {}, false},

@@ -75,6 +75,15 @@ TEST(ResponseFilesTest, ReadAsIfTyped) {
     for (const auto& [name, text] : files) {
         std::ofstream(folder / name, std::ios::binary) << text;
     }
+    // Twenty thousand words and two thousand files to read among them: a
+    // parse that copied the words for each file would take seconds.
+    std::string many;
+    std::string manyFound = "[";
+    for (int i = 0; i < 20000; ++i) {
+        many += (i % 10 == 0 ? "@empty w" : "w") + std::to_string(i) + "\n";
+        manyFound += (i == 0 ? "w" : " w") + std::to_string(i);
+    }
+    std::ofstream(folder / "many", std::ios::binary) << many;
     for (int depth = 0; depth < 10; ++depth) { // d0 holds "@d1", ..., d10 holds "deep"
         std::ofstream(folder / ("d" + std::to_string(depth))) << "@d" << depth + 1;
     }
@@ -103,6 +112,7 @@ TEST(ResponseFilesTest, ReadAsIfTyped) {
         {{"-a", "@missing"}, {"t: cannot read response file 'missing': No such file or directory", Kind::badResponseFile, "@missing"}, "a"},
         {{"@folder"}, {"t: cannot read response file 'folder': Is a directory", Kind::badResponseFile, "@folder"}, ""},
         {{"@words"}, {"", Kind::none, ""}, "[@words]", Variant::off},
+        {{"@many"}, {"", Kind::none, ""}, manyFound + "]"},
         {{"@value", "v", "x", "@words"}, {"", Kind::none, ""}, "o=v [x @words]", Variant::stopping},
         // A command and its words may come from a file; the command reads
         // files too, counting the depth of the file that named it.

@@ -34,12 +34,20 @@ OptionParser search() {
     return parser;
 }
 
-/// `vcs COMMAND`: "add [--msg TEXT] NAME" and "remote add", its commands
-/// added after tool().
+/// Reads no file: every file is missing.
+bool noFile(const std::string& path, std::vector<conkit::ConfigEntry>&, std::string& error) {
+    error = "cannot read '" + path + "': No such file or directory";
+    return false;
+}
+
+/// `vcs [--config FILE] COMMAND`: "add [--msg TEXT] NAME" and "remote add",
+/// its commands added after tool().
 OptionParser vcs() {
     OptionParser parser = OptionParser::tool("vcs", "2.0", "");
     parser.addOption('r', "repo", true, "", "");
     parser.describe("repo").required();
+    parser.addOption('\0', "config", true, "", "");
+    parser.setConfigFile("config", "", noFile);
     OptionParser& add = parser.addCommand("add", "add a file");
     add.addOption('m', "msg", true, "", "the message");
     add.describe("msg").required();
@@ -137,6 +145,9 @@ TEST(ToolTest, CommandsAndTheHelpCommand) {
         {{"-r", "x", "add", "f"}, 2, "", "vcs add: option '--msg' is required\nTry 'vcs add --help' for more information.\n"},
         {{"-r", "x", "add", "-m", "y", "f"}, std::nullopt, "", ""},
         {{"--version", "remote"}, 0, "vcs 2.0\n", ""},
+        {{"--config=x.toml", "-r", "x", "add", "-m", "y", "f"}, 2, "", "vcs: cannot read 'x.toml': No such file or directory\nTry 'vcs --help' for more information.\n"},
+        {{"help", "--help"}, 0, "Usage: vcs [OPTION]... COMMAND [ARG]...\n", ""}, // an option word names no command
+        {{"help", "-h", "remote"}, 0, "Usage: vcs remote [OPTION]... COMMAND [ARG]...\n", ""},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -203,6 +214,23 @@ TEST(ToolTest, CompletionRequests) {
         EXPECT_EQ(got.out, row.out);
         EXPECT_EQ(got.err, "");
     }
+}
+
+TEST(ToolTest, CommandsFollowTheirToolFromTheStart) {
+    // Before any parse, a command reads words as the tool does: "-f" takes
+    // no value, so "x" is the first operand and the next word the second.
+    OptionParser parser = OptionParser::tool("vcs", "1", "");
+    OptionParser& add = parser.addCommand("add", "");
+    add.addOption('f', "force", false, "", "");
+    add.addOperand("FIRST", "").completeWith(hosts);
+    add.addOperand("SECOND", "").completeWith([](const std::string&) {
+        return std::vector<std::string>{"second"};
+    });
+    EXPECT_EQ(add.syntax(), conkit::Syntax::gnu);
+    EXPECT_EQ(add.helpText().substr(0, 20), "Usage: vcs add [OPTI");
+    const Answer got =
+        answer(parser, {"--completion-request=bash", "--", "vcs", "add", "-f", "x", ""});
+    EXPECT_EQ(got.out, "second\n");
 }
 
 TEST(ToolTest, ProgramName) {
