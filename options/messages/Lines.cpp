@@ -3,187 +3,157 @@
 
 namespace conkit::detail {
 
-namespace {
-
-std::string own(std::string_view text) {
-    return std::string(text);
-}
-
-/// `line` and, when `suggestion` is not empty, the did-you-mean tail.
-std::string withSuggestion(const Texts& texts, std::string line, std::string_view suggestion) {
+std::string Lines::suggesting(std::string line, std::string_view suggestion) const {
     if (!suggestion.empty()) {
         line += texts.text(MessageId::didYouMean, {{"suggestion", suggestion}});
     }
     return line;
 }
 
-} // namespace
-
-Failure unknownOption(const Texts& texts, std::string_view program, std::string_view written,
-                      std::string_view suggestion) {
-    std::string line =
-        texts.text(MessageId::unknownOption, {{"program", program}, {"option", written}});
-    return {ParseErrorKind::unknownOption, own(written),
-            withSuggestion(texts, std::move(line), suggestion), own(program)};
+Failure Lines::unknownOption(std::string_view written, std::string_view suggestion) const {
+    return make(ParseErrorKind::unknownOption, written,
+                suggesting(texts.text(MessageId::unknownOption,
+                                      {{"program", program}, {"option", written}}),
+                           suggestion));
 }
 
-Failure classicUnknownOption(const Texts& texts, std::string_view written, std::string_view name) {
-    return {ParseErrorKind::unknownOption, own(written),
-            texts.text(MessageId::classicUnknownOption, {{"option", name}}), std::string()};
+Failure Lines::missingArgument(std::string_view written) const {
+    return make(
+        ParseErrorKind::missingArgument, written,
+        texts.text(MessageId::missingArgument, {{"program", program}, {"option", written}}));
 }
 
-Failure classicMissingArgument(const Texts& texts, std::string_view written,
-                               std::string_view longName) {
-    return {ParseErrorKind::missingArgument, own(written),
-            texts.text(MessageId::classicMissingArgument, {{"option", longName}}), std::string()};
+Failure Lines::unexpectedArgument(std::string_view written) const {
+    return make(
+        ParseErrorKind::unexpectedArgument, written,
+        texts.text(MessageId::unexpectedArgument, {{"program", program}, {"option", written}}));
 }
 
-Failure missingArgument(const Texts& texts, std::string_view program, std::string_view written) {
-    return {ParseErrorKind::missingArgument, own(written),
-            texts.text(MessageId::missingArgument, {{"program", program}, {"option", written}}),
-            own(program)};
-}
-
-Failure unexpectedArgument(const Texts& texts, std::string_view program, std::string_view written) {
-    return {ParseErrorKind::unexpectedArgument, own(written),
-            texts.text(MessageId::unexpectedArgument, {{"program", program}, {"option", written}}),
-            own(program)};
-}
-
-Failure ambiguousOption(const Texts& texts, std::string_view program, std::string_view written,
-                        const std::vector<std::string_view>& names) {
+Failure Lines::ambiguousOption(std::string_view written,
+                               const std::vector<std::string_view>& names) const {
     std::string candidates;
     for (const std::string_view name : names) {
         candidates += candidates.empty() ? "--" : ", --";
         candidates += name;
     }
-    return {ParseErrorKind::ambiguousOption, own(written),
-            texts.text(MessageId::ambiguousOption,
-                       {{"program", program}, {"option", written}, {"candidates", candidates}}),
-            own(program)};
+    return make(
+        ParseErrorKind::ambiguousOption, written,
+        texts.text(MessageId::ambiguousOption,
+                   {{"program", program}, {"option", written}, {"candidates", candidates}}));
 }
 
-Failure invalidValue(const Texts& texts, std::string_view program, const Refusal& refusal) {
-    std::string line;
-    if (refusal.option.empty()) {
-        line = texts.text(
-            MessageId::invalidOperand,
-            {{"program", program}, {"value", refusal.value}, {"operand", refusal.operand}});
-    } else if (refusal.from.empty()) {
-        line = texts.text(
-            MessageId::invalidValue,
-            {{"program", program}, {"value", refusal.value}, {"option", refusal.option}});
-    } else {
-        line = texts.text(MessageId::invalidValueFrom, {{"program", program},
-                                                        {"value", refusal.value},
-                                                        {"option", refusal.option},
-                                                        {"source", refusal.from}});
-    }
-    return {ParseErrorKind::invalidValue, own(refusal.written), line + refusal.reason,
-            own(program)};
+Failure Lines::classicUnknownOption(std::string_view written, std::string_view name) const {
+    return make(ParseErrorKind::unknownOption, written,
+                texts.text(MessageId::classicUnknownOption, {{"option", name}}));
 }
 
-std::string choiceReason(const Texts& texts, std::string_view choices,
-                         std::string_view suggestion) {
-    return withSuggestion(texts, texts.text(MessageId::expectedChoice, {{"choices", choices}}),
-                          suggestion);
+Failure Lines::classicMissingArgument(std::string_view written, std::string_view longName) const {
+    return make(ParseErrorKind::missingArgument, written,
+                texts.text(MessageId::classicMissingArgument, {{"option", longName}}));
 }
 
-std::string rangeReason(const Texts& texts, std::string_view min, std::string_view max) {
+Failure Lines::invalidValue(std::string_view option, std::string_view operand,
+                            std::string_view value, std::string_view written, std::string_view from,
+                            const std::string& reason) const {
+    const MessageId id = option.empty() ? MessageId::invalidOperand
+                         : from.empty() ? MessageId::invalidValue
+                                        : MessageId::invalidValueFrom;
+    return make(ParseErrorKind::invalidValue, written,
+                texts.text(id, {{"program", program},
+                                {"value", value},
+                                {"option", option},
+                                {"operand", operand},
+                                {"source", from}}) +
+                    reason);
+}
+
+std::string Lines::choiceReason(std::string_view choices, std::string_view suggestion) const {
+    return suggesting(texts.text(MessageId::expectedChoice, {{"choices", choices}}), suggestion);
+}
+
+std::string Lines::rangeReason(std::string_view min, std::string_view max) const {
     return texts.text(MessageId::expectedRange, {{"min", min}, {"max", max}});
 }
 
-std::string switchReason(const Texts& texts) {
+std::string Lines::switchReason() const {
     return texts.text(MessageId::expectedSwitch);
 }
 
-Failure missingOption(const Texts& texts, std::string_view program, std::string_view longName) {
-    return {ParseErrorKind::missingOption, "--" + own(longName),
-            texts.text(MessageId::missingOption, {{"program", program}, {"option", longName}}),
-            own(program)};
+Failure Lines::missingOption(std::string_view longName) const {
+    return make(ParseErrorKind::missingOption, "--" + std::string(longName),
+                texts.text(MessageId::missingOption, {{"program", program}, {"option", longName}}));
 }
 
-Failure conflictingOptions(const Texts& texts, std::string_view program, std::string_view first,
-                           std::string_view second, std::string_view written) {
-    return {ParseErrorKind::conflictingOptions, own(written),
-            texts.text(MessageId::conflictingOptions,
-                       {{"program", program}, {"first", first}, {"second", second}}),
-            own(program)};
+Failure Lines::conflictingOptions(std::string_view first, std::string_view second,
+                                  std::string_view written) const {
+    return make(ParseErrorKind::conflictingOptions, written,
+                texts.text(MessageId::conflictingOptions,
+                           {{"program", program}, {"first", first}, {"second", second}}));
 }
 
-Failure unknownCommand(const Texts& texts, std::string_view program, std::string_view word,
-                       std::string_view suggestion) {
-    std::string line =
-        texts.text(MessageId::unknownCommand, {{"program", program}, {"command", word}});
-    return {ParseErrorKind::unknownCommand, own(word),
-            withSuggestion(texts, std::move(line), suggestion), own(program)};
+Failure Lines::unknownCommand(std::string_view word, std::string_view suggestion) const {
+    return make(
+        ParseErrorKind::unknownCommand, word,
+        suggesting(texts.text(MessageId::unknownCommand, {{"program", program}, {"command", word}}),
+                   suggestion));
 }
 
-Failure missingCommand(const Texts& texts, std::string_view program) {
-    return {ParseErrorKind::missingCommand, std::string(),
-            texts.text(MessageId::missingCommand, {{"program", program}}), own(program)};
+Failure Lines::missingCommand() const {
+    return make(ParseErrorKind::missingCommand, {},
+                texts.text(MessageId::missingCommand, {{"program", program}}));
 }
 
-Failure missingOperand(const Texts& texts, std::string_view program, std::string_view name) {
-    return {ParseErrorKind::missingOperand, own(name),
-            texts.text(MessageId::missingOperand, {{"program", program}, {"operand", name}}),
-            own(program)};
+Failure Lines::missingOperand(std::string_view name) const {
+    return make(ParseErrorKind::missingOperand, name,
+                texts.text(MessageId::missingOperand, {{"program", program}, {"operand", name}}));
 }
 
-Failure extraOperand(const Texts& texts, std::string_view program, std::string_view word) {
-    return {ParseErrorKind::extraOperand, own(word),
-            texts.text(MessageId::extraOperand, {{"program", program}, {"word", word}}),
-            own(program)};
+Failure Lines::extraOperand(std::string_view word) const {
+    return make(ParseErrorKind::extraOperand, word,
+                texts.text(MessageId::extraOperand, {{"program", program}, {"word", word}}));
 }
 
-Failure unknownConfigKey(const Texts& texts, std::string_view program, std::string_view origin,
-                         std::string_view key, std::string_view suggestion,
-                         std::string_view written) {
-    std::string line = texts.text(MessageId::unknownConfigKey,
-                                  {{"program", program}, {"origin", origin}, {"key", key}});
-    return {ParseErrorKind::badConfig, own(written),
-            withSuggestion(texts, std::move(line), suggestion), own(program)};
+Failure Lines::unknownConfigKey(std::string_view origin, std::string_view key,
+                                std::string_view suggestion, std::string_view written) const {
+    return make(ParseErrorKind::badConfig, written,
+                suggesting(texts.text(MessageId::unknownConfigKey,
+                                      {{"program", program}, {"origin", origin}, {"key", key}}),
+                           suggestion));
 }
 
-Failure configUnsupported(const Texts& texts, std::string_view program, std::string_view origin,
-                          std::string_view key, std::string_view written) {
-    return {ParseErrorKind::badConfig, own(written),
-            texts.text(MessageId::configUnsupported,
-                       {{"program", program}, {"origin", origin}, {"key", key}}),
-            own(program)};
+Failure Lines::configUnsupported(std::string_view origin, std::string_view key,
+                                 std::string_view written) const {
+    return make(ParseErrorKind::badConfig, written,
+                texts.text(MessageId::configUnsupported,
+                           {{"program", program}, {"origin", origin}, {"key", key}}));
 }
 
-Failure configRefused(const Texts& texts, std::string_view program, std::string_view origin,
-                      std::string_view longName, std::string_view written) {
-    return {ParseErrorKind::badConfig, own(written),
-            texts.text(MessageId::configRefused,
-                       {{"program", program}, {"origin", origin}, {"option", longName}}),
-            own(program)};
+Failure Lines::configRefused(std::string_view origin, std::string_view longName,
+                             std::string_view written) const {
+    return make(ParseErrorKind::badConfig, written,
+                texts.text(MessageId::configRefused,
+                           {{"program", program}, {"origin", origin}, {"option", longName}}));
 }
 
-Failure configUnreadable(const Texts& texts, std::string_view program, std::string_view reason,
-                         std::string_view written) {
-    return {ParseErrorKind::badConfig, own(written),
-            texts.text(MessageId::configUnreadable, {{"program", program}, {"reason", reason}}),
-            own(program)};
+Failure Lines::configUnreadable(std::string_view reason, std::string_view written) const {
+    return make(
+        ParseErrorKind::badConfig, written,
+        texts.text(MessageId::configUnreadable, {{"program", program}, {"reason", reason}}));
 }
 
-Failure responseTooDeep(const Texts& texts, std::string_view program, std::string_view word) {
-    return {
-        ParseErrorKind::badResponseFile, own(word),
-        texts.text(MessageId::responseTooDeep, {{"program", program}, {"file", word.substr(1)}}),
-        own(program)};
+Failure Lines::responseTooDeep(std::string_view word) const {
+    return make(
+        ParseErrorKind::badResponseFile, word,
+        texts.text(MessageId::responseTooDeep, {{"program", program}, {"file", word.substr(1)}}));
 }
 
-Failure responseUnreadable(const Texts& texts, std::string_view program, std::string_view word,
-                           std::string_view reason) {
-    return {ParseErrorKind::badResponseFile, own(word),
-            texts.text(MessageId::responseUnreadable,
-                       {{"program", program}, {"file", word.substr(1)}, {"reason", reason}}),
-            own(program)};
+Failure Lines::responseUnreadable(std::string_view word, std::string_view reason) const {
+    return make(ParseErrorKind::badResponseFile, word,
+                texts.text(MessageId::responseUnreadable,
+                           {{"program", program}, {"file", word.substr(1)}, {"reason", reason}}));
 }
 
-std::string tryLine(const Texts& texts, std::string_view program) {
+std::string Lines::tryLine() const {
     return texts.text(MessageId::tryHelp, {{"program", program}});
 }
 

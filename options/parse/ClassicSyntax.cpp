@@ -18,7 +18,7 @@ std::size_t prefixLength(std::string_view word) noexcept {
 }
 
 bool needArg(ParseRun& run, const Option& awaiting, std::string_view written) {
-    return run.fail(classicMissingArgument(run.texts(), written, awaiting.longName));
+    return run.fail(run.lines().classicMissingArgument(written, awaiting.longName));
 }
 
 } // namespace
@@ -68,7 +68,7 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
         current = run.find(name);
         currentWord = word.substr(0, prefix + name.size());
         if (current == Names::none) {
-            if (!run.fail(classicUnknownOption(run.texts(), currentWord, name))) {
+            if (!run.fail(run.lines().classicUnknownOption(currentWord, name))) {
                 return false;
             }
             continue; // a lenient parse passes over it

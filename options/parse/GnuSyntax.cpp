@@ -128,8 +128,7 @@ private:
     /// below: their texts would crowd the registers of the loop over the
     /// words.
     CONKIT_NOINLINE bool ambiguous(std::string_view written, std::string_view prefix) {
-        return run.fail(ambiguousOption(run.texts(), run.program(), written,
-                                        run.names().beginningWith(prefix)));
+        return run.fail(run.lines().ambiguousOption(written, run.names().beginningWith(prefix)));
     }
 
     /// The error for an option word that names nothing; a long name `name`
@@ -151,15 +150,16 @@ private:
                 suggestion = "--" + std::string(close.candidate());
             }
         }
-        return run.fail(unknownOption(run.texts(), run.program(), written, suggestion));
+        return run.fail(run.lines().unknownOption(written, suggestion));
     }
 
     /// Fails for option word `written`, which needs a value it did not get
     /// (`missing`) or got one it takes none of. Out of line, so that building
     /// the error's text does not weigh on the paths that read options.
     CONKIT_NOINLINE bool optionError(std::string_view written, bool missing) {
-        return run.fail(missing ? missingArgument(run.texts(), run.program(), written)
-                                : unexpectedArgument(run.texts(), run.program(), written));
+        const Lines lines = run.lines();
+        return run.fail(missing ? lines.missingArgument(written)
+                                : lines.unexpectedArgument(written));
     }
 
     Words& words;

@@ -66,10 +66,10 @@ bool ParseRun::operandsAccepted(bool checked) {
         return true;
     }
     if (missing != nullptr) {
-        return fail(missingOperand(texts(), program(), missing->description().name));
+        return fail(lines().missingOperand(missing->description().name));
     }
     if (taken < words.size()) {
-        return fail(extraOperand(texts(), program(), state.results.text(words[taken])));
+        return fail(lines().extraOperand(state.results.text(words[taken])));
     }
     auto took = state.results.operandWords().begin();
     for (const Operand& operand : table.operands) {
@@ -77,14 +77,9 @@ bool ParseRun::operandsAccepted(bool checked) {
         for (std::size_t at = took->first; at < took->first + took->count; ++at) {
             const std::string_view word = state.results.text(words[at]);
             if (!acceptsValue(described.words, word)) {
-                const Texts wording = texts();
-                return fail(invalidValue(wording, program(),
-                                         {{},
-                                          described.name,
-                                          word,
-                                          described.name,
-                                          {},
-                                          refusalReason(wording, described.words, word)}));
+                const Lines errors = lines();
+                return fail(errors.invalidValue({}, described.name, word, described.name, {},
+                                                refusalReason(errors, described.words, word)));
             }
         }
         ++took;

@@ -55,30 +55,25 @@ bool parseWords(ParserState& state, const CommandWords& words, const ParseContex
     return finished;
 }
 
-std::string refusalReason(const Texts& texts, const Rules& rules, std::string_view text) {
+std::string refusalReason(const Lines& lines, const Rules& rules, std::string_view text) {
     if (!isChoice(rules, text)) {
         CloseMatch close(text);
         for (const std::string& choice : rules.choices) {
             close.consider(choice);
         }
-        return choiceReason(texts, joinedChoices(rules),
-                            close.found() ? close.candidate() : std::string_view());
+        return lines.choiceReason(joinedChoices(rules),
+                                  close.found() ? close.candidate() : std::string_view());
     }
     const auto [min, max] = rangeLimits(rules);
-    return rangeReason(texts, min, max);
+    return lines.rangeReason(min, max);
 }
 
 bool ParseRun::storedChecked(std::uint32_t index, std::string_view text, std::string_view written) {
     Option& given = writable(index);
     if (!lenient() && !acceptsValue(given.description(), text)) {
-        const Texts wording = texts();
-        return fail(invalidValue(wording, program(),
-                                 {given.longName,
-                                  {},
-                                  text,
-                                  written,
-                                  {},
-                                  refusalReason(wording, given.description(), text)}));
+        const Lines errors = lines();
+        return fail(errors.invalidValue(given.longName, {}, text, written, {},
+                                        refusalReason(errors, given.description(), text)));
     }
     state.results.stored(given, index, text, ValueSource::commandLine);
     return true;
@@ -97,8 +92,7 @@ bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
         for (const std::size_t group : other.description().groups) {
             const std::vector<std::size_t>& mine = option.description().groups;
             if (std::find(mine.begin(), mine.end(), group) != mine.end()) {
-                return fail(conflictingOptions(texts(), program(), other.longName, option.longName,
-                                               written));
+                return fail(lines().conflictingOptions(other.longName, option.longName, written));
             }
         }
     }
@@ -153,13 +147,13 @@ bool ParseRun::finishSlowly(const CommandWords& words) {
         }
     }
     if (missing != nullptr) {
-        return fail(missingOption(texts(), program(), missing->longName));
+        return fail(lines().missingOption(missing->longName));
     }
     if (table.commands.empty() && !table.operands.empty()) {
         return operandsAccepted(checked);
     }
     if (checked && table.commandRequired && commandAt == 0 && !table.commands.empty()) {
-        return fail(missingCommand(texts(), program()));
+        return fail(lines().missingCommand());
     }
     return true;
 }
@@ -173,8 +167,8 @@ bool chooseCommand(ParseRun& run, const CommandWords& words) {
     if (state.commandFallback != nullptr) {
         return state.commandFallback(run, words);
     }
-    return run.fail(unknownCommand(run.texts(), run.program(), word,
-                                   commandSuggestion(state.table.commands, word)));
+    return run.fail(
+        run.lines().unknownCommand(word, commandSuggestion(state.table.commands, word)));
 }
 
 bool ParseRun::runCommand(Command& command, const CommandWords& words) {
@@ -209,15 +203,10 @@ bool ParseRun::fallback(std::uint32_t index, std::string_view text, std::string_
     const Rules& rules = option.description();
     const int on = takesValue ? (acceptsValue(rules, text) ? 1 : -1) : switchState(text);
     if (on < 0 && checked) {
-        const Texts wording = texts();
-        return fail(invalidValue(
-            wording, program,
-            {option.longName,
-             {},
-             text,
-             "--" + option.longName,
-             from,
-             takesValue ? refusalReason(wording, rules, text) : switchReason(wording)}));
+        const Lines errors(texts(), std::string(program));
+        return fail(errors.invalidValue(option.longName, {}, text, "--" + option.longName, from,
+                                        takesValue ? refusalReason(errors, rules, text)
+                                                   : errors.switchReason()));
     }
     if (on < 0 && (!lenient() || !takesValue)) {
         return true; // passed over; a lenient parse keeps a value unchecked

@@ -77,8 +77,10 @@ public:
     }
     /// The program name of this parse, which begins its error lines.
     [[nodiscard]] std::string program() const { return state.program(); }
-    /// The texts error lines are written in.
+    /// The texts the parser writes in.
     [[nodiscard]] Texts texts() const { return state.texts(); }
+    /// The error lines of this parse.
+    [[nodiscard]] Lines lines() const { return Lines(state.texts(), state.program()); }
     /// True for a lenient parse.
     [[nodiscard]] bool lenient() const noexcept { return setting.line != nullptr; }
     /// @}
@@ -242,8 +244,8 @@ bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 /// Parses `words` into the parser `parser` in `context`.
 bool parseWords(ParserState& parser, const CommandWords& words, const ParseContext& context);
 
-/// The value refusal for `text` given to an option or operand with `rules`:
-/// its choices (with a suggestion when one is close) or its range.
-std::string refusalReason(const Texts& texts, const Rules& rules, std::string_view text);
+/// Why `text`, given to an option or operand with `rules`, is refused: its
+/// choices (with a suggestion when one is close) or its range.
+std::string refusalReason(const Lines& lines, const Rules& rules, std::string_view text);
 
 } // namespace conkit::detail

@@ -15,11 +15,11 @@ bool ParseRun::readResponseFile(ResponseWords& words, std::size_t at) {
     std::string text;
     std::string reason;
     if (words.depth(at) + 1 > responseFileDepth) {
-        if (!fail(responseTooDeep(texts(), program(), word))) {
+        if (!fail(lines().responseTooDeep(word))) {
             return false;
         }
     } else if (!readTextFile(std::string(word.substr(1)), text, reason)) {
-        if (!fail(responseUnreadable(texts(), program(), word, reason))) {
+        if (!fail(lines().responseUnreadable(word, reason))) {
             return false;
         }
     } else {
@@ -86,8 +86,9 @@ std::string keySuggestion(const TableState& table, std::string_view key) {
 /// The error for `entry`, whose key names no option of `table`.
 bool unknownKey(ParseRun& run, const ConfigFile& file, const TableState& table,
                 const ConfigEntry& entry) {
-    return run.fail(unknownConfigKey(run.texts(), file.program(), entry.origin, entry.name,
-                                     keySuggestion(table, entry.name), file.namedBy()));
+    return run.fail(Lines(run.texts(), file.program())
+                        .unknownConfigKey(entry.origin, entry.name,
+                                          keySuggestion(table, entry.name), file.namedBy()));
 }
 
 /// The option of `table` that `entry` names, or Names::none after recording
@@ -99,8 +100,9 @@ std::uint32_t settable(ParseRun& run, const ConfigFile& file, const TableState& 
     if (index == Names::none) {
         ok = unknownKey(run, file, table, entry);
     } else if (refusedInFile(table, index, configOption)) {
-        ok = run.fail(configRefused(run.texts(), file.program(), entry.origin,
-                                    table.options[index].longName, file.namedBy()));
+        ok = run.fail(
+            Lines(run.texts(), file.program())
+                .configRefused(entry.origin, table.options[index].longName, file.namedBy()));
         return Names::none;
     }
     return index;
@@ -147,12 +149,13 @@ bool check(ParseRun& run, const ConfigFile& file, const ConfigEntry& entry) {
             // A table names a command as a key names an option; one that
             // names an option gives it a value no option takes.
             if (parser->table.findLong(name) != Names::none) {
-                return run.fail(configUnsupported(run.texts(), file.program(), entry.origin, name,
-                                                  file.namedBy()));
+                return run.fail(Lines(run.texts(), file.program())
+                                    .configUnsupported(entry.origin, name, file.namedBy()));
             }
-            return run.fail(unknownConfigKey(run.texts(), file.program(), entry.origin, name,
-                                             commandSuggestion(parser->table.commands, name),
-                                             file.namedBy()));
+            return run.fail(Lines(run.texts(), file.program())
+                                .unknownConfigKey(entry.origin, name,
+                                                  commandSuggestion(parser->table.commands, name),
+                                                  file.namedBy()));
         }
         chosen = chosen && parser->chosenCommand() == command;
         parser = &ParserAccess::of(command->parser);
@@ -170,7 +173,8 @@ bool check(ParseRun& run, const ConfigFile& file, const ConfigEntry& entry) {
 bool applyConfigFile(ParseRun& run, ConfigFile& file) {
     std::string reason;
     if (!file.read(reason)) {
-        return run.fail(configUnreadable(run.texts(), file.program(), reason, file.namedBy()));
+        return run.fail(
+            Lines(run.texts(), file.program()).configUnreadable(reason, file.namedBy()));
     }
     // The command names that lead from the parser that has the setting to
     // this one; that parser checks the entries of every other parser.

@@ -101,6 +101,7 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
         return false;
     }
     held->table.add(std::move(record));
+    held->results.reserveRecords(held->table.options.size()); // no parse allocates for it
     return true;
 }
 

@@ -11,10 +11,9 @@ namespace conkit::detail {
 
 bool answerHelpCommand(ParseRun& run, const CommandWords& words) {
     ParserState& state = run.parser();
-    const Texts texts = run.texts();
     if (words[0] != "help") {
-        return run.fail(unknownCommand(texts, run.program(), words[0],
-                                       commandSuggestion(state.table.commands, words[0])));
+        return run.fail(run.lines().unknownCommand(
+            words[0], commandSuggestion(state.table.commands, words[0])));
     }
     // "help A B" asks what "A B --help" asks, once every word names a command
     // of the one before it. Option words ("--help", "-h") name no command.
@@ -27,12 +26,13 @@ bool answerHelpCommand(ParseRun& run, const CommandWords& words) {
             continue;
         }
         if (asked->table.commands.empty()) {
-            return run.fail(extraOperand(texts, run.program(), word));
+            return run.fail(run.lines().extraOperand(word));
         }
         const Command* found = commandNamed(asked->table.commands, word);
         if (found == nullptr) {
-            return run.fail(unknownCommand(texts, askedProgram, word,
-                                           commandSuggestion(asked->table.commands, word)));
+            return run.fail(
+                Lines(run.texts(), askedProgram)
+                    .unknownCommand(word, commandSuggestion(asked->table.commands, word)));
         }
         asked = &ParserAccess::of(found->parser);
         askedProgram += " " + found->name;

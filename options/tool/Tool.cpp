@@ -96,7 +96,7 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
     if (!parsed) {
         const detail::Failure& failure = state.results.failure;
         if (failure.kind != ParseErrorKind::none && state.errors() != nullptr) {
-            *state.errors() << detail::tryLine(state.texts(), failure.program) << std::endl;
+            *state.errors() << detail::Lines(state.texts(), failure.program).tryLine() << std::endl;
         }
         return 2;
     }
