@@ -1,6 +1,5 @@
 // The gnu rules: the conventions of getopt_long with argument permutation,
 // with optional values, "--no-" forms and aliases.
-#include "options/messages/Suggestion.h"
 #include "options/parse/ParseRun.h"
 #include "options/sources/ResponseFiles.h"
 #include "options/table/ValueKind.h"
@@ -132,25 +131,12 @@ private:
     }
 
     /// The error for an option word that names nothing; a long name `name`
-    /// gets a suggestion when the names within two edits of it are those of
-    /// one option in one form: the one such name, or else the long name (or
-    /// "no-" form) of that option.
+    /// gets the suggestion closeName finds.
     CONKIT_NOINLINE bool unknown(std::string_view written, std::string_view name) {
-        std::string suggestion;
-        if (!name.empty()) {
-            CloseMatch close(name);
-            for (const Names::Entry& entry : run.names().entries()) {
-                if (entry.abbreviable()) {
-                    close.consider(entry.text, entry.kind == Names::Kind::negated
-                                                   ? std::string_view(entry.text)
-                                                   : run.option(entry.option).longName);
-                }
-            }
-            if (close.found()) {
-                suggestion = "--" + std::string(close.candidate());
-            }
-        }
-        return run.fail(run.lines().unknownOption(written, suggestion));
+        const std::string close =
+            name.empty() ? std::string()
+                         : closeName(run.names(), run.parser().table.options, name, true);
+        return run.fail(run.lines().unknownOption(written, close.empty() ? close : "--" + close));
     }
 
     /// Fails for option word `written`, which needs a value it did not get

@@ -17,15 +17,24 @@
 
 namespace conkit {
 
+namespace {
+
+/// The context of a command line's parse. A constant, so that the parse's
+/// copy of it reads no fresh stores of a different size, which the
+/// processor could not forward.
+constexpr detail::ParseContext commandLine{};
+
+} // namespace
+
 bool OptionParser::parse(int argc, const char* const* argv) {
     // The words end at argc or at a null entry, whichever comes first.
     const std::size_t limit = argv != nullptr && argc > 0 ? static_cast<std::size_t>(argc) : 0;
     const auto count = static_cast<std::size_t>(std::find(argv, argv + limit, nullptr) - argv);
-    return detail::parseWords(*held, detail::CommandWords(argv, count), detail::ParseContext());
+    return detail::parseWords(*held, detail::CommandWords(argv, count), commandLine);
 }
 
 bool OptionParser::parse(const std::vector<std::string>& words) {
-    return detail::parseWords(*held, detail::CommandWords(words), detail::ParseContext());
+    return detail::parseWords(*held, detail::CommandWords(words), commandLine);
 }
 
 bool OptionParser::parse(const std::string& line) {

@@ -10,7 +10,7 @@
 #include "options/text/CommandWords.h"
 #include "slices/detail/Hints.h"
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -157,7 +157,10 @@ public:
     /// True when a word "@FILE" stands for the words of FILE.
     [[nodiscard]] bool readsResponseFiles() const noexcept { return state.responseFiles(); }
     /// The words of `line` as this parse reads them with response files.
-    ResponseWords& responseWords(const CommandWords& line) { return responses.emplace(line); }
+    ResponseWords& responseWords(const CommandWords& line) {
+        responses = std::make_unique<ResponseWords>(line);
+        return *responses;
+    }
     /// Puts the words of the response file that word `at` ("@FILE"), the
     /// last word read, names in its place (parse/Sources.cpp).
     bool readResponseFile(ResponseWords& words, std::size_t at);
@@ -230,7 +233,7 @@ private:
     std::uint32_t configOption;
     Span configWordSpan;
     /// The words as read with response files, which the chosen command reads on.
-    std::optional<ResponseWords> responses;
+    std::unique_ptr<ResponseWords> responses;
 };
 
 /// Parses `given` with the classic rules.

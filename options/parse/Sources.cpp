@@ -70,25 +70,14 @@ bool refusedInFile(const TableState& table, std::uint32_t index, std::uint32_t c
            std::find(table.requests.begin(), table.requests.end(), index) != table.requests.end();
 }
 
-/// The long name of the one option of `table`, hidden ones left out, with a
-/// long name or alias within two edits of `key` (its long name when several
-/// of its names are), else "".
-std::string keySuggestion(const TableState& table, std::string_view key) {
-    CloseMatch close(key);
-    for (const Names::Entry& entry : table.names().entries()) {
-        if (entry.abbreviable() && entry.kind != Names::Kind::negated) {
-            close.consider(entry.text, table.options[entry.option].longName);
-        }
-    }
-    return close.found() ? std::string(close.candidate()) : std::string();
-}
-
 /// The error for `entry`, whose key names no option of `table`.
 bool unknownKey(ParseRun& run, const ConfigFile& file, const TableState& table,
                 const ConfigEntry& entry) {
-    return run.fail(Lines(run.texts(), file.program())
-                        .unknownConfigKey(entry.origin, entry.name,
-                                          keySuggestion(table, entry.name), file.namedBy()));
+    return run.fail(
+        Lines(run.texts(), file.program())
+            .unknownConfigKey(entry.origin, entry.name,
+                              closeName(table.names(), table.options, entry.name, false),
+                              file.namedBy()));
 }
 
 /// The option of `table` that `entry` names, or Names::none after recording

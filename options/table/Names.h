@@ -3,6 +3,7 @@
 // rule of which names clash.
 #pragma once
 
+#include "options/messages/Suggestion.h"
 #include "options/table/ShortForm.h"
 #include "options/table/ValueKind.h"
 #include "options/text/ShortText.h"
@@ -252,6 +253,24 @@ template <class Options>
 bool aliasInEffect(const Options& options, const Names& names,
                    const typename Options::value_type& owner, std::string_view alias) noexcept {
     return holderOf(options, names, alias) == &owner && owner.longName != alias;
+}
+
+/// The name to suggest for `word`, which names no option of `options`: the
+/// one name of `names` within two edits of it (hidden ones left out, "no-"
+/// forms only when `negated`), or the long name of the one option that
+/// several such names belong to; "" when none or several options are close.
+template <class Options>
+std::string closeName(const Names& names, const Options& options, std::string_view word,
+                      bool negated) {
+    CloseMatch close(word);
+    for (const Names::Entry& entry : names.entries()) {
+        if (entry.abbreviable() && (negated || entry.kind != Names::Kind::negated)) {
+            close.consider(entry.text, entry.kind == Names::Kind::negated
+                                           ? std::string_view(entry.text)
+                                           : std::string_view(options[entry.option].longName));
+        }
+    }
+    return close.found() ? std::string(close.candidate()) : std::string();
 }
 
 /// Calls `visit(option, name, negated)` for every long name a user can type

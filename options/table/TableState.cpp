@@ -51,6 +51,12 @@ Names::Reading TableState::readSlowly(std::string_view word) const {
     return index.read(word);
 }
 
+std::uint32_t TableState::findAgain(std::string_view name) const {
+    const Names::Entry* entry = index.exactly(name, Current{options});
+    return entry != nullptr && entry->kind != Names::Kind::negated ? entry->option
+                                                                   : findSlowly(name);
+}
+
 std::uint32_t TableState::findSlowly(std::string_view name) const {
     const std::uint32_t found = index.find(name, Current{options});
     return found != Names::none || !reread() ? found : index.find(name, Current{options});
@@ -63,13 +69,12 @@ void TableState::add(Option option) {
         seen.push_back(namesOf(options[last], static_cast<std::uint32_t>(index.entries().size())));
         index.added(options, last);
     }
-    isChangeable.push_back(false);
 }
 
 void TableState::handOut(std::uint32_t option) {
-    if (!isChangeable[option]) {
-        isChangeable[option] = true;
-        changeable.insert(std::lower_bound(changeable.begin(), changeable.end(), option), option);
+    const auto at = std::lower_bound(changeable.begin(), changeable.end(), option);
+    if (at == changeable.end() || *at != option) {
+        changeable.insert(at, option);
     }
 }
 

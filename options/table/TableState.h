@@ -143,11 +143,8 @@ private:
         bool hidden = false;
     };
     /// `find` for a long name, or a short one the index no longer holds.
-    std::uint32_t findAgain(std::string_view name) const {
-        const Names::Entry* entry = index.exactly(name, Current{options});
-        return entry != nullptr && entry->kind != Names::Kind::negated ? entry->option
-                                                                       : findSlowly(name);
-    }
+    /// Out of line, as the short-name case is the one a parse's loop wants.
+    CONKIT_NOINLINE std::uint32_t findAgain(std::string_view name) const;
     /// `read` for a word that is no name the index holds: an abbreviation,
     /// or a name the options have now and the index has not read.
     CONKIT_NOINLINE Names::Reading readSlowly(std::string_view word) const;
@@ -163,7 +160,6 @@ private:
     mutable Names index;
     mutable std::vector<Read> seen;
     std::vector<std::uint32_t> changeable;
-    std::vector<bool> isChangeable;
 };
 
 } // namespace conkit::detail
