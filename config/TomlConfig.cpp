@@ -2,17 +2,15 @@
 // configuration entries in the file's order.
 #include "config/TomlConfig.h"
 
+#include "options/text/ReadFile.h"
+
 #include "config/detail/KeyDepth.h"
 
 #include <toml++/toml.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 namespace conkit {
@@ -40,28 +38,9 @@ std::string oneLine(std::string_view text) {
 /// Reads the whole file `path` into `text`; false with the line of the
 /// error, whose reason is the C library's, when it cannot.
 bool readFile(const std::string& path, std::string& text, std::string& error) {
-    int reason = 0;
-    std::error_code ignored;
-    std::FILE* file = nullptr;
-    if (path.find('\0') != std::string::npos) {
-        reason = ENOENT; // no file has such a name, and fopen would read a shorter one
-    } else if (std::filesystem::is_directory(path, ignored)) {
-        reason = EISDIR; // some systems open a folder and fail only when it is read
-    } else if ((file = std::fopen(path.c_str(), "rb")) == nullptr) {
-        reason = errno;
-    } else {
-        errno = 0;
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) != 0;) {
-            text.append(buffer, got);
-        }
-        if (std::ferror(file) != 0) {
-            reason = errno != 0 ? errno : EIO;
-        }
-        static_cast<void>(std::fclose(file)); // read only: nothing to flush
-    }
-    if (reason != 0) {
-        error = "cannot read '" + oneLine(path) + "': " + std::generic_category().message(reason);
+    std::string reason;
+    if (!detail::readTextFile(path, text, reason)) {
+        error = "cannot read '" + oneLine(path) + "': " + reason;
         return false;
     }
     return true;

@@ -112,13 +112,9 @@ bool ParseRun::fail(Failure failure) {
     if (lenient()) {
         return true;
     }
-    Failure& latest = state.results.failure;
-    latest = std::move(failure);
-    if (latest.program.empty()) { // the classic lines name no program
-        latest.program = program();
-    }
+    state.results.failure = std::move(failure);
     if (std::ostream* out = state.errors()) {
-        *out << latest.line << std::endl;
+        *out << state.results.failure.line << std::endl;
     }
     return false;
 }

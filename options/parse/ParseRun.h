@@ -245,7 +245,7 @@ bool parseClassic(const CommandWords& given, ParseRun& run);
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run);
 
 /// Parses `words` into the parser `parser` in `context`.
-bool parseWords(ParserState& parser, const CommandWords& words, const ParseContext& context);
+bool parseWords(ParserState& state, const CommandWords& words, const ParseContext& context);
 
 /// Why `text`, given to an option or operand with `rules`, is refused: its
 /// choices (with a suggestion when one is close) or its range.

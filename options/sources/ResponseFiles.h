@@ -3,6 +3,7 @@
 #pragma once
 
 #include "options/text/CommandWords.h"
+#include "options/text/ReadFile.h"
 
 #include <string>
 #include <string_view>
@@ -13,11 +14,6 @@ namespace conkit::detail {
 /// How many response files deep a word may be read: the file that the command
 /// line names is the first.
 constexpr unsigned responseFileDepth = 10;
-
-/// Reads the file at `path` into `text`; else puts the C library's text for
-/// the reason into `reason`. A folder cannot be read, on every platform, nor
-/// a path holding a NUL, which no file has.
-bool readTextFile(const std::string& path, std::string& text, std::string& reason);
 
 /// The words of a response file's text: split as splitCommandLine splits a
 /// line, with line ends (LF and CR) outside double quotes counting as blanks.
