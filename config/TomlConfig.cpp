@@ -93,7 +93,11 @@ public:
                     if (name.empty() || name.find(' ') != std::string::npos) {
                         fail(key.source().begin, "unknown option '" + oneLine(name) + "'");
                     } else {
-                        tables.emplace_back(inner, command.empty() ? name : command + ' ' + name);
+                        std::string inside = command;
+                        if (!inside.empty()) {
+                            inside += ' ';
+                        }
+                        tables.emplace_back(inner, inside + name);
                     }
                     continue;
                 }

@@ -169,7 +169,7 @@ bool applyConfigFile(ParseRun& run, ConfigFile& file) {
     // this one; that parser checks the entries of every other parser.
     std::string path;
     for (const ParserState* at = &run.parser(); at != run.context().configOwner; at = at->parent) {
-        path = path.empty() ? at->commandName : at->commandName + " " + path;
+        path.insert(0, path.empty() ? at->commandName : at->commandName + ' ');
     }
     const bool checksOthers = &run.parser() == run.context().configOwner;
     const std::uint32_t configOption =
