@@ -7,6 +7,7 @@
 #include "options/OptionParser.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,12 +91,15 @@ struct OptionParser::Option {
         std::vector<std::string> aliases;  ///< See alias().
         std::vector<std::size_t> groups;   ///< The exclusive groups it belongs to.
         Completer completer = nullptr;     ///< See completeWith().
+        /// For an option the library adds, the catalogue's text its help is.
+        std::optional<MessageId> builtInHelp;
     };
     /// What the setters recorded.
     [[nodiscard]] const Description& description() const noexcept { return described; }
 
 private:
     friend class OptionParser;
+    friend struct detail::ParserAccess;
     Description described;
 };
 

@@ -4,6 +4,7 @@
 #include "options/ConfigEntry.h"
 #include "options/DefaultText.h"
 #include "options/Export.h"
+#include "options/Messages.h"
 
 #include <cstddef>
 #include <iosfwd>
@@ -181,6 +182,9 @@ public:
                                           const std::string& defaultPath, ConfigReader reader);
     /// Where error lines go; &std::cout by default, nullptr for nowhere.
     CONKIT_OPTIONS_API void setErrorOutput(std::ostream* out) noexcept;
+    /// The translation of the library's own texts; nullptr (the default): the
+    /// parent's for a command, else English (see @ref options_messages).
+    CONKIT_OPTIONS_API void setTranslator(Translator translate) noexcept;
     /// @}
 
     /// @name Help and version

@@ -2,7 +2,7 @@
 // translator gives it, with its placeholders replaced by values.
 #pragma once
 
-#include "options/messages/Catalogue.h"
+#include "options/Messages.h"
 
 #include <initializer_list>
 #include <string>
@@ -46,14 +46,22 @@ void forEachPiece(std::string_view pattern, Literal literal, Placeholder placeho
 /// a value is never read again, so braces in it stay as they are.
 std::string fill(std::string_view pattern, Args args);
 
+/// True when `translated` is a well-formed template (no lone brace, no
+/// unclosed or empty placeholder) holding exactly the placeholders of
+/// `english`, each name as often, in any order.
+bool samePlaceholders(std::string_view english, std::string_view translated);
+
 /// The texts of one parser: the catalogue's templates, as its translator
-/// gives them.
+/// gives them; a translation that keeps other placeholders than the English
+/// template is not used.
 class Texts {
 public:
-    explicit Texts(Translator translator = nullptr) noexcept : translate(translator) {}
+    explicit Texts(Translator translation = nullptr) noexcept : translate(translation) {}
 
     /// The template of `id`.
     [[nodiscard]] std::string pattern(MessageId id) const;
+    /// The translator in use, or nullptr.
+    [[nodiscard]] Translator translator() const noexcept { return translate; }
     /// The text of `id` with its placeholders replaced by `args`.
     [[nodiscard]] std::string text(MessageId id, Args args = {}) const {
         return fill(pattern(id), args);

@@ -124,6 +124,10 @@ void OptionParser::setErrorOutput(std::ostream* out) noexcept {
     held->errorOutput = out;
 }
 
+void OptionParser::setTranslator(Translator translate) noexcept {
+    held->translator = translate;
+}
+
 void OptionParser::setHelpWidth(std::size_t columns) noexcept {
     held->helpWidth = columns;
 }

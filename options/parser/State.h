@@ -33,6 +33,8 @@ struct ParserState {
     /// version leaves the environment unread, and a failed parse is
     /// followed by the Try line.
     bool tool = false;
+    /// What setTranslator gave this parser; nullptr: its parent's.
+    Translator translator = nullptr;
     /// What a parse does with a word that names none of the commands, in
     /// place of failing: a tool answers `help` (tool/HelpCommand.cpp).
     bool (*commandFallback)(ParseRun& run, const CommandWords& words) = nullptr;
@@ -63,7 +65,15 @@ struct ParserState {
         return root().sources.environment;
     }
     [[nodiscard]] bool isTool() const noexcept { return root().tool; }
-    [[nodiscard]] Texts texts() const noexcept { return Texts(); }
+    /// The texts in the translation of the nearest parser, this one or a
+    /// parent, that was given one.
+    [[nodiscard]] Texts texts() const noexcept {
+        const ParserState* at = this;
+        while (at->translator == nullptr && at->parent != nullptr) {
+            at = at->parent;
+        }
+        return Texts(at->translator);
+    }
     /// @}
 
     /// The command the latest parse chose, or nullptr.
@@ -92,6 +102,14 @@ struct ParserState {
 struct ParserAccess {
     static ParserState& of(OptionParser& parser) noexcept { return *parser.held; }
     static const ParserState& of(const OptionParser& parser) noexcept { return *parser.held; }
+    /// What describes `option`, to change.
+    static Option::Description& described(Option& option) noexcept { return option.described; }
 };
+
+/// Adds to `parser` an option the library adds, whose help is the text
+/// `help` of the catalogue (shown in the parser's language); false when its
+/// names were taken.
+bool addBuiltIn(OptionParser& parser, char shortName, const std::string& longName, bool needArg,
+                MessageId help);
 
 } // namespace conkit::detail

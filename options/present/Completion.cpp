@@ -50,11 +50,12 @@ Model::Option valuesOf(const OptionParser::Option::Description& described, bool 
 /// What completion needs of `option`'s value, help and exclusive groups,
 /// the groups of its level numbered from `firstGroup`. A number is wanted
 /// when a range is set: no file name could be one.
-Model::Option optionOf(const OptionParser::Option& option, std::size_t firstGroup) {
+Model::Option optionOf(const detail::Texts& texts, const OptionParser::Option& option,
+                       std::size_t firstGroup) {
     const OptionParser::Option::Description& described = option.description();
     Model::Option completed =
         valuesOf(described, described.range == OptionParser::Option::Description::Range::none);
-    completed.help = oneLine(option.help);
+    completed.help = oneLine(detail::helpOf(texts, option));
     completed.valueName = oneLine(detail::placeholder(option));
     for (const std::size_t group : described.groups) {
         completed.groups.push_back(firstGroup + group);
@@ -138,7 +139,7 @@ void addLevel(Model& model, const detail::ParserView& view, Syntax syntax) {
     model.levels.emplace_back();
     model.levels[level].stopAtFirstArgument = syntax == Syntax::gnu && table.stopAtFirstArgument;
     for (const OptionParser::Option& option : table.options) {
-        model.options.push_back(optionOf(option, model.groupCount));
+        model.options.push_back(optionOf(view.texts(), option, model.groupCount));
     }
     model.groupCount += table.groupCount;
     addNames(model.levels[level], table.options, view.names(), firstOption, syntax);

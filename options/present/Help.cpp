@@ -40,9 +40,9 @@ void appendHelpLine(const detail::Texts& texts, const OptionParser::Option& opti
     }
     const std::size_t width = out.size() - lineStart;
     out.append(width < nameColumnWidth ? nameColumnWidth - width : 1, ' ');
-    out += option.help;
+    out += detail::helpOf(texts, option);
     if (option.hasDefault()) {
-        out += texts.text(detail::MessageId::classicDefault, {{"value", option.defaultValue}});
+        out += texts.text(MessageId::classicDefault, {{"value", option.defaultValue}});
     }
 }
 

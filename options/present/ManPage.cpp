@@ -207,7 +207,7 @@ void appendManEntry(Roff& page, const std::vector<EntryPiece>& pieces) {
 }
 
 /// Appends the heading of a section.
-void appendSection(Roff& page, const detail::Texts& texts, detail::MessageId name) {
+void appendSection(Roff& page, const detail::Texts& texts, MessageId name) {
     page.raw(".SH ");
     page.text(texts.text(name));
     page.endLine();
@@ -254,7 +254,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
     page.endLine();
 
-    appendSection(page, texts, detail::MessageId::manName);
+    appendSection(page, texts, MessageId::manName);
     page.text(program);
     const std::string_view sentence = firstSentence(table.description);
     if (!sentence.empty()) {
@@ -264,7 +264,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     page.endLine();
 
     // The usage text from its "%prog" on, line by line; else the synopsis.
-    appendSection(page, texts, detail::MessageId::manSynopsis);
+    appendSection(page, texts, MessageId::manSynopsis);
     const detail::UsageText usage = detail::splitUsage(table.usage);
     if (!usage.marked) {
         appendManEntry(page, detail::synopsis(view, program));
@@ -281,13 +281,13 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     page.endLine();
 
     if (!detail::paragraphLines(table.description).empty()) {
-        appendSection(page, texts, detail::MessageId::manDescription);
+        appendSection(page, texts, MessageId::manDescription);
         page.lines(table.description, ".PP\n");
     }
 
     const std::vector<const Operand::Description*> operands = detail::shownOperands(table);
     if (detail::operandsExplained(operands)) {
-        appendSection(page, texts, detail::MessageId::manArguments);
+        appendSection(page, texts, MessageId::manArguments);
         for (const Operand::Description* operand : operands) {
             page.raw(".TP\n");
             appendManEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
@@ -298,7 +298,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
 
     const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(table.options);
     if (!blocks.empty()) {
-        appendSection(page, texts, detail::MessageId::manOptions);
+        appendSection(page, texts, MessageId::manOptions);
     }
     for (const detail::OptionBlock& block : blocks) {
         if (!block.title.empty()) {
@@ -314,7 +314,7 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     }
 
     if (!table.commands.empty()) {
-        appendSection(page, texts, detail::MessageId::manCommands);
+        appendSection(page, texts, MessageId::manCommands);
         for (const detail::Command& command : table.commands) {
             page.raw(".TP\n");
             appendManEntry(page, {{EntryPiece::Kind::name, command.name}});
@@ -329,25 +329,25 @@ std::string OptionParser::manPage(const std::string& program, int section) const
             continue;
         }
         if (!environmentShown) {
-            appendSection(page, texts, detail::MessageId::manEnvironment);
+            appendSection(page, texts, MessageId::manEnvironment);
             environmentShown = true;
         }
         page.raw(".TP\n");
         appendManEntry(page, {{EntryPiece::Kind::name, described.env}});
-        appendSentence(page, texts.pattern(detail::MessageId::manVariable),
+        appendSentence(page, texts.pattern(MessageId::manVariable),
                        {{"option", "--" + option.longName}});
     }
 
     const detail::ConfigSetting& config = view.configFile();
     if (config.reader != nullptr && !config.defaultPath.empty()) {
-        appendSection(page, texts, detail::MessageId::manFiles);
+        appendSection(page, texts, MessageId::manFiles);
         page.raw(".TP\n");
         appendManEntry(page, {{EntryPiece::Kind::placeholder, config.defaultPath}});
         const std::uint32_t index = table.find(config.option);
         if (index == detail::Names::none || table.options[index].description().hidden) {
-            appendSentence(page, texts.pattern(detail::MessageId::manConfigFile), {});
+            appendSentence(page, texts.pattern(MessageId::manConfigFile), {});
         } else {
-            appendSentence(page, texts.pattern(detail::MessageId::manConfigFileNamed),
+            appendSentence(page, texts.pattern(MessageId::manConfigFileNamed),
                            {{"option", "--" + table.options[index].longName}});
         }
     }

@@ -109,9 +109,14 @@ void appendTag(std::string& text, const std::string& tag) {
 
 } // namespace
 
+std::string helpOf(const Texts& texts, const Option& option) {
+    const std::optional<MessageId> builtIn = option.description().builtInHelp;
+    return builtIn && option.help == englishText(*builtIn) ? texts.text(*builtIn) : option.help;
+}
+
 std::string helpWithTags(const Texts& texts, const Option& option) {
     const Option::Description& described = option.description();
-    std::string text = option.help;
+    std::string text = helpOf(texts, option);
     if (described.required) {
         appendTag(text, texts.text(MessageId::requiredTag));
     }

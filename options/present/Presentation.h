@@ -59,6 +59,10 @@ std::string joined(const std::vector<EntryPiece>& pieces);
 /// the aliases in effect (never with "[no-]"). No indent.
 std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, const Option& option);
 
+/// The help of `option`: for an option the library adds, its text of the
+/// catalogue in `texts`, unless the help was changed.
+std::string helpOf(const Texts& texts, const Option& option);
+
 /// The help of `option` followed by its tags, one blank between each: those
 /// that apply, in this order: "[required]", "[possible values: A, B]",
 /// "[default: D]" (for an option with a value; D in double quotes when it

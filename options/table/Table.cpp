@@ -105,15 +105,28 @@ bool OptionParser::addOption(char shortName, const std::string& longName, bool n
     return true;
 }
 
+namespace detail {
+
+bool addBuiltIn(OptionParser& parser, char shortName, const std::string& longName, bool needArg,
+                MessageId help) {
+    if (!parser.addOption(shortName, longName, needArg, std::string(), englishText(help))) {
+        return false;
+    }
+    TableState& table = ParserAccess::of(parser).table;
+    ParserAccess::described(table.options[table.options.size() - 1]).builtInHelp = help;
+    return true;
+}
+
+} // namespace detail
+
 void OptionParser::addHelpOption() {
-    held->table.helpNotAdded = !addOption('h', "help", false, std::string(),
-                                          detail::englishText(detail::MessageId::helpOptionHelp));
+    held->table.helpNotAdded =
+        !detail::addBuiltIn(*this, 'h', "help", false, MessageId::helpOptionHelp);
 }
 
 void OptionParser::addVersionOption() {
     held->table.versionNotAdded =
-        !addOption('v', "version", false, std::string(),
-                   detail::englishText(detail::MessageId::versionOptionHelp));
+        !detail::addBuiltIn(*this, 'v', "version", false, MessageId::versionOptionHelp);
 }
 
 OptionParser::Option& OptionParser::describe(const std::string& name) {
@@ -150,9 +163,10 @@ OptionParser& OptionParser::addCommand(const std::string& name, const std::strin
     added.held->commandName = name;
     // A tool's commands take its help option as it stands.
     const Option* helpOption = held->isTool() ? std::as_const(*this).findOption("help") : nullptr;
-    if (helpOption != nullptr) {
-        added.addOption(helpOption->shortName, helpOption->longName, false, std::string(),
-                        helpOption->help);
+    if (helpOption != nullptr && added.addOption(helpOption->shortName, helpOption->longName, false,
+                                                 std::string(), helpOption->help)) {
+        detail::ParserAccess::described(added.held->table.options[0]).builtInHelp =
+            helpOption->description().builtInHelp;
     }
     return added;
 }

@@ -28,9 +28,9 @@ template <class Asked> const OptionParser* deepest(const OptionParser& top, Aske
 
 /// Adds the hidden option `name` through which a tool is asked for
 /// something it presents, with `help`; `shells` when its value names one.
-void addRequest(OptionParser& parser, std::string_view name, detail::MessageId help, bool shells) {
+void addRequest(OptionParser& parser, std::string_view name, MessageId help, bool shells) {
     const std::string longName(name);
-    parser.addOption('\0', longName, shells, std::string(), detail::englishText(help));
+    detail::addBuiltIn(parser, '\0', longName, shells, help);
     OptionParser::Option& option = parser.describe(longName).hidden();
     if (shells) {
         option.valueName("SHELL").choices(detail::shellNames());
@@ -52,14 +52,12 @@ OptionParser OptionParser::tool(const std::string& name, const std::string& vers
     state.table.version = name + " " + version;
     state.tool = true;
     state.commandFallback = detail::answerHelpCommand;
-    parser.addOption('h', "help", false, std::string(),
-                     detail::englishText(detail::MessageId::toolHelpOptionHelp));
-    parser.addOption('V', "version", false, std::string(),
-                     detail::englishText(detail::MessageId::toolVersionOptionHelp));
-    addRequest(parser, detail::completionOption, detail::MessageId::completionOptionHelp, true);
-    addRequest(parser, detail::manPageOption, detail::MessageId::manPageOptionHelp, false);
-    addRequest(parser, detail::completionRequestOption,
-               detail::MessageId::completionRequestOptionHelp, true);
+    detail::addBuiltIn(parser, 'h', "help", false, MessageId::toolHelpOptionHelp);
+    detail::addBuiltIn(parser, 'V', "version", false, MessageId::toolVersionOptionHelp);
+    addRequest(parser, detail::completionOption, MessageId::completionOptionHelp, true);
+    addRequest(parser, detail::manPageOption, MessageId::manPageOptionHelp, false);
+    addRequest(parser, detail::completionRequestOption, MessageId::completionRequestOptionHelp,
+               true);
     return parser;
 }
 

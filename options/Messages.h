@@ -1,12 +1,17 @@
-// The one table of the texts the library writes on its own account: error
-// lines, the Try line, the help's fixed words, the built-in options' help
-// and the man page's headings. Each has an id, a name and an English template
-// whose placeholders are names in braces ("{program}"); "{{" and "}}" stand
-// for literal braces. Nothing else in the library spells such a text.
+// The texts the library writes on its own account, each with an id, a name
+// and an English template, and the way a program has them translated.
 #pragma once
+
+#include "options/Export.h"
 
 #include <string>
 
+// The one table of those texts: error and warning lines, the Try line, the
+// help's fixed words, the help of the options the library adds and the man
+// page's headings; listed in docs/options-messages.md and po/conkit.pot.
+// Placeholders are names in braces ("{program}"); "{{" and "}}" stand for
+// literal braces. Rows that end in a value (a did-you-mean tail, the reason
+// of an invalid value) are appended to the line before them.
 // clang-format off
 // X(name, English template), one row per text. Rows that end in a value (a
 // did-you-mean tail, the reason of an invalid value) are appended to the
@@ -75,9 +80,9 @@
     X(manConfigFileNamed, "The configuration file, read when {option} names no other.")
 // clang-format on
 
-namespace conkit::detail {
+namespace conkit {
 
-/// One text of the table above.
+/// One text of the library, named as in the table above.
 enum class MessageId : unsigned char {
 #define CONKIT_MESSAGE_ID(name, english) name,
     CONKIT_MESSAGES(CONKIT_MESSAGE_ID)
@@ -85,11 +90,13 @@ enum class MessageId : unsigned char {
 };
 
 /// The English template of `id`.
-const char* englishText(MessageId id) noexcept;
+[[nodiscard]] CONKIT_OPTIONS_API const char* englishText(MessageId id) noexcept;
 /// The name of `id`, as in the table: "unknownOption".
-const char* messageName(MessageId id) noexcept;
+[[nodiscard]] CONKIT_OPTIONS_API const char* messageName(MessageId id) noexcept;
 
-/// Gives the template to use for `id` in place of `english`; "" keeps it.
+/// Gives the template to use for `id` in place of `english`; "" keeps the
+/// English one. A template whose placeholders differ from the English
+/// one's is not used (see @ref options_messages).
 using Translator = std::string (*)(MessageId id, const char* english);
 
-} // namespace conkit::detail
+} // namespace conkit
