@@ -12,10 +12,11 @@ set -euo pipefail
 # devices that `groff -man -ww -z` checks a man page with. doxygen: the
 # reference pages. libcli11-dev: the search example's CLI11 twin.
 # libtomlplusplus-dev: toml++, which conkit::config reads TOML with (a build
-# without it leaves that library out).
+# without it leaves that library out). unicode-data: the Unicode character
+# database that scripts/width-table.sh generates the display-width table from.
 packages=(cmake ninja-build make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libtomlplusplus-dev pkg-config clang-format clang-tidy cppcheck valgrind
-          zsh fish bash-completion groff-base doxygen libcli11-dev)
+          zsh fish bash-completion groff-base doxygen libcli11-dev unicode-data)
 if [ "${1:-}" = "--only" ]; then
     shift
     packages=()
