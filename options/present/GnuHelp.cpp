@@ -4,6 +4,7 @@
 
 #include "options/present/Usage.h"
 #include "options/table/ShortForm.h"
+#include "options/text/Width.h"
 
 #include <algorithm>
 #include <charconv>
@@ -21,14 +22,6 @@ constexpr std::size_t widestPaddedEntry = helpColumn - 2;
 constexpr std::size_t defaultWidth = 80;
 constexpr std::size_t narrowestColumns = 40;
 constexpr std::size_t widestColumns = 500;
-
-/// The columns `text` takes on a terminal: one per character, counting UTF-8
-/// continuation bytes as part of the character before them.
-std::size_t columns(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 /// The lines `text` fills when it is wrapped at blanks to `room` columns. A
 /// line end in the text always ends a line; blanks where a line breaks
@@ -60,7 +53,7 @@ std::vector<std::string_view> wrapped(std::string_view text, std::size_t room) {
         while (wordEnd < text.size() && text[wordEnd] != '\n' && !isBlankOrTab(text[wordEnd])) {
             ++wordEnd;
         }
-        const std::size_t word = columns(text.substr(at, wordEnd - at));
+        const std::size_t word = displayColumns(text.substr(at, wordEnd - at));
         const std::size_t gap = at - end;
         if (filling && used + gap + word <= room) {
             used += gap + word;
@@ -84,7 +77,7 @@ void appendEntry(std::string& out, std::string_view entry, std::string_view help
     out += entry;
     const std::vector<std::string_view> lines =
         wrapped(help, width > helpColumn - 1 ? width - (helpColumn - 1) : 0);
-    std::size_t at = columns(entry);
+    std::size_t at = displayColumns(entry);
     if (at > widestPaddedEntry && !lines.empty()) {
         out += '\n';
         at = 0;

@@ -139,6 +139,24 @@ Options:
 )");
 }
 
+TEST(HelpTextTest, GnuLayoutCountsDisplayColumns) {
+    // Wide characters take two columns, combining marks none, a stray byte
+    // one: entries are padded and help wrapped by what a terminal shows.
+    OptionParser parser;
+    parser.setSyntax(conkit::Syntax::gnu);
+    parser.setHelpWidth(40);
+    parser.addOption('n', "name", true, "",
+                     "\xe6\x97\xa5\xe6\x9c\xac \xe6\x97\xa5\xe6\x9c\xac "
+                     "\xe6\x97\xa5\xe6\x9c\xac");
+    parser.describe("name").valueName("\xe5\x90\x8d\xe5\x89\x8d");
+    parser.addOption('e', "e\xcc\x81\xff", false, "", "x");
+    EXPECT_EQ(parser.helpText(), "Usage:  [OPTION]...\n\nOptions:\n"
+                                 "  -n, --name=\xe5\x90\x8d\xe5\x89\x8d            "
+                                 "\xe6\x97\xa5\xe6\x9c\xac \xe6\x97\xa5\xe6\x9c\xac\n"
+                                 "                             \xe6\x97\xa5\xe6\x9c\xac\n"
+                                 "  -e, --e\xcc\x81\xff                   x\n");
+}
+
 TEST(HelpTextTest, GnuWidthFromColumns) {
     // COLUMNS counts when it is a whole number from 40 to 500.
     const struct {
