@@ -35,6 +35,9 @@ endif()
 # (the options' layers, the slices' kernels) are internal.
 foreach(piece IN LISTS CONKIT_PIECES)
     file(GLOB headers ${PROJECT_SOURCE_DIR}/${piece}/*.h)
+    if(NOT CONKIT_GETTEXT) # the library was built without gettextTranslator
+        list(FILTER headers EXCLUDE REGEX "/Gettext\\.h$")
+    endif()
     install(FILES ${headers} DESTINATION ${CONKIT_INSTALL_INCLUDEDIR}/${piece})
 endforeach()
 

@@ -29,6 +29,9 @@
     X(expectedChoice, " (choose from {choices})")                                                 \
     X(expectedRange, " (expected a number from {min} to {max})")                                  \
     X(expectedSwitch, " (expected 1, true, yes, on, 0, false, no or off)")                        \
+    X(expectedAtLeast, " (expected a number of at least {min})")                                  \
+    X(expectedAtMost, " (expected a number of at most {max})")                                    \
+    X(checkReason, ": {reason}")                                                                  \
     X(missingOption, "{program}: option '--{option}' is required")                                \
     X(conflictingOptions, "{program}: options '--{first}' and '--{second}' cannot be used together") \
     X(unknownCommand, "{program}: unknown command '{command}'")                                   \
@@ -42,6 +45,11 @@
     X(responseTooDeep, "{program}: response files nested too deeply at '{file}'")                 \
     X(responseUnreadable, "{program}: cannot read response file '{file}': {reason}")              \
     X(tryHelp, "Try '{program} --help' for more information.")                                   \
+    X(usageError, "{program}: {text}")                                                            \
+    /* Warnings */                                                                                \
+    X(deprecatedOption, "{program}: warning: option '--{option}' is deprecated; {advice}")        \
+    X(deprecatedCommand, "{program}: warning: command '{command}' is deprecated; {advice}")       \
+    X(aliasAdvice, "use '--{option}'")                                                            \
     /* Parse errors of the classic syntax */                                                      \
     X(classicUnknownOption, "invalid option: {option}")                                           \
     X(classicMissingArgument, "--{option} need arg.")                                             \
@@ -75,6 +83,7 @@
     X(manCommands, "COMMANDS")                                                                    \
     X(manEnvironment, "ENVIRONMENT")                                                              \
     X(manFiles, "FILES")                                                                          \
+    X(manDeprecated, "DEPRECATED OPTIONS")                                                        \
     X(manVariable, "Stands for {option} when the command line does not name that option.")       \
     X(manConfigFile, "The configuration file.")                                                   \
     X(manConfigFileNamed, "The configuration file, read when {option} names no other.")

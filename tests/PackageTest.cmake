@@ -158,6 +158,24 @@ foreach(kind IN LISTS KINDS)
     run(${CMAKE_COMMAND} --build ${dir}/find)
     expect_greeting(${dir}/find/app "${kind}, find_package")
 
+    # The translations are installed, and a shared library finds them where
+    # the prefix was moved to: the consumer's error line in German.
+    if(TRANSLATIONS)
+        foreach(language de fr)
+            if(NOT EXISTS ${dir}/prefix/share/locale/${language}/LC_MESSAGES/conkit.mo)
+                message(FATAL_ERROR "share/locale/${language}/LC_MESSAGES/conkit.mo is not installed")
+            endif()
+        endforeach()
+        if(shared)
+            execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 LANGUAGE=de
+                ${dir}/find/app --nosuch OUTPUT_VARIABLE out ERROR_VARIABLE err)
+            if(NOT out STREQUAL "ungültige Option: nosuch\n")
+                message(FATAL_ERROR "a translated error line: printed '${out}${err}'")
+            endif()
+        endif()
+        message(STATUS "${kind}, translations installed and found: ok")
+    endif()
+
     # A component conkit does not have fails, and says which ones it has.
     file(WRITE ${dir}/missing/CMakeLists.txt "cmake_minimum_required(VERSION 3.16)\n"
         "project(missing LANGUAGES CXX)\n"

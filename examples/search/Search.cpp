@@ -1,6 +1,8 @@
 // search: reads the files and prints the selected lines.
 #include "search/Search.h"
 
+#include "search/Language.h"
+
 #include "slices/StrSlice.h"
 
 #include <cstdint>
@@ -103,7 +105,7 @@ int run(const Settings& settings) {
         if (name != "-") {
             file.open(name);
             if (!file) {
-                std::cerr << "search: " << name << ": cannot be read\n";
+                std::cerr << "search: " << name << ": " << _("cannot be read") << "\n";
                 failed = true;
                 continue;
             }

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
                  "print the line number before each line");
     auto* count =
         app.add_flag("-c,--count", settings.count, "print only how many lines were selected");
-    app.add_flag("-v,--invert-match", settings.invert, "select the lines that do not hold PATTERN");
+    app.add_flag("-v,--invert-match", settings.invert, "select the lines without PATTERN");
     app.add_flag("-q,--quiet", settings.quiet, "print nothing; the exit status tells")
         ->excludes(count);
     app.add_option("-m,--max-count", settings.maxCount,

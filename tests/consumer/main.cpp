@@ -5,6 +5,12 @@
 #if defined(CONKIT_CONSUMER_CONFIG)
 #include <config/TomlConfig.h>
 #endif
+#if __has_include(<options/Gettext.h>) // where conkit was built with gettext
+#include <options/Gettext.h>
+
+#include <clocale>
+#define CONKIT_CONSUMER_GETTEXT
+#endif
 
 #include <iostream>
 #include <string>
@@ -12,6 +18,10 @@
 int main(int argc, char** argv) {
     conkit::OptionParser parser("%prog [options]", "consumer 1.0");
     parser.addOption('n', "name", true, "", "who to greet");
+#if defined(CONKIT_CONSUMER_GETTEXT)
+    std::setlocale(LC_ALL, "");
+    parser.setTranslator(conkit::gettextTranslator);
+#endif
 #if defined(CONKIT_CONSUMER_CONFIG)
     parser.addOption('c', "config", true, "", "a TOML file that may give the name");
     parser.setConfigFile("config", "", conkit::readTomlConfig);
