@@ -36,6 +36,14 @@ enum class Syntax {
     gnu      ///< getopt_long's, with permutation: "--name", "-abc" (@ref options_syntax_gnu).
 };
 
+/// When printed help is coloured; see `OptionParser::setColour`.
+enum class ColourMode {
+    never,     ///< Never: the default but for a tool.
+    automatic, ///< On a terminal that takes it, unless NO_COLOR is set (@ref
+               ///< options_help_terminal).
+    always     ///< Whatever the output.
+};
+
 /// Why the latest parse failed; see `OptionParser::errorKind`.
 enum class ParseErrorKind {
     none,               ///< The parse succeeded, or failed with no error line (no words at all).
@@ -265,8 +273,10 @@ public:
     CONKIT_OPTIONS_API void setDescription(const std::string& text);
     /// The last paragraph of the gnu help.
     CONKIT_OPTIONS_API void setFooter(const std::string& text);
-    /// The width the gnu help wraps at; 0 reads COLUMNS. Default 80.
+    /// The width the gnu help wraps at; 0 reads COLUMNS. Default 80; a tool's fits the terminal.
     CONKIT_OPTIONS_API void setHelpWidth(std::size_t columns) noexcept;
+    /// When printed help is coloured; ColourMode::never by default, automatic for a tool.
+    CONKIT_OPTIONS_API void setColour(ColourMode mode) noexcept;
     /// The tool's man page, in roff for the man macros.
     [[nodiscard]] CONKIT_OPTIONS_API std::string manPage(const std::string& program,
                                                          int section = 1) const;

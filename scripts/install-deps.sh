@@ -15,10 +15,12 @@ set -euo pipefail
 # without it leaves that library out). unicode-data: the Unicode character
 # database that scripts/width-table.sh generates the display-width table from.
 # gettext: msgfmt and xgettext's kin, which build and check the translations
-# in po/ (a build without them installs none).
+# in po/ (a build without them installs none). bsdutils: script(1), which runs
+# a tool's help on a pseudo-terminal in the tests.
 packages=(cmake ninja-build make g++ binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libtomlplusplus-dev pkg-config clang-format clang-tidy cppcheck valgrind
-          zsh fish bash-completion groff-base doxygen libcli11-dev unicode-data gettext)
+          zsh fish bash-completion groff-base doxygen libcli11-dev unicode-data gettext
+          bsdutils)
 if [ "${1:-}" = "--only" ]; then
     shift
     packages=()

@@ -19,6 +19,13 @@
 
 cmake_policy(VERSION 3.18...3.25)
 
+# A tool's help fits the terminal and may be coloured: the expected outputs
+# are those of a run without a terminal or settings of its own, whatever the
+# shell that started the tests has set.
+foreach(variable COLUMNS NO_COLOR CLICOLOR_FORCE)
+    unset(ENV{${variable}})
+endforeach()
+
 # How programs are started: natively (POSIX), under qemu-user, as Windows
 # programs (natively or under wine), or under some other emulator.
 set(conkitRunner native)

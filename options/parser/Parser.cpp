@@ -132,6 +132,10 @@ void OptionParser::setHelpWidth(std::size_t columns) noexcept {
     held->helpWidth = columns;
 }
 
+void OptionParser::setColour(ColourMode mode) noexcept {
+    held->colour = mode;
+}
+
 void OptionParser::reset() {
     held->clearResults();
     held->results.nameProgram("");

@@ -5,8 +5,8 @@ namespace conkit::detail {
 
 ParserState::ParserState(const ParserState& other)
     : results(other.results), table(other.table), sources(other.sources),
-      errorOutput(other.errors()), helpWidth(other.helpWidth), tool(other.isTool()),
-      translator(other.texts().translator()), commandName(other.commandName) {
+      errorOutput(other.errors()), helpWidth(other.widthSetting()), colour(other.colourSetting()),
+      tool(other.isTool()), translator(other.texts().translator()), commandName(other.commandName) {
     // A command copied alone becomes a parser of its own with what it took.
     table.syntax = other.syntax();
     sources.responseFiles = other.root().sources.responseFiles;

@@ -10,6 +10,7 @@
 
 #include <iosfwd>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace conkit::detail {
@@ -27,8 +28,12 @@ struct ParserState {
     SourceSettings sources;
     /// Where error lines go.
     std::ostream* errorOutput = nullptr;
-    /// The width the gnu help wraps at; 0 reads COLUMNS.
-    std::size_t helpWidth = 80;
+    /// The width the gnu help wraps at (0 reads COLUMNS, `fitsTerminal` a
+    /// tool's rule), and when printed help is coloured: what this parser was
+    /// given; a tool's command follows its tool where it was given nothing.
+    static constexpr std::size_t fitsTerminal = static_cast<std::size_t>(-1);
+    std::optional<std::size_t> helpWidth;
+    std::optional<ColourMode> colour;
     /// Made by OptionParser::tool (or a command of such a parser): help or
     /// version leaves the environment unread, and a failed parse is
     /// followed by the Try line.
@@ -65,6 +70,12 @@ struct ParserState {
         return root().sources.environment;
     }
     [[nodiscard]] bool isTool() const noexcept { return root().tool; }
+    [[nodiscard]] std::size_t widthSetting() const noexcept {
+        return helpWidth ? *helpWidth : isTool() ? *root().helpWidth : 80;
+    }
+    [[nodiscard]] ColourMode colourSetting() const noexcept {
+        return colour ? *colour : isTool() ? *root().colour : ColourMode::never;
+    }
     /// The texts in the translation of the nearest parser, this one or a
     /// parent, that was given one.
     [[nodiscard]] Texts texts() const noexcept {

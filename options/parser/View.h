@@ -18,7 +18,11 @@ public:
     [[nodiscard]] Syntax syntax() const noexcept { return state->syntax(); }
     [[nodiscard]] bool responseFiles() const noexcept { return state->responseFiles(); }
     [[nodiscard]] std::string program() const { return state->program(); }
-    [[nodiscard]] std::size_t helpWidth() const noexcept { return state->helpWidth; }
+    [[nodiscard]] std::size_t helpWidth() const noexcept { return state->widthSetting(); }
+    [[nodiscard]] ColourMode colour() const noexcept { return state->colourSetting(); }
+    /// True for a tool (or one of its commands), whose help takes its text's
+    /// paragraphs as paragraphs.
+    [[nodiscard]] bool isTool() const noexcept { return state->isTool(); }
     [[nodiscard]] OptionParser::Environment environment() const noexcept {
         return state->environment();
     }

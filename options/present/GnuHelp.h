@@ -8,13 +8,18 @@
 
 namespace conkit::detail {
 
-/// The help text in the gnu layout (see OptionParser::helpText), wrapped at
-/// `width` columns.
-std::string gnuHelpText(const ParserView& view, std::size_t width);
+/// How the gnu help is laid out.
+struct HelpLayout {
+    /// The width the help column and a tool's paragraphs wrap at.
+    std::size_t width = 80;
+    /// True for a tool's help: the description, the footer and each
+    /// command's help wrap as paragraphs, lines that begin with a blank kept.
+    bool paragraphs = false;
+    /// True when headings, option names and command names are set in bold.
+    bool bold = false;
+};
 
-/// The width the gnu help wraps at for the setting `columns`: that setting,
-/// or for 0 the variable COLUMNS read through `environment` (none when it is
-/// nullptr) when it is a whole number from 40 to 500, else 80.
-std::size_t helpColumns(std::size_t columns, OptionParser::Environment environment);
+/// The help text in the gnu layout (see OptionParser::helpText).
+std::string gnuHelpText(const ParserView& view, const HelpLayout& layout);
 
 } // namespace conkit::detail

@@ -4,6 +4,7 @@
 
 #include "options/parser/View.h"
 #include "options/present/GnuHelp.h"
+#include "options/present/Terminal.h"
 #include "options/present/Usage.h"
 #include "options/table/ShortForm.h"
 
@@ -18,27 +19,35 @@ namespace {
 constexpr std::size_t nameColumnWidth = 24;
 
 /// Appends the classic help line of `option` to `out`, so that `helpText`
-/// builds the whole text in one string.
-void appendHelpLine(const detail::Texts& texts, const OptionParser::Option& option,
+/// builds the whole text in one string; its names in bold when `bold`.
+void appendHelpLine(const detail::Texts& texts, const OptionParser::Option& option, bool bold,
                     std::string& out) {
     const std::size_t lineStart = out.size();
+    std::size_t escapes = 0; // bytes that take no columns
+    const auto appendName = [&](const std::string& name) {
+        if (bold) {
+            out += "\033[1m" + name + "\033[0m";
+            escapes += 8;
+        } else {
+            out += name;
+        }
+    };
     out += "  ";
     if (detail::isShortForm(option.shortName, Syntax::classic)) {
-        out += '-';
-        out += option.shortName;
+        appendName(std::string{'-', option.shortName});
         if (!option.longName.empty()) {
-            out += ", --";
-            out += option.longName;
+            out += ", ";
+            appendName("--" + option.longName);
         }
     } else {
-        out += "    --";
-        out += option.longName;
+        out += "    ";
+        appendName("--" + option.longName);
     }
     if (option.hasDefault()) {
         out += '=';
         out += option.defaultValue;
     }
-    const std::size_t width = out.size() - lineStart;
+    const std::size_t width = out.size() - lineStart - escapes;
     out.append(width < nameColumnWidth ? nameColumnWidth - width : 1, ' ');
     out += detail::helpOf(texts, option);
     if (option.hasDefault()) {
@@ -46,11 +55,41 @@ void appendHelpLine(const detail::Texts& texts, const OptionParser::Option& opti
     }
 }
 
+/// The help text of the parser `view` shows, its names and headings in bold
+/// when `bold`.
+std::string helpTextOf(const detail::ParserView& view, bool bold) {
+    if (view.syntax() == Syntax::gnu) {
+        return detail::gnuHelpText(
+            view, {detail::helpColumns(view.helpWidth(), view.environment()), view.isTool(), bold});
+    }
+    const detail::Texts texts = view.texts();
+    const detail::TableState& state = view.table();
+    std::string text = state.version;
+    text += '\n';
+    text += detail::usageText(state.usage, view.program());
+    text += '\n';
+    // In long-name order; options with the same long name in definition order.
+    std::vector<const OptionParser::Option*> options;
+    for (const OptionParser::Option& option : state.options) {
+        options.push_back(&option);
+    }
+    std::stable_sort(options.begin(), options.end(),
+                     [](const auto* a, const auto* b) { return a->longName < b->longName; });
+    for (const OptionParser::Option* option : options) {
+        if (option->description().hidden) {
+            continue;
+        }
+        appendHelpLine(texts, *option, bold, text);
+        text += '\n';
+    }
+    return text;
+}
+
 } // namespace
 
 std::string OptionParser::Option::helpLine() const {
     std::string line;
-    appendHelpLine(detail::Texts(), *this, line);
+    appendHelpLine(detail::Texts(), *this, false, line);
     return line;
 }
 
@@ -59,31 +98,7 @@ std::string OptionParser::usageText() const {
 }
 
 std::string OptionParser::helpText() const {
-    const detail::ParserView view = detail::viewOf(*held);
-    if (view.syntax() == Syntax::gnu) {
-        return detail::gnuHelpText(view, detail::helpColumns(view.helpWidth(), view.environment()));
-    }
-    const detail::Texts texts = view.texts();
-    const detail::TableState& state = view.table();
-    std::string text = state.version;
-    text += '\n';
-    text += usageText();
-    text += '\n';
-    // In long-name order; options with the same long name in definition order.
-    std::vector<const Option*> options;
-    for (const Option& option : state.options) {
-        options.push_back(&option);
-    }
-    std::stable_sort(options.begin(), options.end(),
-                     [](const Option* a, const Option* b) { return a->longName < b->longName; });
-    for (const Option* option : options) {
-        if (option->description().hidden) {
-            continue;
-        }
-        appendHelpLine(texts, *option, text);
-        text += '\n';
-    }
-    return text;
+    return helpTextOf(detail::viewOf(*held), false);
 }
 
 void OptionParser::printHelp() const {
@@ -93,7 +108,8 @@ void OptionParser::printHelp() const {
 void OptionParser::printHelp(std::ostream& out) const {
     // The gnu help ends with its last line, as Unix tools print theirs; the
     // classic help has always been followed by an empty line.
-    out << helpText();
+    const detail::ParserView view = detail::viewOf(*held);
+    out << helpTextOf(view, detail::coloured(view.colour(), out, view.environment()));
     if (held->syntax() == Syntax::gnu) {
         out.flush();
     } else {

@@ -51,6 +51,8 @@ OptionParser OptionParser::tool(const std::string& name, const std::string& vers
     state.table.description = description;
     state.table.version = name + " " + version;
     state.tool = true;
+    state.helpWidth = detail::ParserState::fitsTerminal;
+    state.colour = ColourMode::automatic;
     state.commandFallback = detail::answerHelpCommand;
     detail::addBuiltIn(parser, 'h', "help", false, MessageId::toolHelpOptionHelp);
     detail::addBuiltIn(parser, 'V', "version", false, MessageId::toolVersionOptionHelp);

@@ -200,4 +200,63 @@ TEST(HelpTextTest, GnuUsageAndParagraphs) {
     EXPECT_EQ(index.helpText(), "Usage: tool index [OPTION]...\n");
 }
 
+TEST(HelpTextTest, GnuToolParagraphs) {
+    // A tool wraps its description, footer and command help at the width; a
+    // line end starts a new line, and a line that begins with a blank is kept
+    // as written (from column 30 in a command's help). Plain parsers do not.
+    OptionParser tool = OptionParser::tool(
+        "pile", "1.0",
+        "Stack the files of each DIRECTORY into one archive, newest first.\n"
+        "  pile -r DIR    kept as written, however far it runs past the width\n\n"
+        "A last paragraph.");
+    tool.setFooter("Report bugs at <https://example.org/pile/a-very-long-address-for-bugs>.");
+    tool.addCommand("push", "put the files of each DIRECTORY on the pile\n"
+                            "   -r   kept, its blanks too\n"
+                            "and on");
+    tool.addCommand("a-very-long-command-name", "kept:\n  first");
+    tool.setHelpWidth(45);
+    EXPECT_EQ(tool.helpText(), R"(Usage: pile [OPTION]... COMMAND [ARG]...
+
+Stack the files of each DIRECTORY into one
+archive, newest first.
+  pile -r DIR    kept as written, however far it runs past the width
+
+A last paragraph.
+
+Options:
+  -h, --help                 print this help
+                             and exit
+  -V, --version              print the
+                             version and exit
+
+Commands:
+  push                       put the files of
+                             each DIRECTORY
+                             on the pile
+                                -r   kept, its blanks too
+                             and on
+  a-very-long-command-name   kept:
+                               first
+
+Report bugs at
+<https://example.org/pile/a-very-long-address-for-bugs>.
+)");
+    OptionParser plain;
+    plain.setSyntax(conkit::Syntax::gnu);
+    plain.setHelpWidth(40);
+    plain.setDescription("Stack the files of each DIRECTORY into one archive.\n  kept");
+    plain.addCommand("push", "put the files on the pile\n   -r   kept");
+    EXPECT_EQ(plain.helpText(), R"(Usage:  [OPTION]... COMMAND [ARG]...
+
+Stack the files of each DIRECTORY into one archive.
+  kept
+
+Commands:
+  push                       put the
+                             files on
+                             the pile
+                             -r   kept
+)");
+}
+
 } // namespace
