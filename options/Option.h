@@ -58,6 +58,10 @@ struct OptionParser::Option {
     CONKIT_OPTIONS_API Option& hidden();
     /// Another long name for the option.
     CONKIT_OPTIONS_API Option& alias(const std::string& name);
+    /// Still works, but naming it warns with `advice`; help and completion leave it out.
+    CONKIT_OPTIONS_API Option& deprecated(const std::string& advice);
+    /// Another long name that still works, named whole only; naming it warns "use '--LONG'".
+    CONKIT_OPTIONS_API Option& deprecatedAlias(const std::string& name);
     /// The completion scripts ask the program for its values (see @ref options_tool_request).
     CONKIT_OPTIONS_API Option& completeWith(Completer complete);
     /// @}
@@ -74,23 +78,25 @@ struct OptionParser::Option {
     struct Description {
         /// How a range is given.
         enum class Range : unsigned char { none, whole, real };
-        std::string valueName;             ///< See valueName().
-        ValueKind value = ValueKind::none; ///< See addOption() and optionalValue().
-        std::string implicitValue;         ///< See optionalValue().
-        std::vector<std::string> choices;  ///< See choices().
-        Range range = Range::none;         ///< Which range applies.
-        long long wholeMin = 0;            ///< See range().
-        long long wholeMax = 0;            ///< See range().
-        double realMin = 0;                ///< See realRange().
-        double realMax = 0;                ///< See realRange().
-        bool required = false;             ///< See required().
-        bool negatable = false;            ///< See negatable().
-        bool hidden = false;               ///< See hidden().
-        std::string env;                   ///< See env().
-        std::string section;               ///< See section().
-        std::vector<std::string> aliases;  ///< See alias().
-        std::vector<std::size_t> groups;   ///< The exclusive groups it belongs to.
-        Completer completer = nullptr;     ///< See completeWith().
+        std::string valueName;                      ///< See valueName().
+        ValueKind value = ValueKind::none;          ///< See addOption() and optionalValue().
+        std::string implicitValue;                  ///< See optionalValue().
+        std::vector<std::string> choices;           ///< See choices().
+        Range range = Range::none;                  ///< Which range applies.
+        long long wholeMin = 0;                     ///< See range().
+        long long wholeMax = 0;                     ///< See range().
+        double realMin = 0;                         ///< See realRange().
+        double realMax = 0;                         ///< See realRange().
+        bool required = false;                      ///< See required().
+        bool negatable = false;                     ///< See negatable().
+        bool hidden = false;                        ///< See hidden().
+        std::string env;                            ///< See env().
+        std::string section;                        ///< See section().
+        std::vector<std::string> aliases;           ///< See alias(); deprecated aliases too.
+        std::optional<std::string> deprecated;      ///< See deprecated(): its advice.
+        std::vector<std::string> deprecatedAliases; ///< See deprecatedAlias().
+        std::vector<std::size_t> groups;            ///< The exclusive groups it belongs to.
+        Completer completer = nullptr;              ///< See completeWith().
         /// For an option the library adds, the catalogue's text its help is.
         std::optional<MessageId> builtInHelp;
     };

@@ -146,6 +146,8 @@ public:
     CONKIT_OPTIONS_API Operand& addOperand(const std::string& name, const std::string& help);
     /// When true, a parse without a command fails.
     CONKIT_OPTIONS_API void setCommandRequired(bool required) noexcept;
+    /// For a command's parser: the command still works, but choosing it warns with `advice`.
+    CONKIT_OPTIONS_API void setDeprecated(const std::string& advice);
     /// The option with long name or alias `name` (for one character, short name), or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API Option* findOption(const std::string& name);
     /// The same, read-only.
@@ -263,6 +265,9 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API ParseErrorKind errorKind() const noexcept;
     /// The option word the error is about, as written without "=value"; else "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string errorOption() const;
+    /// The warning lines of the latest parse, its commands' included (@ref
+    /// options_errors_warnings).
+    [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> warnings() const;
     /// @}
 
     /// @name Presenting the tool

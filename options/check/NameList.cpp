@@ -3,6 +3,7 @@
 // they named, under the gnu syntax's abbreviation rule.
 #include "options/OptionParser.h"
 
+#include "options/parser/Commands.h"
 #include "options/parser/View.h"
 
 #include <algorithm>
@@ -14,11 +15,15 @@ namespace {
 
 /// What a word can name, one line of a name list: an option with its long
 /// name first and its aliases in effect after it, one "no-" form, or a
-/// command. The names of a hidden option are read whole only.
+/// command. The names of a hidden or deprecated option, and its deprecated
+/// aliases (`wholeNames`), are read whole only; deprecated ones are left out
+/// of the list.
 struct Entry {
     std::vector<std::string> names;
     bool command = false;
     bool hidden = false;
+    bool deprecated = false;
+    std::vector<std::string> wholeNames;
 };
 
 using Entries = std::vector<Entry>;
@@ -33,22 +38,26 @@ Entries entriesOf(const detail::TableState& state) {
     Entries negated;
     for (const detail::Option& option : table) {
         const bool hidden = option.description().hidden;
-        Entry entry{{option.longName}, false, hidden};
+        const bool deprecated = option.description().deprecated.has_value();
+        Entry entry{{option.longName}, false, hidden, deprecated, {}};
         for (const std::string& alias : option.description().aliases) {
+            std::vector<std::string>& kept =
+                detail::isDeprecatedAlias(option, alias) ? entry.wholeNames : entry.names;
             if (detail::aliasInEffect(table, names, option, alias) &&
-                std::find(entry.names.begin(), entry.names.end(), alias) == entry.names.end()) {
-                entry.names.push_back(alias);
+                std::find(kept.begin(), kept.end(), alias) == kept.end()) {
+                kept.push_back(alias);
             }
         }
         entries.push_back(std::move(entry));
         const std::string negatedName = "no-" + option.longName;
         if (detail::hasNegatedForm(option) && names.findLong(negatedName) == detail::Names::none) {
-            negated.push_back({{negatedName}, false, hidden});
+            negated.push_back({{negatedName}, false, hidden, deprecated, {}});
         }
     }
     entries.insert(entries.end(), negated.begin(), negated.end());
     for (const detail::Command& command : state.commands) {
-        entries.push_back({{command.name}, true});
+        entries.push_back(
+            {{command.name}, true, false, detail::deprecationOf(command) != nullptr, {}});
     }
     return entries;
 }
@@ -84,7 +93,7 @@ Entries entriesOf(const std::string& list) {
             continue;
         }
         if (line.compare(0, 2, "--") != 0) {
-            entries.push_back({{line}, true});
+            entries.push_back({{line}, true, false, false, {}});
             continue;
         }
         Entry entry;
@@ -101,9 +110,11 @@ Entries entriesOf(const std::string& list) {
     return entries;
 }
 
-/// True when `name` is one of the names of `entry`.
+/// True when `name` is one of the names of `entry`, whole-only ones included.
 bool hasName(const Entry& entry, const std::string& name) {
-    return std::find(entry.names.begin(), entry.names.end(), name) != entry.names.end();
+    return std::find(entry.names.begin(), entry.names.end(), name) != entry.names.end() ||
+           std::find(entry.wholeNames.begin(), entry.wholeNames.end(), name) !=
+               entry.wholeNames.end();
 }
 
 /// What a word names in a list: the entry, when it names exactly one, and how
@@ -118,8 +129,12 @@ detail::Names optionNames(const Entries& entries) {
     detail::Names names;
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
         if (!entries[i].command) {
+            const bool wholeOnly = entries[i].hidden || entries[i].deprecated;
             for (const std::string& name : entries[i].names) {
-                names.add({name, i, detail::Names::Kind::longName, true, entries[i].hidden});
+                names.add({name, i, detail::Names::Kind::longName, true, wholeOnly});
+            }
+            for (const std::string& name : entries[i].wholeNames) {
+                names.add({name, i, detail::Names::Kind::longName, true, true});
             }
         }
     }
@@ -175,7 +190,9 @@ std::string ambiguity(const detail::Names& names, const std::string& word) {
 std::string OptionParser::nameList() const {
     std::vector<std::string> lines;
     for (const Entry& entry : entriesOf(held->table)) {
-        lines.push_back(lineOf(entry));
+        if (!entry.deprecated) {
+            lines.push_back(lineOf(entry));
+        }
     }
     std::sort(lines.begin(), lines.end());
     std::string list;
@@ -190,7 +207,8 @@ std::vector<std::string> OptionParser::checkAbbreviations(const std::string& bas
     const Entries now = entriesOf(held->table);
     // A list does not say which options were hidden: an option hidden now
     // is read as hidden in the baseline too, so that the list of this
-    // parser reads as the parser does.
+    // parser reads as the parser does. A deprecated one is not: the words
+    // that abbreviated it once no longer name it.
     for (Entry& entry : before) {
         const Entry* current = successor(now, entry);
         entry.hidden = current != nullptr && current->hidden;

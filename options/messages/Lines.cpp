@@ -157,4 +157,18 @@ std::string Lines::tryLine() const {
     return texts.text(MessageId::tryHelp, {{"program", program}});
 }
 
+std::string Lines::deprecatedOption(std::string_view name, std::string_view advice) const {
+    return texts.text(MessageId::deprecatedOption,
+                      {{"program", program}, {"option", name}, {"advice", advice}});
+}
+
+std::string Lines::deprecatedAlias(std::string_view alias, std::string_view longName) const {
+    return deprecatedOption(alias, texts.text(MessageId::aliasAdvice, {{"option", longName}}));
+}
+
+std::string Lines::deprecatedCommand(std::string_view name, std::string_view advice) const {
+    return texts.text(MessageId::deprecatedCommand,
+                      {{"program", program}, {"command", name}, {"advice", advice}});
+}
+
 } // namespace conkit::detail

@@ -76,6 +76,16 @@ public:
     /// The line after a tool's error line.
     std::string tryLine() const;
 
+    /// @name Warnings, which a parse writes before its error line, if any
+    /// @{
+    /// Option "--`name`" is deprecated; the advice is `advice`.
+    std::string deprecatedOption(std::string_view name, std::string_view advice) const;
+    /// The deprecated alias "--`alias`" of the option with long name `longName`.
+    std::string deprecatedAlias(std::string_view alias, std::string_view longName) const;
+    /// The deprecated command `name`.
+    std::string deprecatedCommand(std::string_view name, std::string_view advice) const;
+    /// @}
+
 private:
     Failure make(ParseErrorKind kind, std::string_view word, std::string line) const {
         return {kind, std::string(word), std::move(line), program};

@@ -28,6 +28,8 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
     // compiler keeps it in registers instead of reading it again per word.
     const CommandWords words = given;
     const bool commands = run.takesCommands();
+    // Only a table with deprecated names has each option read checked.
+    const bool watch = run.watchesNames();
     // The option named by the latest option word, as written, until a plain
     // word has been stored into it; `awaiting` while it still needs its
     // argument.
@@ -72,6 +74,9 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
                 return false;
             }
             continue; // a lenient parse passes over it
+        }
+        if (CONKIT_UNLIKELY(watch)) {
+            run.namedBy(current, name);
         }
         if (equals != body.size()) {
             if (!run.namedWithValue(current, body.substr(equals + 1), currentWord)) {

@@ -21,7 +21,9 @@ bool hasWord(ResponseWords& words, std::size_t index) {
     return words.has(index);
 }
 
-/// Reads the gnu rules over one command line, recording into a run.
+/// Reads the gnu rules over one command line, recording into a run. Over
+/// the response words, the careful loop's, each option read is handed to
+/// the run's check for deprecated names when the table has any.
 template <class Words> class GnuParse {
 public:
     GnuParse(Words& commandWords, ParseRun& recorder) noexcept
@@ -51,6 +53,9 @@ private:
             return reading.matches > 1 ? ambiguous(written, name) : unknown(written, name);
         }
         const std::uint32_t index = reading.entry->option;
+        if (careful && run.watchesNames()) {
+            run.namedBy(index, name);
+        }
         const Option& option = run.option(index);
         const bool negated = reading.entry->kind == Names::Kind::negated;
         const ValueKind takes = negated ? ValueKind::none : valueKind(option);
@@ -73,6 +78,9 @@ private:
             const std::uint32_t index = run.findShortForm(word[at]);
             if (index == Names::none) {
                 return unknown(written, std::string_view());
+            }
+            if (careful && run.watchesNames()) {
+                run.namedBy(index, std::string_view());
             }
             const ValueKind takes = valueKind(run.option(index));
             if (takes == ValueKind::none) {
@@ -148,16 +156,18 @@ private:
                                 : lines.unexpectedArgument(written));
     }
 
+    static constexpr bool careful = std::is_same_v<Words, ResponseWords>;
     Words& words;
     ParseRun& run;
     char letter[2] = {'-', '\0'};
 };
 
-/// The loop over the words. With `Words` the response words, a parse reads
-/// "@FILE" words as response files; with the plain view, a parse without
-/// response files runs a loop that never looks for them.
+/// The loop over the words. With `Words` the response words, the careful
+/// loop, a parse reads "@FILE" words as response files (when it takes them)
+/// and warns of deprecated names; with the plain view, a parse that does
+/// neither runs a loop that never looks for them.
 template <class Words> bool readWords(Words& words, bool stopAtFirstArgument, ParseRun& run) {
-    constexpr bool responseFiles = std::is_same_v<Words, ResponseWords>;
+    constexpr bool careful = std::is_same_v<Words, ResponseWords>;
     GnuParse<Words> parse(words, run);
     const bool commands = run.takesCommands();
     std::size_t next = 1;
@@ -166,8 +176,8 @@ template <class Words> bool readWords(Words& words, bool stopAtFirstArgument, Pa
         const std::size_t index = next++;
         const std::string_view word = words[index];
         if (word.size() < 2 || word[0] != '-') {
-            if constexpr (responseFiles) {
-                if (word.size() > 1 && word[0] == '@') {
+            if constexpr (careful) {
+                if (word.size() > 1 && word[0] == '@' && run.readsResponseFiles()) {
                     // The file's words take the place of "@FILE" and are read next.
                     if (!run.readResponseFile(words, index)) {
                         return false;
@@ -205,10 +215,9 @@ template <class Words> bool readWords(Words& words, bool stopAtFirstArgument, Pa
     return true;
 }
 
-/// The loop over `words` with response files, which then views the words
-/// read. Out of line: most parses have none.
-CONKIT_NOINLINE bool readWithResponseFiles(CommandWords& words, bool stopAtFirstArgument,
-                                           ParseRun& run) {
+/// The careful loop over `words`, which then views the words read. Out of
+/// line: most parses have neither response files nor deprecated names.
+CONKIT_NOINLINE bool readCarefully(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
     ResponseWords& read = run.responseWords(words);
     if (!readWords(read, stopAtFirstArgument, run)) {
         return false;
@@ -220,8 +229,10 @@ CONKIT_NOINLINE bool readWithResponseFiles(CommandWords& words, bool stopAtFirst
 } // namespace
 
 bool parseGnu(CommandWords& words, bool stopAtFirstArgument, ParseRun& run) {
-    return run.readsResponseFiles() ? readWithResponseFiles(words, stopAtFirstArgument, run)
-                                    : readWords(words, stopAtFirstArgument, run);
+    if (CONKIT_UNLIKELY(run.watchesNames() || run.readsResponseFiles())) {
+        return readCarefully(words, stopAtFirstArgument, run);
+    }
+    return readWords(words, stopAtFirstArgument, run);
 }
 
 } // namespace conkit::detail

@@ -6,8 +6,8 @@
 #include "options/parse/Operands.h"
 #include "options/parse/ParseRun.h"
 #include "options/parse/Sources.h"
+#include "options/parser/Commands.h"
 #include "options/sources/Environment.h"
-#include "options/table/Commands.h"
 #include "options/table/ValueKind.h"
 
 #include <algorithm>
@@ -114,12 +114,52 @@ bool ParseRun::fail(Failure failure) {
     }
     state.results.failure = std::move(failure);
     if (std::ostream* out = state.errors()) {
+        for (const std::string& line : warnings().warnings()) {
+            *out << line << '\n';
+        }
         *out << state.results.failure.line << std::endl;
     }
     return false;
 }
 
+void ParseRun::namedBy(std::uint32_t index, std::string_view name) {
+    const Option& option = table.options[index];
+    const Option::Description& described = option.description();
+    if (described.deprecated) {
+        warn(lines().deprecatedOption(option.longName, *described.deprecated));
+    } else if (!name.empty() && isDeprecatedAlias(option, name)) {
+        warn(lines().deprecatedAlias(name, option.longName));
+    }
+}
+
+void ParseRun::settleWarnings() {
+    const std::vector<std::string> lines = state.results.warnings();
+    if (lines.empty()) {
+        return;
+    }
+    if (answerAsked(state)) {
+        state.results.dropWarnings();
+        return;
+    }
+    if (std::ostream* out = state.errors()) {
+        for (const std::string& line : lines) {
+            *out << line << '\n';
+        }
+        out->flush();
+    }
+}
+
 bool ParseRun::finishSlowly(const CommandWords& words) {
+    // Deprecated names are always described, so a parse that may have
+    // warned of one comes here.
+    const bool finished = finishChecks(words);
+    if (finished && state.warningsTo == nullptr) {
+        settleWarnings();
+    }
+    return finished;
+}
+
+bool ParseRun::finishChecks(const CommandWords& words) {
     // The parser that has a configuration file shares it with the command it chooses.
     std::optional<ConfigFile> file;
     if (setting.config == nullptr && state.sources.configFile.reader != nullptr) {
@@ -192,8 +232,14 @@ bool ParseRun::runCommand(Command& command, const CommandWords& words) {
     context.config = setting.config;
     context.configOwner = setting.configOwner;
     context.line = setting.line;
+    if (const std::string* advice = deprecationOf(command)) {
+        warn(lines().deprecatedCommand(command.name, *advice));
+    }
     ParserState& child = ParserAccess::of(command.parser);
-    if (parseWords(child, words, context)) {
+    child.warningsTo = &warnings();
+    const bool parsed = parseWords(child, words, context);
+    child.warningsTo = nullptr;
+    if (parsed) {
         return true;
     }
     // The command has printed its error; this parse repeats it.

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace conkit::detail {
 
@@ -83,6 +84,9 @@ public:
     [[nodiscard]] Lines lines() const { return Lines(state.texts(), state.program()); }
     /// True for a lenient parse.
     [[nodiscard]] bool lenient() const noexcept { return setting.line != nullptr; }
+    /// True when the table has deprecated names: the syntaxes then hand
+    /// each option they read to `namedBy`.
+    [[nodiscard]] bool watchesNames() const noexcept { return nameIndex.hasDeprecatedNames(); }
     /// @}
 
     /// @name Recording
@@ -140,6 +144,17 @@ public:
         Option& given = writable(index);
         state.results.stored(given, index, given.description().implicitValue,
                              ValueSource::commandLine);
+    }
+    /// Records the warning for option `index`, read from its long name or
+    /// alias `name` ("" for its short name), when the option or that alias
+    /// is deprecated; each line once per parse.
+    CONKIT_NOINLINE void namedBy(std::uint32_t index, std::string_view name);
+    /// Records the warning `line` of the parse this one is part of, unless
+    /// it has it already; a lenient parse warns of nothing.
+    void warn(std::string line) {
+        if (!lenient()) {
+            warnings().warn(std::move(line));
+        }
     }
     /// Records "--no-NAME": every earlier naming of option `index` is undone.
     void negated(std::uint32_t index) { state.results.negated(writable(index), index); }
@@ -200,6 +215,16 @@ private:
     [[nodiscard]] Option& writable(std::uint32_t index) noexcept {
         return state.table.options[index];
     }
+    /// The results that keep the warnings of the parse this one is part of.
+    [[nodiscard]] Results& warnings() noexcept {
+        return state.warningsTo != nullptr ? *state.warningsTo : state.results;
+    }
+    /// `finish` beyond its first test.
+    bool finishChecks(const CommandWords& words);
+    /// Writes what a parse of its own warned of, once it succeeded, unless
+    /// it answers a request instead (help, version and the like): then the
+    /// warnings are dropped. A failed parse wrote them before its error.
+    void settleWarnings();
     /// `stored` for an option with choices or a range. Out of line: most
     /// options have neither, and the check and its error inlined would
     /// crowd the registers of the loop over the words.

@@ -150,6 +150,10 @@ std::string OptionParser::errorOption() const {
     return held->results.failure.word;
 }
 
+std::vector<std::string> OptionParser::warnings() const {
+    return held->results.warnings();
+}
+
 bool OptionParser::readNumber(const std::string& name, short& out) const {
     return readInto(*held, name, out);
 }

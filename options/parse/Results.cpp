@@ -32,6 +32,7 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
         for (Record& record : records) {
             record.stamp = 0;
         }
+        warnedIn = 0;
         stamp = 1;
     }
     values.clear();
@@ -42,6 +43,16 @@ void Results::clear(Table& table, const std::vector<std::uint32_t>& handedOut) {
         clearFailure();
     }
     chosen = noCommand;
+}
+
+void Results::warn(std::string line) {
+    if (warnedIn != stamp) {
+        warned.clear();
+        warnedIn = stamp;
+    }
+    if (std::find(warned.begin(), warned.end(), line) == warned.end()) {
+        warned.push_back(std::move(line));
+    }
 }
 
 void Results::clearFailure() {

@@ -161,6 +161,15 @@ public:
     std::string program;
     /// The error of the latest parse; its kind is none after a success.
     Failure failure;
+    /// Records the warning `line` of this parse, unless it has it already.
+    void warn(std::string line);
+    /// The warning lines of the latest parse (its commands' included when
+    /// they wrote here), in the order written.
+    [[nodiscard]] std::vector<std::string> warnings() const {
+        return warnedIn == stamp ? warned : std::vector<std::string>();
+    }
+    /// Drops the warnings of this parse, which answers a request instead.
+    void dropWarnings() { warned.clear(); }
     /// The command the latest parse chose, by its place among the commands.
     static constexpr std::size_t noCommand = static_cast<std::size_t>(-1);
     std::size_t chosen = noCommand;
@@ -232,6 +241,11 @@ private:
     /// The option whose `value` field is still to be written, and its text.
     Option* pending = nullptr;
     Span pendingText;
+    /// Warnings, and the parse that wrote them: lines of an earlier parse
+    /// are no lines of this one, so a parse that warns of nothing spends
+    /// nothing on them.
+    std::vector<std::string> warned;
+    std::uint32_t warnedIn = 0;
     /// The word 0 that `program` was taken from, when it was.
     std::string programPath;
     bool programFromPath = false;

@@ -3,8 +3,8 @@
 #include "options/parse/Sources.h"
 
 #include "options/messages/Suggestion.h"
+#include "options/parser/Commands.h"
 #include "options/sources/Environment.h"
-#include "options/table/Commands.h"
 
 #include <algorithm>
 

@@ -87,6 +87,10 @@ void OptionParser::setFooter(const std::string& text) {
     held->table.footer = text;
 }
 
+void OptionParser::setDeprecated(const std::string& advice) {
+    held->table.deprecated = advice;
+}
+
 void OptionParser::setProgramName(const std::string& name) {
     held->table.programName = name;
 }

@@ -48,6 +48,9 @@ struct ParserState {
     /// nullptr for a parser of its own.
     const ParserState* parent = nullptr;
     std::string commandName;
+    /// While this parser parses the words of a command its parent's parse
+    /// chose, the results that keep that parse's warnings; else nullptr.
+    Results* warningsTo = nullptr;
 
     ParserState() = default;
     /// A copy: its commands are the copy's, and a command copied alone keeps

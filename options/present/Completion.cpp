@@ -2,6 +2,7 @@
 // and its commands, and the three scripts written from it.
 #include "options/OptionParser.h"
 
+#include "options/parser/Commands.h"
 #include "options/parser/View.h"
 #include "options/present/CompletionScript.h"
 #include "options/present/Presentation.h"
@@ -104,7 +105,8 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
             const bool shown =
                 negated || name != option.longName || !detail::isShortOnly(option, syntax);
             if (reached) {
-                const bool hidden = option.description().hidden;
+                const bool hidden = detail::wholeNamesOnly(option) ||
+                                    (!negated && detail::isDeprecatedAlias(option, name));
                 const Model::Form form = negated ? Model::Form::negated : Model::Form::longName;
                 level.names.push_back({form, std::string(name), number,
                                        valueOf(option, form, syntax),
@@ -121,7 +123,7 @@ void addNames(Model::Level& level, const detail::Table& table, const detail::Nam
         if (reached) {
             // "--" alone ends the options: a short name '-' is reached in a
             // bundle only, so it is not offered.
-            const bool hidden = option.description().hidden;
+            const bool hidden = detail::wholeNamesOnly(option);
             level.names.push_back({Model::Form::shortName, std::string(1, c), number,
                                    valueOf(option, Model::Form::shortName, syntax),
                                    detail::isShortForm(c, syntax) && c != '-' && !hidden, hidden});
@@ -157,7 +159,8 @@ void addLevel(Model& model, const detail::ParserView& view, Syntax syntax) {
             continue;
         }
         const Model::Command completed{command.name, oneLine(command.help), model.levels.size(),
-                                       offerable(command.name)};
+                                       offerable(command.name) &&
+                                           detail::deprecationOf(command) == nullptr};
         model.levels[level].commands.push_back(completed);
         addLevel(model, detail::ParserView::of(command), syntax);
     }

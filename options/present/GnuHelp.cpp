@@ -189,12 +189,12 @@ std::string gnuHelpText(const ParserView& view, const HelpLayout& layout) {
     for (const OptionBlock& shown : optionBlocks(table.options)) {
         blocks.push_back(optionBlock(view, texts, shown, layout));
     }
-    if (!table.commands.empty()) {
+    if (const std::vector<const Command*> commands = shownCommands(table); !commands.empty()) {
         std::string block = style.strong(texts.text(MessageId::commandsHeading)) + "\n";
-        for (const Command& command : table.commands) {
+        for (const Command* command : commands) {
             appendEntry(block,
-                        {"  " + style.strong(command.name), 2 + displayColumns(command.name)},
-                        command.help, layout, layout.paragraphs);
+                        {"  " + style.strong(command->name), 2 + displayColumns(command->name)},
+                        command->help, layout, layout.paragraphs);
         }
         blocks.push_back(std::move(block));
     }

@@ -76,7 +76,7 @@ std::string helpTextOf(const detail::ParserView& view, bool bold) {
     std::stable_sort(options.begin(), options.end(),
                      [](const auto* a, const auto* b) { return a->longName < b->longName; });
     for (const OptionParser::Option* option : options) {
-        if (option->description().hidden) {
+        if (detail::wholeNamesOnly(*option)) {
             continue;
         }
         appendHelpLine(texts, *option, bold, text);

@@ -237,6 +237,33 @@ void appendSentence(Roff& page, const std::string& pattern, detail::Args args) {
     page.endLine();
 }
 
+/// Appends the DEPRECATED OPTIONS section when an option that is not hidden
+/// is deprecated or has deprecated aliases: each such option with its
+/// advice, each deprecated alias with "use '--LONG'".
+void appendDeprecated(Roff& page, const detail::Texts& texts, const detail::TableState& table) {
+    bool shown = false;
+    for (const OptionParser::Option& option : table.options) {
+        const OptionParser::Option::Description& described = option.description();
+        if (described.hidden || !detail::hasDeprecatedName(option)) {
+            continue;
+        }
+        if (!shown) {
+            appendSection(page, texts, MessageId::manDeprecated);
+            shown = true;
+        }
+        if (described.deprecated) {
+            page.raw(".TP\n");
+            appendManEntry(page, detail::entryPieces(table.options, table.names(), option));
+            page.lines(*described.deprecated, ".sp\n");
+        }
+        for (const std::string& alias : described.deprecatedAliases) {
+            page.raw(".TP\n");
+            appendManEntry(page, {{EntryPiece::Kind::name, "--" + alias}});
+            page.lines(texts.text(MessageId::aliasAdvice, {{"option", option.longName}}), ".sp\n");
+        }
+    }
+}
+
 } // namespace
 
 std::string OptionParser::manPage(const std::string& program, int section) const {
@@ -312,20 +339,22 @@ std::string OptionParser::manPage(const std::string& program, int section) const
             page.lines(detail::helpWithTags(texts, *option), ".sp\n");
         }
     }
+    appendDeprecated(page, texts, table);
 
-    if (!table.commands.empty()) {
+    if (const std::vector<const detail::Command*> commands = detail::shownCommands(table);
+        !commands.empty()) {
         appendSection(page, texts, MessageId::manCommands);
-        for (const detail::Command& command : table.commands) {
+        for (const detail::Command* command : commands) {
             page.raw(".TP\n");
-            appendManEntry(page, {{EntryPiece::Kind::name, command.name}});
-            page.lines(command.help, ".sp\n");
+            appendManEntry(page, {{EntryPiece::Kind::name, command->name}});
+            page.lines(command->help, ".sp\n");
         }
     }
 
     bool environmentShown = false;
     for (const Option& option : table.options) {
         const Option::Description& described = option.description();
-        if (described.hidden || described.env.empty()) {
+        if (detail::wholeNamesOnly(option) || described.env.empty()) {
             continue;
         }
         if (!environmentShown) {

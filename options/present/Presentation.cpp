@@ -3,6 +3,7 @@
 // the lines of free text.
 #include "options/present/Presentation.h"
 
+#include "options/parser/Commands.h"
 #include "options/table/ShortForm.h"
 #include "options/table/ValueKind.h"
 #include "options/table/ValueRules.h"
@@ -53,10 +54,20 @@ std::string placeholder(const Option& option) {
     return text;
 }
 
+std::vector<const Command*> shownCommands(const TableState& table) {
+    std::vector<const Command*> shown;
+    for (const Command& command : table.commands) {
+        if (deprecationOf(command) == nullptr) {
+            shown.push_back(&command);
+        }
+    }
+    return shown;
+}
+
 std::vector<OptionBlock> optionBlocks(const Table& table) {
     std::vector<OptionBlock> blocks(1); // the untitled block comes first
     for (const Option& option : table) {
-        if (option.description().hidden) {
+        if (wholeNamesOnly(option)) {
             continue;
         }
         const std::string& title = option.description().section;
@@ -89,7 +100,7 @@ std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, cons
         appendLongForm(option, option.longName, option.description().negatable, pieces);
     }
     for (const std::string& alias : option.description().aliases) {
-        if (aliasInEffect(table, names, option, alias)) {
+        if (aliasInEffect(table, names, option, alias) && !isDeprecatedAlias(option, alias)) {
             pieces.push_back({Kind::punctuation, ", "});
             appendLongForm(option, alias, false, pieces);
         }

@@ -17,6 +17,9 @@ namespace conkit::detail {
 /// which take the positional words instead.
 std::vector<const Operand::Description*> shownOperands(const TableState& table);
 
+/// The commands of `table` that are not deprecated, in the order added.
+std::vector<const Command*> shownCommands(const TableState& table);
+
 /// True when the help lists the operands in a block of their own: when any
 /// of them has a help text.
 bool operandsExplained(const std::vector<const Operand::Description*>& operands);
@@ -28,7 +31,7 @@ struct OptionBlock {
     std::vector<const Option*> options;
 };
 
-/// The options of `table` that are not hidden, in blocks: first those without
+/// The options of `table` that are neither hidden nor deprecated, in blocks: first those without
 /// a section (when there are any), then one block per section in the order of
 /// the section's first shown option.
 std::vector<OptionBlock> optionBlocks(const Table& table);
@@ -56,7 +59,8 @@ std::string joined(const std::vector<EntryPiece>& pieces);
 /// ("--NAME=VALUENAME", "--NAME[=VALUENAME]" or "--[no-]NAME"), joined by
 /// ", "; or "-x", "-x VALUENAME" or "-x[VALUENAME]" alone for an option
 /// defined by its short name only; then, after ", " each, the long forms of
-/// the aliases in effect (never with "[no-]"). No indent.
+/// the aliases in effect that are not deprecated (never with "[no-]"). No
+/// indent.
 std::vector<EntryPiece> entryPieces(const Table& table, const Names& names, const Option& option);
 
 /// The help of `option`: for an option the library adds, its text of the

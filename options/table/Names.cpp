@@ -21,6 +21,7 @@ void Names::clear() {
     slots.assign(16, 0);
     texts = 0;
     shortNames = emptyShortNames();
+    deprecatedNames = false;
 }
 
 void Names::grow() {

@@ -17,6 +17,24 @@
 
 namespace conkit::detail {
 
+/// True when `alias`, an alias of `option`, is one of its deprecated aliases.
+template <class Option> bool isDeprecatedAlias(const Option& option, std::string_view alias) {
+    const std::vector<std::string>& deprecated = option.description().deprecatedAliases;
+    return std::find(deprecated.begin(), deprecated.end(), alias) != deprecated.end();
+}
+
+/// True when the names of `option` name it only when typed whole and are
+/// offered nowhere: it is hidden or deprecated.
+template <class Option> bool wholeNamesOnly(const Option& option) noexcept {
+    return option.description().hidden || option.description().deprecated.has_value();
+}
+
+/// True when naming `option` by some name warns: it or an alias is deprecated.
+template <class Option> bool hasDeprecatedName(const Option& option) noexcept {
+    return option.description().deprecated.has_value() ||
+           !option.description().deprecatedAliases.empty();
+}
+
 /// What the names of a list of options read as. `Options` is any list with
 /// `size()` and `operator[]` whose elements have the option fields, such as
 /// the table; the names are read from each option's own fields.
@@ -43,8 +61,8 @@ public:
         /// False for an alias or "no-" form that an entry of the same text
         /// with precedence shadows: it names nothing.
         bool reached = true;
-        /// A name of a hidden option: it names the option only when typed
-        /// whole.
+        /// A name of a hidden or deprecated option, or a deprecated alias:
+        /// it names the option only when typed whole.
         bool hidden = false;
         /// For an alias, its place among the option's aliases.
         std::uint32_t place = 0;
@@ -83,7 +101,8 @@ public:
     /// Reads the names of `options` afresh.
     template <class Options> void build(const Options& options);
     /// Adds the names of `options[index]`, the last option of `options`,
-    /// which has no alias or "--no-" form yet and is not hidden.
+    /// which has no alias or "--no-" form yet and is neither hidden nor
+    /// deprecated.
     template <class Options> void added(const Options& options, std::uint32_t index);
     /// Adds `entry`, as for a list built by hand (such as a name list).
     void add(Entry entry);
@@ -148,6 +167,9 @@ public:
     [[nodiscard]] std::vector<std::string_view> beginningWith(std::string_view prefix) const;
     /// Every entry, in the order added.
     [[nodiscard]] const std::vector<Entry>& entries() const noexcept { return all; }
+    /// True when some option read by `build` has a deprecated name: a parse
+    /// then looks at each name it reads.
+    [[nodiscard]] bool hasDeprecatedNames() const noexcept { return deprecatedNames; }
 
 private:
     template <class Option> static bool sortsBefore(const Option& a, const Option& b) noexcept {
@@ -184,6 +206,7 @@ private:
     /// How many entries have a text of one character.
     std::size_t oneCharacterTexts = 0;
     std::array<std::uint32_t, 256> shortNames = emptyShortNames();
+    bool deprecatedNames = false;
 
     static constexpr std::array<std::uint32_t, 256> emptyShortNames() noexcept {
         std::array<std::uint32_t, 256> names{};
@@ -198,20 +221,21 @@ template <class Options> void Names::build(const Options& options) {
     clear();
     const auto count = static_cast<std::uint32_t>(options.size());
     for (std::uint32_t i = 0; i < count; ++i) {
-        const bool hidden = options[i].description().hidden;
+        const bool hidden = wholeNamesOnly(options[i]);
         add({options[i].longName, i, Kind::longName, true, hidden});
         const std::vector<std::string>& aliases = options[i].description().aliases;
         for (std::uint32_t place = 0; place < aliases.size(); ++place) {
-            add({aliases[place], i, Kind::alias, true, hidden, place});
+            add({aliases[place], i, Kind::alias, true,
+                 hidden || isDeprecatedAlias(options[i], aliases[place]), place});
         }
         addShort(options, i);
+        deprecatedNames = deprecatedNames || hasDeprecatedName(options[i]);
     }
     // A "--no-" form names its option when its long name does; a long name
     // or alias of the same text shadows it.
     for (std::uint32_t i = 0; i < count; ++i) {
         if (hasNegatedForm(options[i]) && findLong(options[i].longName) == i) {
-            add({"no-" + options[i].longName, i, Kind::negated, true,
-                 options[i].description().hidden});
+            add({"no-" + options[i].longName, i, Kind::negated, true, wholeNamesOnly(options[i])});
         }
     }
 }

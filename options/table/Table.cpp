@@ -79,6 +79,20 @@ OptionParser::Option& OptionParser::Option::alias(const std::string& name) {
     return *this;
 }
 
+OptionParser::Option& OptionParser::Option::deprecated(const std::string& advice) {
+    described.deprecated = advice;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::deprecatedAlias(const std::string& name) {
+    std::vector<std::string>& aliases = described.aliases;
+    if (std::find(aliases.begin(), aliases.end(), name) == aliases.end()) {
+        aliases.push_back(name);
+    }
+    described.deprecatedAliases.push_back(name);
+    return *this;
+}
+
 OptionParser::Option& OptionParser::Option::completeWith(Completer complete) {
     described.completer = complete;
     return *this;

@@ -5,8 +5,12 @@
 namespace conkit::detail {
 
 TableState::Read TableState::namesOf(const Option& option, std::uint32_t first) {
-    return {first, static_cast<std::uint32_t>(option.description().aliases.size()),
-            option.shortName, hasNegatedForm(option), option.description().hidden};
+    return {first,
+            static_cast<std::uint32_t>(option.description().aliases.size()),
+            static_cast<std::uint32_t>(option.description().deprecatedAliases.size()),
+            option.shortName,
+            hasNegatedForm(option),
+            wholeNamesOnly(option)};
 }
 
 bool TableState::reread() const {
@@ -17,7 +21,8 @@ bool TableState::reread() const {
         const Read& was = seen[*at];
         const std::vector<std::string>& aliases = option.description().aliases;
         stale = was.shortName != option.shortName || was.negated != hasNegatedForm(option) ||
-                was.hidden != option.description().hidden || was.aliases != aliases.size() ||
+                was.hidden != wholeNamesOnly(option) || was.aliases != aliases.size() ||
+                was.deprecatedAliases != option.description().deprecatedAliases.size() ||
                 entries[was.longName].text != option.longName;
         for (std::uint32_t i = 0; !stale && i < was.aliases; ++i) {
             stale = entries[was.longName + 1 + i].text != aliases[i];

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
     std::string footer;
     /// The program name setProgramName gave; "" for none.
     std::string programName;
+    /// For a command's parser, what setDeprecated gave: the advice of its
+    /// warning.
+    std::optional<std::string> deprecated;
     /// The parser's own syntax; a command follows its parent's (State.h).
     Syntax syntax = Syntax::classic;
     bool stopAtFirstArgument = false;
@@ -138,9 +142,10 @@ private:
     struct Read {
         std::uint32_t longName = 0; // its entry
         std::uint32_t aliases = 0;  // how many follow it
+        std::uint32_t deprecatedAliases = 0;
         char shortName = '\0';
         bool negated = false;
-        bool hidden = false;
+        bool hidden = false; // or deprecated: its names are typed whole only
     };
     /// `find` for a long name, or a short one the index no longer holds.
     /// Out of line, as the short-name case is the one a parse's loop wants.

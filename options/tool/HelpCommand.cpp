@@ -2,7 +2,7 @@
 // name the commands whose help is asked for.
 #include "options/tool/HelpCommand.h"
 
-#include "options/table/Commands.h"
+#include "options/parser/Commands.h"
 
 #include <string>
 #include <vector>

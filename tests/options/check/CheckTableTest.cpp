@@ -130,6 +130,11 @@ TEST(CheckTableTest, NameList) {
     parser.addOption('\0', "Width", true, "", "");
     parser.addCommand("build", "").addOption('\0', "jobs", true, "", "");
     parser.addCommand("add", "");
+    // Deprecated names still work, but are offered nowhere.
+    parser.describe("color").deprecatedAlias("tint");
+    parser.addOption('\0', "old", false, "", "");
+    parser.describe("old").deprecated("gone").negatable();
+    parser.addCommand("rm", "").setDeprecated("use remove");
     EXPECT_EQ(parser.nameList(), R"(--Width
 --color --colour
 --debug
@@ -221,6 +226,19 @@ TEST(CheckTableTest, Abbreviations) {
              "'--colou' named --color, now names --paint", "'--colour' named --color, now names --paint"}},
         {"a removed command", std::string(earlier) + "status\n", colorAsBefore,
          {"'status' named the command status, now names nothing"}},
+        {"a rename that keeps the old name as a deprecated alias", earlier, [](OptionParser& p) {
+             p.addOption('c', "color", true, "", "");
+             p.describe("color").alias("colour");
+             p.findOption("size")->longName = "width";
+             p.describe("width").deprecatedAlias("size");
+             p.describe("width").deprecatedAlias("siz"); // no baseline name: "--siz" is one now
+         }, {"'--s' named --size, now names nothing", "'--si' named --size, now names nothing"}},
+        {"a deprecated option and command keep their whole names", earlier, [](OptionParser& p) {
+             colorAsBefore(p);
+             p.describe("size").deprecated("use --width");
+             p.addCommand("rm", "").setDeprecated("use remove");
+         }, {"'--s' named --size, now names nothing", "'--si' named --size, now names nothing",
+             "'--siz' named --size, now names nothing"}},
     };
     // clang-format on
     for (const AbbreviationRow& row : rows) {

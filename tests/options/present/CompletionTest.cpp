@@ -383,6 +383,25 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      true);
     }
 
+    // Deprecated names still take their values and lead to their commands,
+    // but are never offered.
+    OptionParser renamed;
+    renamed.setSyntax(conkit::Syntax::gnu);
+    renamed.addOption('o', "output", true, "", "");
+    renamed.describe("output").deprecatedAlias("out-file");
+    renamed.addOption('q', "quiet", false, "", "");
+    renamed.describe("quiet").deprecated("use --silent");
+    renamed.addCommand("remove", "");
+    OptionParser& rm = renamed.addCommand("rm", "");
+    rm.setDeprecated("use remove");
+    rm.addOption('f', "force", false, "", "");
+    expectOffers(renamed, "ren",
+                 {{"ren -", "--output -o"},
+                  {"ren --out", "--output"},
+                  {"ren --out-file ", "-dash out.txt out\\ dir"},
+                  {"ren -q r", "remove"},
+                  {"ren rm -", "--force -f"}});
+
     // The classic syntax: "--name", "-x" and "/name"; the plain word after
     // any option word is its value; "--" still ends the options.
     OptionParser classic;

@@ -92,6 +92,42 @@ The configuration file.
 )");
 }
 
+TEST(ManPageTest, DeprecatedNamesOnlyInTheirSection) {
+    // Help, classic or gnu, leaves out what is deprecated; the man page lists
+    // it with its advice under a section of its own.
+    OptionParser tool = OptionParser::tool("ren", "1.0", "Rename files.");
+    tool.addOption('o', "output", true, "", "where to write");
+    tool.describe("output").deprecatedAlias("out-file");
+    tool.addOption('q', "quiet", false, "", "say nothing");
+    tool.describe("quiet").deprecated("use '--silent'");
+    tool.addCommand("remove", "remove files");
+    tool.addCommand("rm", "remove files").setDeprecated("use remove");
+    const std::string help = tool.helpText();
+    OptionParser classic = tool;
+    classic.setSyntax(conkit::Syntax::classic);
+    for (const std::string& text : {help, classic.helpText()}) {
+        for (const char* name : {"out-file", "quiet", "rm"}) {
+            EXPECT_EQ(text.find(name), std::string::npos) << name << " in\n" << text;
+        }
+    }
+    EXPECT_NE(help.find("--output=OUTPUT"), std::string::npos);
+    const std::string page = tool.manPage("ren");
+    EXPECT_NE(page.find(R"(.SH DEPRECATED OPTIONS
+.TP
+\fB\-\-out\-file\fR
+use \(aq\-\-output\(aq
+.TP
+\fB\-q\fR, \fB\-\-quiet\fR
+use \(aq\-\-silent\(aq
+.SH COMMANDS
+.TP
+\fBremove\fR
+remove files
+)"),
+              std::string::npos)
+        << page;
+}
+
 TEST(ManPageTest, TextsPrintAsTheyAre) {
     // Each row: a description, and the roff of its DESCRIPTION.
     const struct {
