@@ -1,6 +1,7 @@
 // convert: converts temperatures and lengths. Shows sub-commands (one of
-// them with commands of its own), a required command and an option read from
-// the environment when the command line does not give it.
+// them with commands of its own), a required command, a command kept under
+// its old name as a deprecated one, and an option read from the environment
+// when the command line does not give it.
 #include "options/OptionParser.h"
 
 #include <cstdio>
@@ -35,10 +36,11 @@ template <std::size_t N> const Unit& unitNamed(const Unit (&units)[N], const std
     return units[0]; // the choices of --from and --to admit no other name
 }
 
-/// Adds a converting command `name` over `units` to `parser`.
+/// Adds a converting command `name` over `units` to `parser`, and returns it.
 template <std::size_t N>
-void addConversion(conkit::OptionParser& parser, const char* name, const char* help,
-                   const Unit (&units)[N], const char* from, const char* to) {
+conkit::OptionParser& addConversion(conkit::OptionParser& parser, const char* name,
+                                    const char* help, const Unit (&units)[N], const char* from,
+                                    const char* to) {
     std::vector<std::string> names;
     for (const Unit& unit : units) {
         names.emplace_back(unit.name);
@@ -49,6 +51,7 @@ void addConversion(conkit::OptionParser& parser, const char* name, const char* h
     command.describe("from").choices(names).valueName("UNIT");
     command.addOption('t', "to", true, to, "the unit to convert them to");
     command.describe("to").choices(names).valueName("UNIT");
+    return command;
 }
 
 /// Converts the values given to `command` and prints them; false when one
@@ -79,11 +82,14 @@ template <std::size_t N> void listUnits(const Unit (&units)[N]) {
 } // namespace
 
 int main(int argc, char** argv) {
-    auto parser = conkit::OptionParser::tool("convert", "1.0", "Convert temperatures and lengths.");
+    auto parser = conkit::OptionParser::tool("convert", "1.1", "Convert temperatures and lengths.");
     parser.addOption('p', "precision", true, "2", "print N digits after the decimal point");
     parser.describe("precision").range(0, 6).valueName("N").env("CONVERT_PRECISION");
     addConversion(parser, "temp", "convert temperatures", temperatures, "c", "f");
     addConversion(parser, "length", "convert lengths", lengths, "km", "mi");
+    // Version 1.0 called "temp" "temperature": the old name still works, and warns.
+    addConversion(parser, "temperature", "convert temperatures", temperatures, "c", "f")
+        .setDeprecated("use 'temp'");
     conkit::OptionParser& units = parser.addCommand("units", "list the units of a kind");
     units.addCommand("temp", "temperature units");
     units.addCommand("length", "length units");
@@ -105,7 +111,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const bool converted = command == "temp" ? convertValues(chosen, temperatures, precision)
-                                             : convertValues(chosen, lengths, precision);
+    const bool converted = command == "length" ? convertValues(chosen, lengths, precision)
+                                               : convertValues(chosen, temperatures, precision);
     return converted ? 0 : 2;
 }

@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+
 int main(int argc, char** argv) {
     // argument handling: begin
     CLI::App app{"Print the lines of each FILE that hold PATTERN.", "search"};
@@ -15,8 +17,8 @@ int main(int argc, char** argv) {
     app.add_option("PATTERN", settings.pattern, "the text to look for")->required();
     app.add_option("FILE", settings.files, "a file to read (standard input when none)");
     app.add_flag("-i,--ignore-case", settings.ignoreCase, "let letters match in either case");
-    app.add_flag("-n,--line-number", settings.lineNumbers,
-                 "print the line number before each line");
+    app.add_flag("-n,--number", settings.lineNumbers, "print the line number before each line");
+    auto* lineNumber = app.add_flag("--line-number", settings.lineNumbers)->group("");
     auto* count =
         app.add_flag("-c,--count", settings.count, "print only how many lines were selected");
     app.add_flag("-v,--invert-match", settings.invert, "select the lines without PATTERN");
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : 2;
+    }
+    if (lineNumber->count() != 0) {
+        std::cerr << "search: warning: option '--line-number' is deprecated; use '--number'\n";
     }
     // argument handling: end
     return search::run(settings);

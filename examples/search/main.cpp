@@ -1,8 +1,9 @@
 // search: prints the lines of files that hold a pattern, as a small grep
 // does. Shows a whole Unix tool's command line set up by OptionParser::tool
 // and answered by parseAndAnswer: operands, an exclusive pair, a range, an
-// optional --color[=WHEN] with choices, an alias and an environment fallback,
-// help, version, errors, man page and completion scripts. cli11.cpp is the
+// optional --color[=WHEN] with choices, an alias, a deprecated alias and an
+// environment fallback, help, version, errors, man page and completion
+// scripts. cli11.cpp is the
 // same tool written with CLI11; tests/ExampleLineCount.cmake compares the
 // lines between the markers of the two. It speaks the language of its user
 // (search/Language.h: gettext, as every Unix tool).
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
     parser.addOperand("PATTERN", _("the text to look for"));
     parser.addOperand("FILE", _("a file to read (standard input when none)")).optional().repeated();
     parser.addOption('i', "ignore-case", false, "", _("let letters match in either case"));
-    parser.addOption('n', "line-number", false, "", _("print the line number before each line"));
+    parser.addOption('n', "number", false, "", _("print the line number before each line"));
+    parser.describe("number").deprecatedAlias("line-number"); // its name in 1.x
     parser.addOption('c', "count", false, "", _("print only how many lines were selected"));
     parser.addOption('v', "invert-match", false, "", _("select the lines without PATTERN"));
     parser.addOption('q', "quiet", false, "", _("print nothing; the exit status tells"));
