@@ -42,7 +42,7 @@ const char* testEnvironment(const char* variable) {
 
 /// t: -C/--config FILE (from T_CONFIG, default tool.toml), --color in
 /// always/never/auto (alias colour, from T_COLOR), --count in 1..10, --quiet,
-/// --tag, --name (required); commands remote (--url; its command add with
+/// --tag (deprecated alias label), --name (required); commands remote (--url; its command add with
 /// --name) and show (--depth in 1..5).
 OptionParser tool(conkit::Syntax syntax) {
     OptionParser parser;
@@ -59,6 +59,7 @@ OptionParser tool(conkit::Syntax syntax) {
     parser.describe("count").range(1, 10);
     parser.addOption('q', "quiet", false, "", "say less");
     parser.addOption('\0', "tag", true, "", "a tag");
+    parser.describe("tag").deprecatedAlias("label");
     parser.addOption('\0', "name", true, "", "a name");
     parser.describe("name").required();
     OptionParser& remote = parser.addCommand("remote", "remotes");
@@ -118,6 +119,7 @@ TEST(ConfigFileTest, EveryRuleOnce) {
         {{}, good, {{"T_COLOR", "auto"}}, ok, "color", "auto", env, {"auto"}, true},
         // Lists, switches, required options, commands chosen and not.
         {{}, with({entry("", "tag", {"a", "b"}, 3)}), {}, ok, "tag", "b", file, {"a", "b"}, true},
+        {{}, with({entry("", "label", {"a"}, 3)}), {}, ok, "tag", "a", file, {"a"}, true}, // no warning
         {{}, with({entry("", "quiet", {"TRUE"}, 3)}), {}, ok, "quiet", "", file, {}, true},
         {{}, with({entry("", "quiet", {"off"}, 3)}), {}, ok, "quiet", "", file, {}, false},
         {{"remote", "add"}, with({entry("remote", "url", {"u"}, 4), entry("remote add", "name", {"x"}, 6)}), {}, ok, "remote/add/name", "x", file, {"x"}, true},
