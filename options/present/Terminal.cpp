@@ -11,6 +11,8 @@
 #include <string_view>
 
 #if defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <io.h>
 #include <windows.h>
 #else
