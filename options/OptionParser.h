@@ -51,7 +51,8 @@ enum class ParseErrorKind {
     missingOperand,     ///< A required operand got no word.
     extraOperand,       ///< A positional word was left that no operand takes.
     badConfig,          ///< The configuration file was unreadable or named nothing known.
-    badResponseFile     ///< A response file was unreadable or nested too deeply (gnu syntax).
+    badResponseFile,    ///< A response file was unreadable or nested too deeply (gnu syntax).
+    usage               ///< Not a parse's: the tool called `OptionParser::usageError`.
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -77,6 +78,11 @@ public:
     using size_type = std::size_t;
     /// Gives the completion candidates for the typed prefix of a value.
     using Completer = std::vector<std::string> (*)(const std::string& typed);
+    /// A rule of the tool's own: "" when `value` is good, else the reason the error line shows.
+    using Check = std::string (*)(const std::string& value);
+    /// A completer that also sees what the words before the cursor gave (@ref options_rules_line).
+    using LineCompleter = std::vector<std::string> (*)(const OptionParser& line,
+                                                       const std::string& typed);
 
     // One option of the table, and what describes it: options/Option.h.
     struct Option;
@@ -243,6 +249,11 @@ public:
     /// Every word operand `name` took, in order.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
     operands(const std::string& name) const;
+    /// The index-th word operand `name` took, when it converts entirely to T (the types
+    /// getValue takes); else false and `out` untouched.
+    template <class T> bool getOperand(const std::string& name, T& out, size_type index = 0) const {
+        return readOperand(name, index, out);
+    }
     /// The number of positional arguments.
     [[nodiscard]] CONKIT_OPTIONS_API size_type argCount() const noexcept;
     /// Positional argument `index`, or "" beyond argCount().
@@ -255,6 +266,9 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API ParseErrorKind errorKind() const noexcept;
     /// The option word the error is about, as written without "=value"; else "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string errorOption() const;
+    /// Reports a usage error the tool found itself as a failed parse reports
+    /// its own; returns 2, the exit status (see @ref options_rules_usage).
+    CONKIT_OPTIONS_API int usageError(const std::string& text);
     /// @}
 
     /// @name Presenting the tool
@@ -309,6 +323,22 @@ private:
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, unsigned long long& out) const;
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, float& out) const;
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, double& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, short& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned short& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, int& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        long long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned long long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, float& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        double& out) const;
 
     friend struct detail::ParserAccess;
     detail::ParserState* held;

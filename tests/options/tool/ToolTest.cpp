@@ -216,6 +216,74 @@ TEST(ToolTest, CompletionRequests) {
     }
 }
 
+/// What a line completer saw, as one candidate: the tags, the words of
+/// TEXT, the mode and the store of its level, and what is typed.
+std::vector<std::string> seen(const OptionParser& line, const std::string& typed) {
+    std::string words = "tags=";
+    for (const std::string& tag : line.values("tag")) {
+        words += tag + ",";
+    }
+    words += " text=";
+    for (const std::string& word : line.operands("TEXT")) {
+        words += word + ",";
+    }
+    return {words + " mode=" + line.value("mode") + " store=" + line.value("store") +
+            " typed=" + typed};
+}
+
+/// A file that gives the store and, for add, a tag.
+bool notesFile(const std::string&, std::vector<conkit::ConfigEntry>& out, std::string&) {
+    out = {{"", "store", {"file.tsv"}, "n.toml:1"}, {"add", "tag", {"filed"}, "n.toml:3"}};
+    return true;
+}
+
+TEST(ToolTest, LineCompleters) {
+    // n [--store=PATH] add [-t TAG]... [--mode=M] --who=W TEXT...; each
+    // completer sees its own level's parser as the words before the cursor
+    // left it: nothing required, nothing checked, refused words skipped.
+    struct Row {
+        Words line; // after "--completion-request=bash --"
+        std::string out;
+        conkit::Syntax syntax = conkit::Syntax::gnu;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {{"n", "add", "-t", "a", "-t", "b"}, "tags=a, text= mode=env store= typed=b\n"},
+        {{"n", "add", "--bogus", "-xt", "a", "x", "--tag=b"}, "tags=filed, text=a,x, mode=env store= typed=b\n"},
+        {{"n", "add", "--mode=odd", "x", "-ty", "y", ""}, "tags=y, text=x,y, mode=odd store= typed=\n"},
+        {{"n", "--store", "s"}, "tags= text= mode= store=file.tsv typed=s\n"},
+        {{"n", "--store=mine", "--", "add", "-t", ""}, "tags=filed, text= mode=env store= typed=\n"},
+        {{"n", "add", "--tag", "a", "--tag", ""}, "tags=a, text= mode=env store= typed=\n", conkit::Syntax::classic},
+        {{"n", "add", "--tag=a", "b"}, "tags=a, text= mode=env store= typed=b\n", conkit::Syntax::classic},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.line));
+        OptionParser parser = OptionParser::tool("n", "1", "");
+        parser.setSyntax(row.syntax);
+        parser.setEnvironment([](const char* variable) -> const char* {
+            return std::string(variable) == "N_MODE" ? "env" : nullptr;
+        });
+        parser.setConfigFile("", "n.toml", notesFile);
+        parser.addOption('s', "store", true, "", "");
+        parser.describe("store").completeWith(seen);
+        OptionParser& add = parser.addCommand("add", "");
+        add.addOption('t', "tag", true, "", "");
+        add.describe("tag").completeWith(seen);
+        add.addOption('\0', "mode", true, "", "");
+        add.describe("mode").choices({"plain"}).env("N_MODE");
+        add.addOption('\0', "who", true, "", "");
+        add.describe("who").required();
+        add.addOperand("TEXT", "").repeated().completeWith(seen);
+        Words words{"--completion-request=bash", "--"};
+        words.insert(words.end(), row.line.begin(), row.line.end());
+        const Answer got = answer(parser, words);
+        EXPECT_EQ(got.status, 0);
+        EXPECT_EQ(got.out, row.out);
+        EXPECT_EQ(got.err, "");
+    }
+}
+
 TEST(ToolTest, CommandsFollowTheirToolFromTheStart) {
     // Before any parse, a command reads words as the tool does: "-f" takes
     // no value, so "x" is the first operand and the next word the second.
