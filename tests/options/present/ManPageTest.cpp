@@ -43,7 +43,8 @@ OptionParser hostileTool() {
         .alias(std::string(100, 'a'));
     parser.addOption('\'', "\\fI", false, "", "");
     parser.describe("\\fI").negatable().section("\"");
-    parser.addCommand(hostile, hostile);
+    parser.addCommand(hostile, hostile).addOption('x', hostile, true, hostile, hostile);
+    parser.addCommand(hostile, hostile).describe(hostile).section(hostile);
     parser.addCommand(".sh", "");
     parser.setConfigFile(hostile, hostile, noReader);
     return parser;
@@ -92,6 +93,73 @@ The configuration file.
 )");
 }
 
+/// vcs, whose commands have operands, options (one hidden, one in a
+/// section) and commands of their own.
+OptionParser commandsTool() {
+    OptionParser vcs = OptionParser::tool("vcs", "1", "Keep versions.");
+    OptionParser& add = vcs.addCommand("add", "add files");
+    add.addOperand("FILE", "a file to add").repeated();
+    add.addOption('n', "dry-run", false, "", "add nothing");
+    add.addOption('\0', "trace", false, "", "");
+    add.describe("trace").hidden();
+    OptionParser& remote = vcs.addCommand("remote", "manage remotes");
+    remote.addOption('\0', "color", true, "", "when to color");
+    remote.describe("color").section("Output");
+    remote.addCommand("show", "show a remote").addOperand("NAME", "");
+    vcs.addCommand("gc", "");
+    return vcs;
+}
+
+TEST(ManPageTest, EveryCommandDocumented) {
+    // Each command's arguments and options as its own sections would show
+    // them, a section's title in bold, one .RS level per command.
+    const std::string page = commandsTool().manPage("vcs");
+    EXPECT_EQ(page.substr(page.find(".SH COMMANDS")), R"(.SH COMMANDS
+.TP
+\fBadd\fR
+add files
+.RS
+.TP
+\fIFILE\fR...
+a file to add
+.TP
+\fB\-h\fR, \fB\-\-help\fR
+print this help and exit
+.TP
+\fB\-n\fR, \fB\-\-dry\-run\fR
+add nothing
+.RE
+.TP
+\fBremote\fR
+manage remotes
+.RS
+.TP
+\fB\-h\fR, \fB\-\-help\fR
+print this help and exit
+.PP
+\fBOutput\fR
+.TP
+\fB\-\-color\fR=\fICOLOR\fR
+when to color
+.TP
+\fBshow\fR
+show a remote
+.RS
+.TP
+\fB\-h\fR, \fB\-\-help\fR
+print this help and exit
+.RE
+.RE
+.TP
+\fBgc\fR
+.RS
+.TP
+\fB\-h\fR, \fB\-\-help\fR
+print this help and exit
+.RE
+)");
+}
+
 TEST(ManPageTest, TextsPrintAsTheyAre) {
     // Each row: a description, and the roff of its DESCRIPTION.
     const struct {
@@ -128,7 +196,7 @@ TEST(ManPageTest, HostileTextsStayText) {
         EXPECT_TRUE(line.front() != '.' || request == ".SH" || request == ".SS" ||
                     request == ".TH" || request == ".fchar" || line == ".ad l" ||
                     line == ".ds AD l" || line == ".TP" || line == ".PP" || line == ".sp" ||
-                    line == ".br");
+                    line == ".br" || line == ".RS" || line == ".RE");
     }
 }
 
@@ -166,7 +234,7 @@ TEST(ManPageTest, GroffFormatsWithoutWarnings) {
     }
     const auto [status, printed] =
         checkPages({presentedTool().manPage("grab"), hostileTool().manPage(hostile, 8),
-                    blankCommandTool().manPage("tool")});
+                    blankCommandTool().manPage("tool"), commandsTool().manPage("vcs")});
     EXPECT_EQ(status, 0) << printed;
     // The check fails on a warning: here a character without a fallback.
     EXPECT_NE(checkPages({".TH x 1\n\\[u4E2D]\n"}).first, 0);
