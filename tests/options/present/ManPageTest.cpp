@@ -94,7 +94,7 @@ The configuration file.
 }
 
 /// vcs, whose commands have operands, options (one hidden, one in a
-/// section) and commands of their own.
+/// section) and a command of their own.
 OptionParser commandsTool() {
     OptionParser vcs = OptionParser::tool("vcs", "1", "Keep versions.");
     OptionParser& add = vcs.addCommand("add", "add files");
@@ -106,7 +106,6 @@ OptionParser commandsTool() {
     remote.addOption('\0', "color", true, "", "when to color");
     remote.describe("color").section("Output");
     remote.addCommand("show", "show a remote").addOperand("NAME", "");
-    vcs.addCommand("gc", "");
     return vcs;
 }
 
@@ -149,13 +148,6 @@ show a remote
 \fB\-h\fR, \fB\-\-help\fR
 print this help and exit
 .RE
-.RE
-.TP
-\fBgc\fR
-.RS
-.TP
-\fB\-h\fR, \fB\-\-help\fR
-print this help and exit
 .RE
 )");
 }

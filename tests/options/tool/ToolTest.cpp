@@ -252,9 +252,7 @@ TEST(ToolTest, LineCompleters) {
         {{"n", "add", "--bogus", "-xt", "a", "x", "--tag=b"}, "tags=filed, text=a,x, mode=env store= typed=b\n"},
         {{"n", "add", "--mode=odd", "x", "-ty", "y", ""}, "tags=y, text=x,y, mode=odd store= typed=\n"},
         {{"n", "--store", "s"}, "tags= text= mode= store=file.tsv typed=s\n"},
-        {{"n", "--store=mine", "--", "add", "-t", ""}, "tags=filed, text= mode=env store= typed=\n"},
         {{"n", "add", "--tag", "a", "--tag", ""}, "tags=a, text= mode=env store= typed=\n", conkit::Syntax::classic},
-        {{"n", "add", "--tag=a", "b"}, "tags=a, text= mode=env store= typed=b\n", conkit::Syntax::classic},
     };
     // clang-format on
     for (const Row& row : rows) {
