@@ -244,6 +244,8 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string command() const;
     /// That command's parser, or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API const OptionParser* commandParser() const;
+    /// The same, to report a usage error of that command with (usageError).
+    [[nodiscard]] CONKIT_OPTIONS_API OptionParser* commandParser();
     /// The word operand `name` took (the first, when repeated), or "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string operand(const std::string& name) const;
     /// Every word operand `name` took, in order.

@@ -8,6 +8,8 @@
 
 #include "slices/StrSlice.h"
 
+#include <utility>
+
 namespace conkit {
 
 namespace {
@@ -126,6 +128,10 @@ std::string OptionParser::command() const {
 const OptionParser* OptionParser::commandParser() const {
     const detail::Command* chosen = held->chosenCommand();
     return chosen != nullptr ? &chosen->parser : nullptr;
+}
+
+OptionParser* OptionParser::commandParser() {
+    return const_cast<OptionParser*>(std::as_const(*this).commandParser());
 }
 
 std::vector<std::string> OptionParser::operands(const std::string& name) const {
