@@ -1,13 +1,21 @@
 # cmake -DCONKIT=<file> -DPEER=<file> -DPEER_NAME=<name> -P ExampleLineCount.cmake
-# Counts the non-blank lines between "// argument handling: begin" and
-# "// argument handling: end" in two programs that are the same tool, and
-# fails unless the conkit one has fewer.
+# Counts the non-blank lines between the comments "argument handling: begin"
+# and "argument handling: end" ("//" or "#" comments) in two programs that
+# are the same tool, and fails unless the conkit one has fewer.
+#
+# A peer that is a script is run too, so that what is counted is a tool that
+# works: with -DINTERPRETER=<program> -DPROGRAM=<conkit tool> -DSAMPLES=<folder>
+# -DWORK=<folder> -DRUNS=<argument lists, "|" between them>, each run of the
+# peer on copies of the sample files (*.toml, *.tsv) must print what the
+# conkit tool prints and end with its exit status.
+# INTERPRETER-NOTFOUND: the runs are skipped.
 function(conkit_count_lines file result)
     file(READ "${file}" text)
-    if(NOT text MATCHES "// argument handling: begin(\n.*\n)[ \t]*// argument handling: end")
+    set(marker "(//|#) argument handling:")
+    if(NOT text MATCHES "${marker} begin(\n.*\n)[ \t]*${marker} end")
         message(FATAL_ERROR "${file}: no argument handling markers")
     endif()
-    string(REGEX MATCHALL "\n[ \t]*[^ \t\n]" lines "${CMAKE_MATCH_1}")
+    string(REGEX MATCHALL "\n[ \t]*[^ \t\n]" lines "${CMAKE_MATCH_2}")
     list(LENGTH lines count)
     set(${result} ${count} PARENT_SCOPE)
 endfunction()
@@ -18,3 +26,27 @@ message("argument handling: conkit ${conkit} lines, ${PEER_NAME} ${peer} lines")
 if(NOT conkit LESS peer)
     message(FATAL_ERROR "conkit needs ${conkit} lines, not fewer than ${PEER_NAME}'s ${peer}")
 endif()
+
+if(NOT DEFINED INTERPRETER)
+    return()
+elseif(NOT INTERPRETER)
+    message("skipped: ${PEER} was counted, not run: its interpreter is not installed")
+    return()
+endif()
+file(GLOB samples "${SAMPLES}/*.toml" "${SAMPLES}/*.tsv")
+string(REPLACE "|" ";" runs "${RUNS}")
+foreach(run IN LISTS runs)
+    separate_arguments(words UNIX_COMMAND "${run}")
+    foreach(tool conkit peer)
+        file(REMOVE_RECURSE "${WORK}/${tool}")
+        file(COPY ${samples} DESTINATION "${WORK}/${tool}")
+    endforeach()
+    execute_process(COMMAND "${PROGRAM}" ${words} WORKING_DIRECTORY "${WORK}/conkit"
+                    OUTPUT_VARIABLE want RESULT_VARIABLE wantStatus)
+    execute_process(COMMAND "${INTERPRETER}" "${PEER}" ${words} WORKING_DIRECTORY "${WORK}/peer"
+                    OUTPUT_VARIABLE got ERROR_VARIABLE errors RESULT_VARIABLE status)
+    if(NOT got STREQUAL want OR NOT status STREQUAL wantStatus)
+        message(FATAL_ERROR "${PEER_NAME} ${run}: exit status ${status}, printed\n${got}${errors}"
+                            "where conkit's exit status ${wantStatus} printed\n${want}")
+    endif()
+endforeach()
