@@ -4,6 +4,7 @@
 #include "ParserHelpers.h"
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -216,53 +217,43 @@ TEST(ToolTest, CompletionRequests) {
     }
 }
 
-/// What a line completer saw, as one candidate: the tags, the words of
-/// TEXT, the mode and the store of its level, and what is typed.
+/// What a line completer saw of its level: the tags, TEXT's words, the mode
+/// and the store; then what is typed.
 std::vector<std::string> seen(const OptionParser& line, const std::string& typed) {
-    std::string words = "tags=";
-    for (const std::string& tag : line.values("tag")) {
-        words += tag + ",";
+    std::string text;
+    for (const std::string& word : line.values("tag")) {
+        text += word + ",";
     }
-    words += " text=";
     for (const std::string& word : line.operands("TEXT")) {
-        words += word + ",";
+        text += word + ";";
     }
-    return {words + " mode=" + line.value("mode") + " store=" + line.value("store") +
-            " typed=" + typed};
-}
-
-/// A file that gives the store and, for add, a tag.
-bool notesFile(const std::string&, std::vector<conkit::ConfigEntry>& out, std::string&) {
-    out = {{"", "store", {"file.tsv"}, "n.toml:1"}, {"add", "tag", {"filed"}, "n.toml:3"}};
-    return true;
+    return {text + " " + line.value("mode") + " " + line.value("store") + " " + typed};
 }
 
 TEST(ToolTest, LineCompleters) {
-    // n [--store=PATH] add [-t TAG]... [--mode=M] --who=W TEXT...; each
-    // completer sees its own level's parser as the words before the cursor
-    // left it: nothing required, nothing checked, refused words skipped.
-    struct Row {
-        Words line; // after "--completion-request=bash --"
-        std::string out;
-        conkit::Syntax syntax = conkit::Syntax::gnu;
+    // n [--store=PATH] add [-t TAG]... [--mode=M] --who=W TEXT..., with N_MODE
+    // and a file giving the store and a tag: each completer sees its own
+    // level as the words before the cursor left it, but for the option that
+    // awaits the value; nothing required, nothing checked, refused words
+    // passed over. Each row: the line after "--", the syntax, the answer.
+    const std::tuple<Words, conkit::Syntax, std::string> rows[] = {
+        {{"n", "add", "-t", "a", "-t", "b"}, conkit::Syntax::gnu, "a, env  b\n"},
+        {{"n", "add", "--bogus", "-xt", "a", "x", "--tag=b"},
+         conkit::Syntax::gnu,
+         "filed,a;x; env  b\n"},
+        {{"n", "add", "--mode=odd", "x", "-ty", "y", ""}, conkit::Syntax::gnu, "y,x;y; odd  \n"},
+        {{"n", "--store", "s"}, conkit::Syntax::gnu, "  file.tsv s\n"},
+        {{"n", "add", "--tag", "a", "--tag", ""}, conkit::Syntax::classic, "a, env  \n"},
     };
-    // clang-format off
-    const Row rows[] = {
-        {{"n", "add", "-t", "a", "-t", "b"}, "tags=a, text= mode=env store= typed=b\n"},
-        {{"n", "add", "--bogus", "-xt", "a", "x", "--tag=b"}, "tags=filed, text=a,x, mode=env store= typed=b\n"},
-        {{"n", "add", "--mode=odd", "x", "-ty", "y", ""}, "tags=y, text=x,y, mode=odd store= typed=\n"},
-        {{"n", "--store", "s"}, "tags= text= mode= store=file.tsv typed=s\n"},
-        {{"n", "add", "--tag", "a", "--tag", ""}, "tags=a, text= mode=env store= typed=\n", conkit::Syntax::classic},
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::PrintToString(row.line));
+    for (const auto& [line, syntax, out] : rows) {
+        SCOPED_TRACE(testing::PrintToString(line));
         OptionParser parser = OptionParser::tool("n", "1", "");
-        parser.setSyntax(row.syntax);
-        parser.setEnvironment([](const char* variable) -> const char* {
-            return std::string(variable) == "N_MODE" ? "env" : nullptr;
+        parser.setSyntax(syntax);
+        parser.setEnvironment([](const char* name) { return *name == 'N' ? "env" : nullptr; });
+        parser.setConfigFile("", "n.toml", [](const std::string&, auto& entries, std::string&) {
+            entries = {{"", "store", {"file.tsv"}, "n:1"}, {"add", "tag", {"filed"}, "n:3"}};
+            return true;
         });
-        parser.setConfigFile("", "n.toml", notesFile);
         parser.addOption('s', "store", true, "", "");
         parser.describe("store").completeWith(seen);
         OptionParser& add = parser.addCommand("add", "");
@@ -274,11 +265,9 @@ TEST(ToolTest, LineCompleters) {
         add.describe("who").required();
         add.addOperand("TEXT", "").repeated().completeWith(seen);
         Words words{"--completion-request=bash", "--"};
-        words.insert(words.end(), row.line.begin(), row.line.end());
+        words.insert(words.end(), line.begin(), line.end());
         const Answer got = answer(parser, words);
-        EXPECT_EQ(got.status, 0);
-        EXPECT_EQ(got.out, row.out);
-        EXPECT_EQ(got.err, "");
+        EXPECT_EQ(std::make_tuple(got.status, got.out, got.err), std::make_tuple(0, out, ""));
     }
 }
 
