@@ -64,6 +64,14 @@ struct OptionParser::Option {
     CONKIT_OPTIONS_API Option& deprecatedAlias(const std::string& name);
     /// The completion scripts ask the program for its values (see @ref options_tool_request).
     CONKIT_OPTIONS_API Option& completeWith(Completer complete);
+    /// The same, with a completer that sees the words before the cursor (@ref options_rules_line).
+    CONKIT_OPTIONS_API Option& completeWith(LineCompleter complete);
+    /// A rule of the tool's own, asked after the choices and the range (@ref options_rules_check).
+    CONKIT_OPTIONS_API Option& check(Check rule);
+    /// Accepts a whole number of at least `min` (@ref options_rules_bounds).
+    CONKIT_OPTIONS_API Option& atLeast(long long min);
+    /// Accepts a whole number of at most `max`.
+    CONKIT_OPTIONS_API Option& atMost(long long max);
     /// @}
 
     /// What a word that names the option takes after it; `needArg` tells
@@ -78,6 +86,8 @@ struct OptionParser::Option {
     struct Description {
         /// How a range is given.
         enum class Range : unsigned char { none, whole, real };
+        /// Which ends of a whole range were given; atLeast or atMost alone leaves the other open.
+        enum class Ends : unsigned char { both, lowerOnly, upperOnly };
         std::string valueName;                      ///< See valueName().
         ValueKind value = ValueKind::none;          ///< See addOption() and optionalValue().
         std::string implicitValue;                  ///< See optionalValue().
@@ -87,6 +97,7 @@ struct OptionParser::Option {
         long long wholeMax = 0;                     ///< See range().
         double realMin = 0;                         ///< See realRange().
         double realMax = 0;                         ///< See realRange().
+        Ends ends = Ends::both;                     ///< See atLeast() and atMost().
         bool required = false;                      ///< See required().
         bool negatable = false;                     ///< See negatable().
         bool hidden = false;                        ///< See hidden().
@@ -99,6 +110,10 @@ struct OptionParser::Option {
         Completer completer = nullptr;              ///< See completeWith().
         /// For an option the library adds, the catalogue's text its help is.
         std::optional<MessageId> builtInHelp;
+        /// See completeWith(LineCompleter).
+        LineCompleter lineCompleter = nullptr;
+        /// See check().
+        Check check = nullptr;
     };
     /// What the setters recorded.
     [[nodiscard]] const Description& description() const noexcept { return described; }
@@ -107,6 +122,9 @@ private:
     friend class OptionParser;
     friend struct detail::ParserAccess;
     Description described;
+    /// True when a value must pass choices, a range or a check: read once
+    /// per value by a parse, kept by the setters of those.
+    bool valuesChecked = false;
 };
 
 /// A positional word the tool declares, in order (see @ref options_operands).
@@ -129,6 +147,14 @@ struct OptionParser::Operand {
     CONKIT_OPTIONS_API Operand& completeFiles(bool files);
     /// The completion scripts ask the program for its words (see @ref options_tool_request).
     CONKIT_OPTIONS_API Operand& completeWith(Completer complete);
+    /// The same, asking a completer that sees the words before the cursor.
+    CONKIT_OPTIONS_API Operand& completeWith(LineCompleter complete);
+    /// A rule of the tool's own, asked after the choices and the range.
+    CONKIT_OPTIONS_API Operand& check(Check rule);
+    /// Accepts a whole number of at least `min`.
+    CONKIT_OPTIONS_API Operand& atLeast(long long min);
+    /// Accepts a whole number of at most `max`.
+    CONKIT_OPTIONS_API Operand& atMost(long long max);
     /// @}
 
     /// What the setters recorded.

@@ -59,7 +59,8 @@ enum class ParseErrorKind {
     missingOperand,     ///< A required operand got no word.
     extraOperand,       ///< A positional word was left that no operand takes.
     badConfig,          ///< The configuration file was unreadable or named nothing known.
-    badResponseFile     ///< A response file was unreadable or nested too deeply (gnu syntax).
+    badResponseFile,    ///< A response file was unreadable or nested too deeply (gnu syntax).
+    usage               ///< Not a parse's: the tool called `OptionParser::usageError`.
 };
 
 /// Where the value that `OptionParser::value` answers came from.
@@ -85,6 +86,11 @@ public:
     using size_type = std::size_t;
     /// Gives the completion candidates for the typed prefix of a value.
     using Completer = std::vector<std::string> (*)(const std::string& typed);
+    /// A rule of the tool's own: "" when `value` is good, else the reason the error line shows.
+    using Check = std::string (*)(const std::string& value);
+    /// A completer that also sees what the words before the cursor gave (@ref options_rules_line).
+    using LineCompleter = std::vector<std::string> (*)(const OptionParser& line,
+                                                       const std::string& typed);
 
     // One option of the table, and what describes it: options/Option.h.
     struct Option;
@@ -248,11 +254,18 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API std::string command() const;
     /// That command's parser, or nullptr.
     [[nodiscard]] CONKIT_OPTIONS_API const OptionParser* commandParser() const;
+    /// The same, to report a usage error of that command with (usageError).
+    [[nodiscard]] CONKIT_OPTIONS_API OptionParser* commandParser();
     /// The word operand `name` took (the first, when repeated), or "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string operand(const std::string& name) const;
     /// Every word operand `name` took, in order.
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string>
     operands(const std::string& name) const;
+    /// The index-th word operand `name` took, when it converts entirely to T (the types
+    /// getValue takes); else false and `out` untouched.
+    template <class T> bool getOperand(const std::string& name, T& out, size_type index = 0) const {
+        return readOperand(name, index, out);
+    }
     /// The number of positional arguments.
     [[nodiscard]] CONKIT_OPTIONS_API size_type argCount() const noexcept;
     /// Positional argument `index`, or "" beyond argCount().
@@ -265,9 +278,12 @@ public:
     [[nodiscard]] CONKIT_OPTIONS_API ParseErrorKind errorKind() const noexcept;
     /// The option word the error is about, as written without "=value"; else "".
     [[nodiscard]] CONKIT_OPTIONS_API std::string errorOption() const;
-    /// The warning lines of the latest parse, its commands' included (@ref
-    /// options_errors_warnings).
+    /// The warning lines of the latest parse, its commands' included (see
+    /// @ref options_errors_warnings).
     [[nodiscard]] CONKIT_OPTIONS_API std::vector<std::string> warnings() const;
+    /// Reports a usage error the tool found itself as a failed parse reports
+    /// its own; returns 2, the exit status (see @ref options_rules_usage).
+    CONKIT_OPTIONS_API int usageError(const std::string& text);
     /// @}
 
     /// @name Presenting the tool
@@ -324,6 +340,22 @@ private:
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, unsigned long long& out) const;
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, float& out) const;
     CONKIT_OPTIONS_API bool readNumber(const std::string& name, double& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, short& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned short& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, int& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        long long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        unsigned long long& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index, float& out) const;
+    CONKIT_OPTIONS_API bool readOperand(const std::string& name, size_type index,
+                                        double& out) const;
 
     friend struct detail::ParserAccess;
     detail::ParserState* held;

@@ -37,7 +37,7 @@ void checkValue(const Option& option, const char* what, const std::string& text,
     if (!detail::isChoice(rules, text)) {
         lines.push_back(start + "one of its choices (" + detail::joinedChoices(rules) + ")");
     } else if (!rangeIsEmpty(rules) && !detail::inRange(rules, text)) {
-        lines.push_back(start + "a number from " + detail::rangeText(rules));
+        lines.push_back(start + "a number " + detail::rangeWords(rules));
     }
 }
 
@@ -156,8 +156,8 @@ void checkOperands(const detail::TableState& state, Lines& lines) {
         }
         for (const std::string& choice : rules.choices) {
             if (!rangeIsEmpty(rules) && !detail::inRange(rules, choice)) {
-                lines.push_back(described.name + ": choice '" + choice + "' is not a number from " +
-                                detail::rangeText(rules));
+                lines.push_back(described.name + ": choice '" + choice + "' is not a number " +
+                                detail::rangeWords(rules));
             }
         }
         repeated = described.repeated && repeated == nullptr ? &described : repeated;

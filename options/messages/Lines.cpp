@@ -75,6 +75,18 @@ std::string Lines::rangeReason(std::string_view min, std::string_view max) const
     return texts.text(MessageId::expectedRange, {{"min", min}, {"max", max}});
 }
 
+std::string Lines::atLeastReason(std::string_view min) const {
+    return texts.text(MessageId::expectedAtLeast, {{"min", min}});
+}
+
+std::string Lines::atMostReason(std::string_view max) const {
+    return texts.text(MessageId::expectedAtMost, {{"max", max}});
+}
+
+std::string Lines::checkReason(std::string_view reason) const {
+    return texts.text(MessageId::checkReason, {{"reason", reason}});
+}
+
 std::string Lines::switchReason() const {
     return texts.text(MessageId::expectedSwitch);
 }
@@ -111,6 +123,11 @@ Failure Lines::missingOperand(std::string_view name) const {
 Failure Lines::extraOperand(std::string_view word) const {
     return make(ParseErrorKind::extraOperand, word,
                 texts.text(MessageId::extraOperand, {{"program", program}, {"word", word}}));
+}
+
+Failure Lines::usageError(std::string_view text) const {
+    return make(ParseErrorKind::usage, {},
+                texts.text(MessageId::usageError, {{"program", program}, {"text", text}}));
 }
 
 Failure Lines::unknownConfigKey(std::string_view origin, std::string_view key,

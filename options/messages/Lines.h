@@ -48,10 +48,14 @@ public:
     Failure invalidValue(std::string_view option, std::string_view operand, std::string_view value,
                          std::string_view written, std::string_view from,
                          const std::string& reason) const;
-    /// The reasons: not one of `choices`; not a number from `min` to `max`;
-    /// no word that switches an option on or off.
+    /// The reasons: not one of `choices`; not a number from `min` to `max`,
+    /// of at least `min` or of at most `max`; what a check of the tool's own
+    /// said; no word that switches an option on or off.
     std::string choiceReason(std::string_view choices, std::string_view suggestion) const;
     std::string rangeReason(std::string_view min, std::string_view max) const;
+    std::string atLeastReason(std::string_view min) const;
+    std::string atMostReason(std::string_view max) const;
+    std::string checkReason(std::string_view reason) const;
     std::string switchReason() const;
     Failure missingOption(std::string_view longName) const;
     Failure conflictingOptions(std::string_view first, std::string_view second,
@@ -60,6 +64,8 @@ public:
     Failure missingCommand() const;
     Failure missingOperand(std::string_view name) const;
     Failure extraOperand(std::string_view word) const;
+    /// A usage error the tool found itself, in its own words.
+    Failure usageError(std::string_view text) const;
     /// @}
     /// @name The sources: `written` names the configuration file ("" for the default)
     /// @{

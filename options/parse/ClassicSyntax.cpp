@@ -94,7 +94,7 @@ bool parseClassic(const CommandWords& given, ParseRun& run) {
     if (awaiting && !needArg(run, run.option(current), currentWord)) {
         return false;
     }
-    run.wordsEnded(current, false);
+    run.wordsEnded(current, false, currentWord, &words);
     return true;
 }
 

@@ -76,10 +76,10 @@ bool ParseRun::operandsAccepted(bool checked) {
         const Operand::Description& described = operand.description();
         for (std::size_t at = took->first; at < took->first + took->count; ++at) {
             const std::string_view word = state.results.text(words[at]);
-            if (!acceptsValue(described.words, word)) {
-                const Lines errors = lines();
-                return fail(errors.invalidValue({}, described.name, word, described.name, {},
-                                                refusalReason(errors, described.words, word)));
+            const std::string reason = refusal(described.words, word, [this] { return lines(); });
+            if (!reason.empty()) {
+                return fail(
+                    lines().invalidValue({}, described.name, word, described.name, {}, reason));
             }
         }
         ++took;

@@ -74,18 +74,36 @@ std::string refusalReason(const Lines& lines, const Rules& rules, std::string_vi
                                   close.found() ? close.candidate() : std::string_view());
     }
     const auto [min, max] = rangeLimits(rules);
+    if (rules.range == Rules::Range::whole && rules.ends == Rules::Ends::lowerOnly) {
+        return lines.atLeastReason(min);
+    }
+    if (rules.range == Rules::Range::whole && rules.ends == Rules::Ends::upperOnly) {
+        return lines.atMostReason(max);
+    }
     return lines.rangeReason(min, max);
 }
 
 bool ParseRun::storedChecked(std::uint32_t index, std::string_view text, std::string_view written) {
     Option& given = writable(index);
-    if (!lenient() && !acceptsValue(given.description(), text)) {
-        const Lines errors = lines();
-        return fail(errors.invalidValue(given.longName, {}, text, written, {},
-                                        refusalReason(errors, given.description(), text)));
+    if (!lenient()) {
+        const std::string reason = refusal(given.description(), text, [this] { return lines(); });
+        if (!reason.empty()) {
+            return fail(lines().invalidValue(given.longName, {}, text, written, {}, reason));
+        }
     }
     state.results.stored(given, index, text, ValueSource::commandLine);
     return true;
+}
+
+void ParseRun::endLeniently(std::uint32_t pending, bool ended, std::string_view namedBy,
+                            const CommandWords* words) {
+    if (pending != Names::none && words != nullptr && words->size() > 1) {
+        const std::string_view last = (*words)[words->size() - 1];
+        if (namedBy.data() == last.data() && namedBy.size() == last.size()) {
+            state.results.unnamed(writable(pending), pending);
+        }
+    }
+    *setting.line = LineEnd{&state, pending, ended};
 }
 
 bool ParseRun::exclusiveAllows(const Option& option, std::string_view written) {
@@ -253,11 +271,14 @@ bool ParseRun::fallback(std::uint32_t index, std::string_view text, std::string_
     const bool takesValue = valueKind(option) != ValueKind::none;
     const Rules& rules = option.description();
     const int on = takesValue ? (acceptsValue(rules, text) ? 1 : -1) : switchState(text);
-    if (on < 0 && checked) {
-        const Lines errors(texts(), std::string(program));
-        return fail(errors.invalidValue(option.longName, {}, text, "--" + option.longName, from,
-                                        takesValue ? refusalReason(errors, rules, text)
-                                                   : errors.switchReason()));
+    if (checked) {
+        const auto errors = [this, program] { return Lines(texts(), std::string(program)); };
+        const std::string reason = !takesValue ? (on < 0 ? errors().switchReason() : std::string())
+                                               : refusal(rules, text, errors);
+        if (!reason.empty()) {
+            return fail(errors().invalidValue(option.longName, {}, text, "--" + option.longName,
+                                              from, reason));
+        }
     }
     if (on < 0 && (!lenient() || !takesValue)) {
         return true; // passed over; a lenient parse keeps a value unchecked

@@ -117,8 +117,7 @@ public:
     /// once it passes the option's choices and range.
     bool stored(std::uint32_t index, std::string_view text, std::string_view written) {
         Option& given = writable(index);
-        const Option::Description& rules = given.description();
-        if (!rules.choices.empty() || rules.range != Option::Description::Range::none) {
+        if (ParserAccess::checksValues(given)) {
             return storedChecked(index, text, written);
         }
         state.results.stored(given, index, text, ValueSource::commandLine);
@@ -128,9 +127,7 @@ public:
     /// `index` and gave it `text`.
     bool namedWithValue(std::uint32_t index, std::string_view text, std::string_view written) {
         Option& given = writable(index);
-        const Option::Description& rules = given.description();
-        if (!rules.groups.empty() || !rules.choices.empty() ||
-            rules.range != Option::Description::Range::none) {
+        if (ParserAccess::checksValues(given) || !given.description().groups.empty()) {
             return named(index, written) && storedChecked(index, text, written);
         }
         if (index == configOption) {
@@ -163,10 +160,14 @@ public:
     bool fail(Failure failure);
     /// A lenient parse records where the words ended: option `pending`
     /// awaits the next word (Names::none when none does), and whether the
-    /// options ended. A strict one ignores it.
-    void wordsEnded(std::uint32_t pending, bool ended) noexcept {
+    /// options ended. A strict one ignores it. When `pending` was named by
+    /// `namedBy` and that is the whole last word of `words`, that naming is
+    /// undone, so that a completer sees the line without the option
+    /// awaiting its value.
+    void wordsEnded(std::uint32_t pending, bool ended, std::string_view namedBy = {},
+                    const CommandWords* words = nullptr) {
         if (setting.line != nullptr) {
-            *setting.line = LineEnd{&state, pending, ended};
+            endLeniently(pending, ended, namedBy, words);
         }
     }
     /// True when a word "@FILE" stands for the words of FILE.
@@ -225,8 +226,8 @@ private:
     /// it answers a request instead (help, version and the like): then the
     /// warnings are dropped. A failed parse wrote them before its error.
     void settleWarnings();
-    /// `stored` for an option with choices or a range. Out of line: most
-    /// options have neither, and the check and its error inlined would
+    /// `stored` for an option with choices, a range or a check. Out of line:
+    /// most options have none, and the check and its error inlined would
     /// crowd the registers of the loop over the words.
     CONKIT_NOINLINE bool storedChecked(std::uint32_t index, std::string_view text,
                                        std::string_view written);
@@ -237,6 +238,9 @@ private:
         configWordSpan = state.results.kept(written);
     }
     bool finishSlowly(const CommandWords& words);
+    /// `wordsEnded` for a lenient parse, out of line: a strict one never runs it.
+    CONKIT_NOINLINE void endLeniently(std::uint32_t pending, bool ended, std::string_view namedBy,
+                                      const CommandWords* words);
     /// Shares the positional words out among the operands and, when
     /// `checked`, fails on a missing or extra operand or an invalid word.
     bool operandsAccepted(bool checked);
@@ -275,5 +279,20 @@ bool parseWords(ParserState& state, const CommandWords& words, const ParseContex
 /// Why `text`, given to an option or operand with `rules`, is refused: its
 /// choices (with a suggestion when one is close) or its range.
 std::string refusalReason(const Lines& lines, const Rules& rules, std::string_view text);
+
+/// Why `rules` refuse `text`: its choices or its range, else the tool's own
+/// check, which is asked only about a value that passed them; "" when
+/// `text` passes them all. `makeLines()` gives the lines, only for a refusal.
+template <class MakeLines>
+std::string refusal(const Rules& rules, std::string_view text, MakeLines makeLines) {
+    if (!acceptsValue(rules, text)) {
+        return refusalReason(makeLines(), rules, text);
+    }
+    if (rules.check == nullptr) {
+        return {};
+    }
+    const std::string reason = rules.check(std::string(text));
+    return reason.empty() ? reason : makeLines().checkReason(reason);
+}
 
 } // namespace conkit::detail

@@ -8,6 +8,8 @@
 
 #include "slices/StrSlice.h"
 
+#include <utility>
+
 namespace conkit {
 
 namespace {
@@ -28,6 +30,34 @@ template <class T> bool readInto(const detail::ParserState& state, std::string_v
     const std::uint32_t index = lookup(state, name);
     return index != detail::Names::none && state.results.record(index).from != ValueSource::none &&
            StrSlice(latestValue(state, index)).parseNumber(out);
+}
+
+/// The words operand `name` took in the latest parse, or nullptr when it
+/// took none because no parse shared words out to it.
+const detail::OperandWords* wordsOf(const detail::ParserState& state, std::string_view name) {
+    const std::vector<detail::OperandWords>& shares = state.results.operandWords();
+    auto share = shares.begin();
+    for (const OptionParser::Operand& operand : state.table.operands) {
+        if (share == shares.end()) {
+            break;
+        }
+        if (operand.description().name == name) {
+            return &*share;
+        }
+        ++share;
+    }
+    return nullptr;
+}
+
+/// Reads word `index` of operand `name` into `out`, when it took that word
+/// and it converts entirely.
+template <class T>
+bool readOperandInto(const detail::ParserState& state, std::string_view name, std::size_t index,
+                     T& out) {
+    const detail::OperandWords* took = wordsOf(state, name);
+    return took != nullptr && index < took->count &&
+           StrSlice(state.results.text(state.results.arguments()[took->first + index]))
+               .parseNumber(out);
 }
 
 } // namespace
@@ -100,24 +130,21 @@ const OptionParser* OptionParser::commandParser() const {
     return chosen != nullptr ? &chosen->parser : nullptr;
 }
 
+OptionParser* OptionParser::commandParser() {
+    return const_cast<OptionParser*>(std::as_const(*this).commandParser());
+}
+
 std::vector<std::string> OptionParser::operands(const std::string& name) const {
-    const std::vector<detail::OperandWords>& shares = held->results.operandWords();
-    const std::vector<detail::Span>& words = held->results.arguments();
-    auto share = shares.begin();
-    for (const Operand& operand : held->table.operands) {
-        if (share == shares.end()) {
-            break;
-        }
-        if (operand.description().name == name) {
-            std::vector<std::string> taken;
-            for (std::size_t at = share->first; at < share->first + share->count; ++at) {
-                taken.emplace_back(held->results.text(words[at]));
-            }
-            return taken;
-        }
-        ++share;
+    const detail::OperandWords* took = wordsOf(*held, name);
+    if (took == nullptr) {
+        return {};
     }
-    return {};
+    const std::vector<detail::Span>& words = held->results.arguments();
+    std::vector<std::string> taken;
+    for (std::size_t at = took->first; at < took->first + took->count; ++at) {
+        taken.emplace_back(held->results.text(words[at]));
+    }
+    return taken;
 }
 
 std::string OptionParser::operand(const std::string& name) const {
@@ -192,6 +219,48 @@ bool OptionParser::readNumber(const std::string& name, float& out) const {
 
 bool OptionParser::readNumber(const std::string& name, double& out) const {
     return readInto(*held, name, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, short& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index,
+                               unsigned short& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, int& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, unsigned& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, long& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, unsigned long& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, long long& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index,
+                               unsigned long long& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, float& out) const {
+    return readOperandInto(*held, name, index, out);
+}
+
+bool OptionParser::readOperand(const std::string& name, size_type index, double& out) const {
+    return readOperandInto(*held, name, index, out);
 }
 
 } // namespace conkit

@@ -70,6 +70,15 @@ void Results::writePending() {
     pending = nullptr;
 }
 
+void Results::unnamed(Option& option, std::uint32_t index) {
+    Record& got = fresh(index);
+    got.timesNamed = got.timesNamed != 0 ? got.timesNamed - 1 : 0;
+    if (got.timesNamed == 0 && got.valueCount == 0) {
+        option.found = false;
+        got.from = ValueSource::none;
+    }
+}
+
 void Results::negated(Option& option, std::uint32_t index) {
     Record& got = fresh(index);
     option.found = false;

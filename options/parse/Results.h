@@ -109,6 +109,9 @@ public:
             writePending();
         }
     }
+    /// The latest naming of option `index`, which gave it no value, is
+    /// undone: the option is as the namings and values before it left it.
+    void unnamed(Option& option, std::uint32_t index);
     /// "--no-NAME" undid every earlier naming of option `index`.
     void negated(Option& option, std::uint32_t index);
     /// `from` (the environment or the configuration file) switched option

@@ -118,6 +118,8 @@ struct ParserAccess {
     static const ParserState& of(const OptionParser& parser) noexcept { return *parser.held; }
     /// What describes `option`, to change.
     static Option::Description& described(Option& option) noexcept { return option.described; }
+    /// True when a value of `option` must pass choices, a range or a check.
+    static bool checksValues(const Option& option) noexcept { return option.valuesChecked; }
 };
 
 /// Adds to `parser` an option the library adds, whose help is the text

@@ -33,7 +33,7 @@ std::string oneLine(std::string text) {
 /// completes them, else by its choices, else file names when `files`.
 Model::Option valuesOf(const OptionParser::Option::Description& described, bool files) {
     Model::Option completed;
-    if (described.completer != nullptr) {
+    if (described.completer != nullptr || described.lineCompleter != nullptr) {
         completed.values = Model::Values::program;
     } else if (!described.choices.empty()) {
         completed.values = Model::Values::choices;

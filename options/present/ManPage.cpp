@@ -2,6 +2,7 @@
 // every text escaped so that it prints as it is and never acts as roff.
 #include "options/OptionParser.h"
 
+#include "options/parser/View.h"
 #include "options/present/Usage.h"
 #include "options/text/Utf8.h"
 
@@ -264,12 +265,71 @@ void appendDeprecated(Roff& page, const detail::Texts& texts, const detail::Tabl
     }
 }
 
+/// Appends the entries of `operands`, as the ARGUMENTS section shows them.
+void appendOperands(Roff& page, const detail::Texts& texts,
+                    const std::vector<const Operand::Description*>& operands) {
+    for (const Operand::Description* operand : operands) {
+        page.raw(".TP\n");
+        appendManEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
+                              {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
+        page.lines(detail::helpWithTags(texts, *operand), ".sp\n");
+    }
+}
+
+/// Appends the entries of `blocks`, the options of `view`'s table, each
+/// section under its title: a subsection at the top, a bold line in a
+/// command's block (where a subsection would end the indentation).
+void appendOptions(Roff& page, const detail::ParserView& view,
+                   const std::vector<detail::OptionBlock>& blocks, bool top) {
+    for (const detail::OptionBlock& block : blocks) {
+        if (!block.title.empty() && top) {
+            page.raw(".SS");
+            page.argument(block.title);
+            page.endLine();
+        } else if (!block.title.empty()) {
+            page.raw(".PP\n\\fB");
+            page.text(block.title);
+            page.raw("\\fR");
+            page.endLine();
+        }
+        for (const OptionParser::Option* option : block.options) {
+            page.raw(".TP\n");
+            appendManEntry(page, detail::entryPieces(view.table().options, view.names(), *option));
+            page.lines(detail::helpWithTags(view.texts(), *option), ".sp\n");
+        }
+    }
+}
+
+/// Appends an entry for each command of `table` that is not deprecated,
+/// each followed, one indentation deeper, by what its own ARGUMENTS, OPTIONS
+/// and COMMANDS would show.
+void appendCommands(Roff& page, const detail::TableState& table) {
+    for (const detail::Command* command : detail::shownCommands(table)) {
+        page.raw(".TP\n");
+        appendManEntry(page, {{EntryPiece::Kind::name, command->name}});
+        page.lines(command->help, ".sp\n");
+        const detail::ParserView view = detail::ParserView::of(*command);
+        const std::vector<const Operand::Description*> operands =
+            detail::shownOperands(view.table());
+        const bool explained = detail::operandsExplained(operands);
+        const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(view.table().options);
+        if (explained || !blocks.empty() || !detail::shownCommands(view.table()).empty()) {
+            page.raw(".RS\n");
+            if (explained) {
+                appendOperands(page, view.texts(), operands);
+            }
+            appendOptions(page, view, blocks, false);
+            appendCommands(page, view.table());
+            page.raw(".RE\n");
+        }
+    }
+}
+
 } // namespace
 
 std::string OptionParser::manPage(const std::string& program, int section) const {
     const detail::ParserView view = detail::viewOf(*held);
     const detail::TableState& table = view.table();
-    const detail::Names& names = view.names();
     const detail::Texts texts = view.texts();
     Roff page;
     page.raw(".TH");
@@ -315,40 +375,19 @@ std::string OptionParser::manPage(const std::string& program, int section) const
     const std::vector<const Operand::Description*> operands = detail::shownOperands(table);
     if (detail::operandsExplained(operands)) {
         appendSection(page, texts, MessageId::manArguments);
-        for (const Operand::Description* operand : operands) {
-            page.raw(".TP\n");
-            appendManEntry(page, {{EntryPiece::Kind::placeholder, operand->name},
-                                  {EntryPiece::Kind::punctuation, operand->repeated ? "..." : ""}});
-            page.lines(detail::helpWithTags(texts, *operand), ".sp\n");
-        }
+        appendOperands(page, texts, operands);
     }
 
     const std::vector<detail::OptionBlock> blocks = detail::optionBlocks(table.options);
     if (!blocks.empty()) {
         appendSection(page, texts, MessageId::manOptions);
     }
-    for (const detail::OptionBlock& block : blocks) {
-        if (!block.title.empty()) {
-            page.raw(".SS");
-            page.argument(block.title);
-            page.endLine();
-        }
-        for (const Option* option : block.options) {
-            page.raw(".TP\n");
-            appendManEntry(page, detail::entryPieces(table.options, names, *option));
-            page.lines(detail::helpWithTags(texts, *option), ".sp\n");
-        }
-    }
+    appendOptions(page, view, blocks, true);
     appendDeprecated(page, texts, table);
 
-    if (const std::vector<const detail::Command*> commands = detail::shownCommands(table);
-        !commands.empty()) {
+    if (!detail::shownCommands(table).empty()) {
         appendSection(page, texts, MessageId::manCommands);
-        for (const detail::Command* command : commands) {
-            page.raw(".TP\n");
-            appendManEntry(page, {{EntryPiece::Kind::name, command->name}});
-            page.lines(command->help, ".sp\n");
-        }
+        appendCommands(page, table);
     }
 
     bool environmentShown = false;

@@ -2,6 +2,7 @@
 #include "options/OptionParser.h"
 
 #include "options/parser/State.h"
+#include "options/table/ValueRules.h"
 
 namespace conkit {
 
@@ -22,6 +23,7 @@ OptionParser::Operand& OptionParser::Operand::choices(const std::vector<std::str
 
 OptionParser::Operand& OptionParser::Operand::range(long long min, long long max) {
     described.words.range = Option::Description::Range::whole;
+    described.words.ends = Option::Description::Ends::both;
     described.words.wholeMin = min;
     described.words.wholeMax = max;
     return *this;
@@ -41,6 +43,28 @@ OptionParser::Operand& OptionParser::Operand::completeFiles(bool files) {
 
 OptionParser::Operand& OptionParser::Operand::completeWith(Completer complete) {
     described.words.completer = complete;
+    described.words.lineCompleter = nullptr;
+    return *this;
+}
+
+OptionParser::Operand& OptionParser::Operand::completeWith(LineCompleter complete) {
+    described.words.lineCompleter = complete;
+    described.words.completer = nullptr;
+    return *this;
+}
+
+OptionParser::Operand& OptionParser::Operand::check(Check rule) {
+    described.words.check = rule;
+    return *this;
+}
+
+OptionParser::Operand& OptionParser::Operand::atLeast(long long min) {
+    detail::setBound(described.words, true, min);
+    return *this;
+}
+
+OptionParser::Operand& OptionParser::Operand::atMost(long long max) {
+    detail::setBound(described.words, false, max);
     return *this;
 }
 

@@ -6,6 +6,7 @@
 #include "options/parser/State.h"
 #include "options/table/ShortForm.h"
 #include "options/table/ValueKind.h"
+#include "options/table/ValueRules.h"
 
 #include <utility>
 
@@ -32,13 +33,16 @@ OptionParser::Option& OptionParser::Option::optionalValue(const std::string& imp
 
 OptionParser::Option& OptionParser::Option::choices(const std::vector<std::string>& allowed) {
     described.choices = allowed;
+    valuesChecked = detail::checksValues(described);
     return *this;
 }
 
 OptionParser::Option& OptionParser::Option::range(long long min, long long max) {
     described.range = Description::Range::whole;
+    described.ends = Description::Ends::both;
     described.wholeMin = min;
     described.wholeMax = max;
+    valuesChecked = detail::checksValues(described);
     return *this;
 }
 
@@ -46,6 +50,7 @@ OptionParser::Option& OptionParser::Option::realRange(double min, double max) {
     described.range = Description::Range::real;
     described.realMin = min;
     described.realMax = max;
+    valuesChecked = detail::checksValues(described);
     return *this;
 }
 
@@ -95,6 +100,31 @@ OptionParser::Option& OptionParser::Option::deprecatedAlias(const std::string& n
 
 OptionParser::Option& OptionParser::Option::completeWith(Completer complete) {
     described.completer = complete;
+    described.lineCompleter = nullptr;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::completeWith(LineCompleter complete) {
+    described.lineCompleter = complete;
+    described.completer = nullptr;
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::check(Check rule) {
+    described.check = rule;
+    valuesChecked = detail::checksValues(described);
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::atLeast(long long min) {
+    detail::setBound(described, true, min);
+    valuesChecked = detail::checksValues(described);
+    return *this;
+}
+
+OptionParser::Option& OptionParser::Option::atMost(long long max) {
+    detail::setBound(described, false, max);
+    valuesChecked = detail::checksValues(described);
     return *this;
 }
 

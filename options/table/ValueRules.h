@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,11 @@ inline bool inRange(const Rules& rules, std::string_view text) {
     return true;
 }
 
+/// True when `rules` ask anything of a value: choices, a range or a check.
+inline bool checksValues(const Rules& rules) noexcept {
+    return !rules.choices.empty() || rules.range != Rules::Range::none || rules.check != nullptr;
+}
+
 /// True when `text` passes both the choices and the range of `rules`.
 inline bool acceptsValue(const Rules& rules, std::string_view text) {
     return isChoice(rules, text) && inRange(rules, text);
@@ -56,6 +62,22 @@ inline std::string joinedChoices(const Rules& rules) {
         list += choice;
     }
     return list;
+}
+
+/// Sets one end of a whole range, as atLeast (`lower`) and atMost do: the
+/// other end stays what a whole range gave it, else is left open (the
+/// extreme of a long long, which every whole number passes).
+inline void setBound(Rules& rules, bool lower, long long limit) {
+    using Ends = Rules::Ends;
+    if (rules.range != Rules::Range::whole) {
+        rules.range = Rules::Range::whole;
+        rules.wholeMin = std::numeric_limits<long long>::min();
+        rules.wholeMax = std::numeric_limits<long long>::max();
+        rules.ends = lower ? Ends::lowerOnly : Ends::upperOnly;
+    } else if (rules.ends != (lower ? Ends::lowerOnly : Ends::upperOnly)) {
+        rules.ends = Ends::both; // the end given before, or a range, closes the other
+    }
+    (lower ? rules.wholeMin : rules.wholeMax) = limit;
 }
 
 /// The limits of the range of `rules` as texts: whole numbers as they are,
@@ -76,6 +98,19 @@ inline std::pair<std::string, std::string> rangeLimits(const Rules& rules) {
 inline std::string rangeText(const Rules& rules) {
     const auto [min, max] = rangeLimits(rules);
     return min + " to " + max;
+}
+
+/// What the range of `rules` asks for after "a number ": "from MIN to MAX",
+/// or for one end alone "of at least MIN" or "of at most MAX".
+inline std::string rangeWords(const Rules& rules) {
+    const auto [min, max] = rangeLimits(rules);
+    if (rules.range == Rules::Range::whole && rules.ends == Rules::Ends::lowerOnly) {
+        return "of at least " + min;
+    }
+    if (rules.range == Rules::Range::whole && rules.ends == Rules::Ends::upperOnly) {
+        return "of at most " + max;
+    }
+    return "from " + min + " to " + max;
 }
 
 } // namespace conkit::detail

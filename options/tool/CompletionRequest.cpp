@@ -1,6 +1,7 @@
 // Answering a completion request: the words before the cursor read by a
 // lenient parse, which says what the last word is, and that option's or
-// operand's completer asked for candidates.
+// operand's completer asked for candidates; a line completer is handed the
+// parser of its level as that parse left it.
 #include "options/tool/CompletionRequest.h"
 
 #include "options/parse/ParseRun.h"
@@ -17,38 +18,50 @@ namespace conkit::detail {
 namespace {
 
 using Completer = OptionParser::Completer;
+using LineCompleter = OptionParser::LineCompleter;
 
-/// The completer of the operand that positional word `at` of `level` stands
-/// for: each operand one word, a repeated one every word from its place on;
-/// nullptr past the last.
-Completer operandCompleter(const TableState& level, std::size_t at) {
+/// What completes a word: one of the two completers, or neither.
+struct Completion {
+    Completer plain = nullptr;
+    LineCompleter line = nullptr;
+};
+
+/// The completers `described` was given.
+Completion completionOf(const Option::Description& described) {
+    return {described.completer, described.lineCompleter};
+}
+
+/// The completers of the operand that positional word `at` of `level`
+/// stands for: each operand one word, a repeated one every word from its
+/// place on; none past the last.
+Completion operandCompletion(const TableState& level, std::size_t at) {
     if (!level.commands.empty()) {
-        return nullptr;
+        return {};
     }
     for (const Operand& operand : level.operands) {
         const Operand::Description& described = operand.description();
         if (at == 0 || described.repeated) {
-            return described.words.completer;
+            return completionOf(described.words);
         }
         --at;
     }
-    return nullptr;
+    return {};
 }
 
-/// The completer for the last word `word` where the words before it ended,
+/// The completers for the last word `word` where the words before it ended,
 /// and in `typed` the part of it that is the value typed so far.
-Completer completerOf(const LineEnd& end, std::string_view word, std::string& typed) {
+Completion completionFor(const LineEnd& end, std::string_view word, std::string& typed) {
     const ParserState& level = *end.level;
     const TableState& table = level.table;
     typed.assign(word.data(), word.size());
     if (end.pending != Names::none) {
-        return table.options[end.pending].description().completer;
+        return completionOf(table.options[end.pending].description());
     }
     if (!end.ended && word.size() > 1 && word[0] == '-') {
         // "--name=VALUE" completes the value; other option words the scripts do.
         const std::size_t equals = word.find('=');
         if (equals == std::string_view::npos || word.substr(0, 2) != "--") {
-            return nullptr;
+            return {};
         }
         const std::string_view name = word.substr(2, equals - 2);
         const std::uint32_t option =
@@ -60,10 +73,19 @@ Completer completerOf(const LineEnd& end, std::string_view word, std::string& ty
             }();
         typed.assign(word.substr(equals + 1));
         return option != Names::none && valueKind(table.options[option]) != ValueKind::none
-                   ? table.options[option].description().completer
-                   : nullptr;
+                   ? completionOf(table.options[option].description())
+                   : Completion();
     }
-    return operandCompleter(table, level.results.arguments().size());
+    return operandCompletion(table, level.results.arguments().size());
+}
+
+/// The parser of `top` or of the commands it chose whose state is `level`.
+const OptionParser& parserAt(const OptionParser& top, const ParserState* level) {
+    const OptionParser* at = &top;
+    while (&ParserAccess::of(*at) != level && at->commandParser() != nullptr) {
+        at = at->commandParser();
+    }
+    return *at;
 }
 
 } // namespace
@@ -90,13 +112,15 @@ std::optional<int> answerCompletionRequest(OptionParser& parser, int argc, const
         ParserState& state = ParserAccess::of(parser);
         parseWords(state, CommandWords(argv + 3, static_cast<std::size_t>(last - 3)), context);
         std::string typed;
-        const Completer complete =
-            end.level != nullptr ? completerOf(end, argv[last], typed) : nullptr;
-        if (complete != nullptr) {
-            for (const std::string& candidate : complete(typed)) {
-                if (offerable(candidate)) {
-                    out << candidate << '\n';
-                }
+        const Completion complete =
+            end.level != nullptr ? completionFor(end, argv[last], typed) : Completion();
+        const std::vector<std::string> candidates =
+            complete.plain != nullptr  ? complete.plain(typed)
+            : complete.line != nullptr ? complete.line(parserAt(parser, end.level), typed)
+                                       : std::vector<std::string>();
+        for (const std::string& candidate : candidates) {
+            if (offerable(candidate)) {
+                out << candidate << '\n';
             }
         }
     }

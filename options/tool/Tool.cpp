@@ -1,5 +1,6 @@
-// OptionParser: the Unix tool preset, and the one call that parses and
-// answers every request that asks nothing of the tool's own work.
+// OptionParser: the Unix tool preset, the one call that parses and answers
+// every request that asks nothing of the tool's own work, and the usage
+// errors a tool finds itself, which it reports as those of a parse.
 #include "options/OptionParser.h"
 
 #include "options/parser/State.h"
@@ -111,6 +112,19 @@ std::optional<int> OptionParser::parseAndAnswer(int argc, const char* const* arg
         return 0;
     }
     return std::nullopt;
+}
+
+int OptionParser::usageError(const std::string& text) {
+    detail::ParserState& state = *held;
+    const detail::Lines lines(state.texts(), state.program());
+    state.results.failure = lines.usageError(text);
+    if (std::ostream* out = state.errors()) {
+        *out << state.results.failure.line << std::endl;
+        if (state.isTool()) {
+            *out << lines.tryLine() << std::endl;
+        }
+    }
+    return 2;
 }
 
 } // namespace conkit

@@ -65,6 +65,22 @@ TEST(CheckTableTest, EachProblemOnce) {
              p.addOption('n', "count", true, "5", "");
              p.describe("count").range(10, 1);
          }, {"--count: range from 10 to 1 accepts no value"}},
+        {"bounds of one end, and checks, which are never run", [](OptionParser& p) {
+             p.addOption('n', "count", true, "0", "");
+             p.describe("count").atLeast(1).check([](const std::string&) { return std::string("no"); });
+             p.addOption('\0', "depth", true, "9", "");
+             p.describe("depth").optionalValue("3").atMost(8).atLeast(4);
+             p.addOption('\0', "size", true, "", "");
+             p.describe("size").atMost(5).atLeast(10);
+             p.addOption('q', "quiet", false, "", "");
+             p.describe("quiet").atMost(1);
+             p.addOperand("N", "").choices({"0", "3"}).atLeast(1);
+         }, {"--count: default '0' is not a number of at least 1",
+             "--depth: default '9' is not a number from 4 to 8",
+             "--depth: implicit value '3' is not a number from 4 to 8",
+             "--size: range from 10 to 5 accepts no value",
+             "--quiet: has a range but takes no value",
+             "N: choice '0' is not a number of at least 1"}},
         {"\"--no-\" forms that a long name or an alias repeats", [](OptionParser& p) {
              p.addOption('q', "quiet", false, "", "");
              p.describe("quiet").negatable();

@@ -215,6 +215,13 @@ protected:
     /// any. `program` on the PATH runs the completing tool.
     std::vector<std::string> complete(const OptionParser& parser, const std::string& program,
                                       const std::vector<std::string>& lines, bool helps = false) {
+        return complete(script(parser, program), program, CONKIT_COMPLETING_TOOL, lines, helps);
+    }
+
+    /// The same with the script `text`, `program` on the PATH running `tool`.
+    std::vector<std::string> complete(const std::string& text, const std::string& program,
+                                      const std::string& tool,
+                                      const std::vector<std::string>& lines, bool helps) {
         const std::filesystem::path harness = folder.path / "harness";
         const std::filesystem::path scripts = harness / "completions";
         std::filesystem::create_directories(scripts);
@@ -225,24 +232,24 @@ protected:
         write(harness / "lines", typed);
         const std::string in = "'" + harness.string() + "/";
         std::filesystem::create_directories(harness / "bin");
-        write(harness / "bin" / program, "#!/bin/sh\nexec " CONKIT_COMPLETING_TOOL " \"$@\"\n");
+        write(harness / "bin" / program, "#!/bin/sh\nexec " + tool + " \"$@\"\n");
         std::filesystem::permissions(harness / "bin" / program, std::filesystem::perms::owner_exec,
                                      std::filesystem::perm_options::add);
         const std::string path = "PATH=" + in + "bin':\"$PATH\" ";
         std::string output;
         if (shell == "fish") {
-            write(scripts / (program + ".fish"), script(parser, program));
+            write(scripts / (program + ".fish"), text);
             write(harness / "runner.fish", fishRunner);
             output = run(files, path + "fish --no-config " + in + "runner.fish' " + in +
                                     "completions' " + in + "lines'");
         } else {
             std::string setup;
             if (shell == "bash") {
-                write(scripts / program, script(parser, program));
+                write(scripts / program, text);
                 setup = "program=" + program + "\nsource " + in + "completions/" + program + "'" +
                         bashRecorder;
             } else {
-                write(scripts / ("_" + program), script(parser, program));
+                write(scripts / ("_" + program), text);
                 setup = "fpath=(" + in + "completions' $fpath)" + zshRecorder;
             }
             write(harness / "setup", setup);
@@ -459,6 +466,24 @@ TEST_P(CompletionTest, OffersWhatTheParseReads) {
                      {"tool add x @", "@at"}, // the options of "add" have ended
                  });
 }
+
+#if defined(CONKIT_NOTES)
+TEST_P(CompletionTest, NotesCompletesTagsFromItsStore) {
+    // The note keeper's own script: tags from the store its configuration
+    // file or the line names, but for those the line already gives.
+    write(files / "notes.toml", "store = \"home.tsv\"\n");
+    write(files / "home.tsv", "1\t0\t2024-05-02\thome,admin\tx\n2\t0\t2024-05-03\tgarden\ty\n");
+    write(files / "work.tsv", "1\t0\t2024-05-02\treport\tz\n");
+    const std::string tool = "'" CONKIT_NOTES "'";
+    const std::vector<std::string> answers =
+        complete(run(files, tool + " --completion=" + shell), "notes", tool,
+                 {"notes add -t ", "notes add -t home -t ", "notes list --tag=g",
+                  "notes --store=work.tsv list --tag ", "notes -s work.tsv add -t r"},
+                 false);
+    EXPECT_EQ(answers, (std::vector<std::string>{"admin garden home", "admin garden",
+                                                 "--tag=garden", "report", "report"}));
+}
+#endif
 
 TEST_P(CompletionTest, HostileTextsRunNothing) {
     // Texts that would run a command if any of them reached the shell

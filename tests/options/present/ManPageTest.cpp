@@ -43,7 +43,8 @@ OptionParser hostileTool() {
         .alias(std::string(100, 'a'));
     parser.addOption('\'', "\\fI", false, "", "");
     parser.describe("\\fI").negatable().section("\"");
-    parser.addCommand(hostile, hostile);
+    parser.addCommand(hostile, hostile).addOption('x', hostile, true, hostile, hostile);
+    parser.addCommand(hostile, hostile).describe(hostile).section(hostile);
     parser.addCommand(".sh", "");
     parser.setConfigFile(hostile, hostile, noReader);
     return parser;
@@ -57,7 +58,12 @@ TEST(ManPageTest, Page) {
     parser.describe("color").optionalValue("always").valueName("WHEN").env("TOOL_COLOR");
     parser.addOption('q', "quiet", false, "", "say less");
     parser.describe("quiet").negatable().section("Output");
-    parser.addCommand("sort", "put them in order");
+    // Each command's options and operands as its own page would show them,
+    // one .RS level per command, a section's title in bold.
+    OptionParser& sort = parser.addCommand("sort", "put them in order");
+    sort.addOption('r', "reverse", false, "", "largest first");
+    sort.describe("reverse").section("Order");
+    sort.addCommand("keys", "").addOperand("KEY", "a key").repeated();
     parser.setConfigFile("", "~/.tool.toml", noReader);
     EXPECT_EQ(parser.manPage("tool"), R"(.TH "tool" "1" "" "tool 1.0"
 .ad l
@@ -80,6 +86,20 @@ say less
 .TP
 \fBsort\fR
 put them in order
+.RS
+.PP
+\fBOrder\fR
+.TP
+\fB\-r\fR, \fB\-\-reverse\fR
+largest first
+.TP
+\fBkeys\fR
+.RS
+.TP
+\fIKEY\fR...
+a key
+.RE
+.RE
 .SH ENVIRONMENT
 .TP
 \fBTOOL_COLOR\fR
@@ -164,7 +184,7 @@ TEST(ManPageTest, HostileTextsStayText) {
         EXPECT_TRUE(line.front() != '.' || request == ".SH" || request == ".SS" ||
                     request == ".TH" || request == ".fchar" || line == ".ad l" ||
                     line == ".ds AD l" || line == ".TP" || line == ".PP" || line == ".sp" ||
-                    line == ".br");
+                    line == ".br" || line == ".RS" || line == ".RE");
     }
 }
 

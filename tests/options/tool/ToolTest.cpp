@@ -4,6 +4,7 @@
 #include "ParserHelpers.h"
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -213,6 +214,60 @@ TEST(ToolTest, CompletionRequests) {
         EXPECT_EQ(got.status, 0);
         EXPECT_EQ(got.out, row.out);
         EXPECT_EQ(got.err, "");
+    }
+}
+
+/// What a line completer saw of its level: the tags, TEXT's words, the mode
+/// and the store; then what is typed.
+std::vector<std::string> seen(const OptionParser& line, const std::string& typed) {
+    std::string text;
+    for (const std::string& word : line.values("tag")) {
+        text += word + ",";
+    }
+    for (const std::string& word : line.operands("TEXT")) {
+        text += word + ";";
+    }
+    return {text + " " + line.value("mode") + " " + line.value("store") + " " + typed};
+}
+
+TEST(ToolTest, LineCompleters) {
+    // n [--store=PATH] add [-t TAG]... [--mode=M] --who=W TEXT..., with N_MODE
+    // and a file giving the store and a tag: each completer sees its own
+    // level as the words before the cursor left it, but for the option that
+    // awaits the value; nothing required, nothing checked, refused words
+    // passed over. Each row: the line after "--", the syntax, the answer.
+    const std::tuple<Words, conkit::Syntax, std::string> rows[] = {
+        {{"n", "add", "-t", "a", "-t", "b"}, conkit::Syntax::gnu, "a, env  b\n"},
+        {{"n", "add", "--bogus", "-xt", "a", "x", "--tag=b"},
+         conkit::Syntax::gnu,
+         "filed,a;x; env  b\n"},
+        {{"n", "add", "--mode=odd", "x", "-ty", "y", ""}, conkit::Syntax::gnu, "y,x;y; odd  \n"},
+        {{"n", "--store", "s"}, conkit::Syntax::gnu, "  file.tsv s\n"},
+        {{"n", "add", "--tag", "a", "--tag", ""}, conkit::Syntax::classic, "a, env  \n"},
+    };
+    for (const auto& [line, syntax, out] : rows) {
+        SCOPED_TRACE(testing::PrintToString(line));
+        OptionParser parser = OptionParser::tool("n", "1", "");
+        parser.setSyntax(syntax);
+        parser.setEnvironment([](const char* name) { return *name == 'N' ? "env" : nullptr; });
+        parser.setConfigFile("", "n.toml", [](const std::string&, auto& entries, std::string&) {
+            entries = {{"", "store", {"file.tsv"}, "n:1"}, {"add", "tag", {"filed"}, "n:3"}};
+            return true;
+        });
+        parser.addOption('s', "store", true, "", "");
+        parser.describe("store").completeWith(seen);
+        OptionParser& add = parser.addCommand("add", "");
+        add.addOption('t', "tag", true, "", "");
+        add.describe("tag").completeWith(seen);
+        add.addOption('\0', "mode", true, "", "");
+        add.describe("mode").choices({"plain"}).env("N_MODE");
+        add.addOption('\0', "who", true, "", "");
+        add.describe("who").required();
+        add.addOperand("TEXT", "").repeated().completeWith(seen);
+        Words words{"--completion-request=bash", "--"};
+        words.insert(words.end(), line.begin(), line.end());
+        const Answer got = answer(parser, words);
+        EXPECT_EQ(std::make_tuple(got.status, got.out, got.err), std::make_tuple(0, out, ""));
     }
 }
 
