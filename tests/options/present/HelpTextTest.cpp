@@ -203,7 +203,7 @@ TEST(HelpTextTest, GnuUsageAndParagraphs) {
 TEST(HelpTextTest, GnuToolParagraphs) {
     // A tool wraps its description, footer and command help at the width; a
     // line end starts a new line, and a line that begins with a blank is kept
-    // as written (from column 30 in a command's help). Plain parsers do not.
+    // as written (from column 30 in a command's help).
     OptionParser tool = OptionParser::tool(
         "pile", "1.0",
         "Stack the files of each DIRECTORY into one archive, newest first.\n"
@@ -240,22 +240,6 @@ Commands:
 
 Report bugs at
 <https://example.org/pile/a-very-long-address-for-bugs>.
-)");
-    OptionParser plain;
-    plain.setSyntax(conkit::Syntax::gnu);
-    plain.setHelpWidth(40);
-    plain.setDescription("Stack the files of each DIRECTORY into one archive.\n  kept");
-    plain.addCommand("push", "put the files on the pile\n   -r   kept");
-    EXPECT_EQ(plain.helpText(), R"(Usage:  [OPTION]... COMMAND [ARG]...
-
-Stack the files of each DIRECTORY into one archive.
-  kept
-
-Commands:
-  push                       put the
-                             files on
-                             the pile
-                             -r   kept
 )");
 }
 
