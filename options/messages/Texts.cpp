@@ -1,9 +1,6 @@
 // The catalogue's templates and names, and filling a template.
 #include "options/messages/Texts.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace conkit {
 
 namespace {
@@ -47,38 +44,6 @@ std::string fill(std::string_view pattern, Args args) {
             out += '}';
         });
     return out;
-}
-
-namespace {
-
-/// The placeholders of `pattern` in sorted order, in `names`; false when it
-/// is no well-formed template.
-bool placeholders(std::string_view pattern, std::vector<std::string_view>& names) {
-    for (std::size_t at = 0; at < pattern.size(); ++at) {
-        const char c = pattern[at];
-        if ((c == '{' || c == '}') && at + 1 < pattern.size() && pattern[at + 1] == c) {
-            ++at; // a literal brace
-        } else if (c == '}') {
-            return false;
-        } else if (c == '{') {
-            const std::size_t close = pattern.find_first_of("{}", at + 1);
-            if (close == std::string_view::npos || pattern[close] != '}' || close == at + 1) {
-                return false;
-            }
-            names.push_back(pattern.substr(at + 1, close - at - 1));
-            at = close;
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return true;
-}
-
-} // namespace
-
-bool samePlaceholders(std::string_view english, std::string_view translated) {
-    std::vector<std::string_view> wanted;
-    std::vector<std::string_view> found;
-    return placeholders(english, wanted) && placeholders(translated, found) && wanted == found;
 }
 
 std::string Texts::pattern(MessageId id) const {

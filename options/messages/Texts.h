@@ -4,9 +4,11 @@
 
 #include "options/Messages.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace conkit::detail {
 
@@ -46,10 +48,36 @@ void forEachPiece(std::string_view pattern, Literal literal, Placeholder placeho
 /// a value is never read again, so braces in it stay as they are.
 std::string fill(std::string_view pattern, Args args);
 
-/// True when `translated` is a well-formed template (no lone brace, no
-/// unclosed or empty placeholder) holding exactly the placeholders of
-/// `english`, each name as often, in any order.
-bool samePlaceholders(std::string_view english, std::string_view translated);
+/// The placeholders of `pattern` in sorted order, in `names`; false when it
+/// is no well-formed template (a lone brace, an unclosed or empty placeholder).
+inline bool placeholders(std::string_view pattern, std::vector<std::string_view>& names) {
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const char c = pattern[at];
+        if ((c == '{' || c == '}') && at + 1 < pattern.size() && pattern[at + 1] == c) {
+            ++at; // a literal brace
+        } else if (c == '}') {
+            return false;
+        } else if (c == '{') {
+            const std::size_t close = pattern.find_first_of("{}", at + 1);
+            if (close == std::string_view::npos || pattern[close] != '}' || close == at + 1) {
+                return false;
+            }
+            names.push_back(pattern.substr(at + 1, close - at - 1));
+            at = close;
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+/// True when `translated` is a well-formed template holding exactly the
+/// placeholders of `english`, each name as often, in any order. Inline, as
+/// the catalogue's test reads the translations with it.
+inline bool samePlaceholders(std::string_view english, std::string_view translated) {
+    std::vector<std::string_view> wanted;
+    std::vector<std::string_view> found;
+    return placeholders(english, wanted) && placeholders(translated, found) && wanted == found;
+}
 
 /// The texts of one parser: the catalogue's templates, as its translator
 /// gives them; a translation that keeps other placeholders than the English
