@@ -1,11 +1,12 @@
 # cmake -DEXPECTED=<file> -DPROGRAM=<exe> -DDEMO=<exe> [-DWORKDIR=<folder>]
-#       [-DEMULATOR=...] [-DWINDOWS=...] -P CompareOutput.cmake
+#       [-DEMULATOR=...] [-DWINDOWS=...] [-DNO_TRANSLATION=<reason>] -P CompareOutput.cmake
 #
 # EXPECTED holds either the plain output of PROGRAM run without arguments, or
 # "$ name args" lines each followed by the output of that command line, where
 # "./demo" runs DEMO and any other name runs PROGRAM, each with argv[0]
 # spelled as the line spells it. Arguments are split as a POSIX shell would,
-# and leading NAME=value words set the program's environment.
+# and leading NAME=value words set the program's environment. A run that
+# sets LANGUAGE is skipped with NO_TRANSLATION's reason when that is given.
 # Standard output and the error stream are compared together; a run must exit
 # with status 0 unless its output ends in a line "[exit status N]". WORKDIR is
 # the folder the programs run in.
@@ -49,6 +50,9 @@ while(NOT text STREQUAL "")
         set(program "${DEMO}")
     endif()
     conkit_argv0_problem("${name}" "${program}" problem)
+    if(NO_TRANSLATION AND environment MATCHES "(^|;)LANGUAGE=")
+        set(problem "${NO_TRANSLATION}")
+    endif()
     if(problem)
         message("skipped: ${problem}")
         return()
