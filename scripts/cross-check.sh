@@ -173,9 +173,10 @@ check_target() {
     case $target in
     mingw-*) args+=(-DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$dir/bin") ;;&
     mingw-shared) args+=(-DBUILD_SHARED_LIBS=ON) ;;
-    clang16) args+=(-DCMAKE_CXX_COMPILER=clang++-16) ;;
-    # Its package test would repeat the dev build's: the consumers it builds
-    # are C++17 whatever the standard of this build.
+    # Their package and kit tests would repeat the dev build's (about four
+    # minutes): the kit is built with g++ -std=c++17 whatever this build's
+    # compiler, and the install rules and consumers do not change with it.
+    clang16) args+=(-DCMAKE_CXX_COMPILER=clang++-16 -DCONKIT_PACKAGE_TEST=OFF) ;;
     cxx20) args+=(-DCMAKE_CXX_STANDARD=20 -DCONKIT_PACKAGE_TEST=OFF) ;;
     esac
 
